@@ -1,0 +1,38 @@
+// Common behaviour of the program's five windows: fixed client size, title
+// bar with the system menu and close box only, window font, showing centred,
+// and handlers run through the application's error handler.
+#pragma once
+
+#include "app/errorhandler.h"
+#include "app/services.h"
+
+#include <QWidget>
+
+namespace vostrel {
+
+class Form : public QWidget {
+    Q_OBJECT
+public:
+    Form(Services& services, const QString& caption, QSize clientSize);
+
+    // Shows the window centred over `owner` if it is hidden; a visible one
+    // is only brought to the front.
+    void showOver(const QWidget* owner);
+    void showCentredOnDesktop();
+
+protected:
+    // Runs a handler; a conversion failure stops it with the error message.
+    template <class Handler>
+    void run(Handler&& handler) {
+        RunHandler(services_.dialogs, this, std::forward<Handler>(handler));
+    }
+    void message(const QString& text) { services_.dialogs.message(this, text); }
+    const NumberText& numbers() const { return services_.numbers; }
+
+    Services& services_;
+};
+
+// The window font: the platform's sans-serif at the given point size.
+QFont WindowFont(int pointSize = 8);
+
+} // namespace vostrel

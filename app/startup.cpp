@@ -1,0 +1,30 @@
+#include "startup.h"
+
+#include "app/windowset.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <exception>
+
+namespace vostrel {
+
+int RunApplication(QApplication& app) {
+    QApplication::setApplicationName(QStringLiteral("vostrel"));
+    QApplication::setApplicationVersion(QStringLiteral("1.0"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("vostrel"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/vostrel/vostrel.png")));
+
+    MessageBoxes dialogs;
+    Services services{dialogs, NumberText()};
+    std::unique_ptr<WindowSet> windows;
+    try {
+        windows = std::make_unique<WindowSet>(services);
+    } catch (const std::exception& e) {
+        dialogs.applicationError(QString::fromUtf8(e.what()));
+        return 1;
+    }
+    windows->showMain();
+    return app.exec();
+}
+
+} // namespace vostrel

@@ -1,0 +1,30 @@
+#include "windowset.h"
+
+#include "app/unit3.h"
+#include "report/unit7.h"
+#include "windows/unit4.h"
+#include "windows/unit5.h"
+#include "windows/unit6.h"
+
+namespace vostrel {
+
+WindowSet::WindowSet(Services& services)
+    : form1_(std::make_unique<TForm1>(services)),
+      form2_(std::make_unique<TForm2>(services, *form1_)),
+      form5_(std::make_unique<TForm5>(services, *form1_)),
+      form6_(std::make_unique<TForm6>(services, *form1_)),
+      form7_(std::make_unique<TForm7>(services)) {
+    form1_->setPeers(form2_.get(), form5_.get(), form6_.get(), form7_.get());
+}
+
+// Auxiliary windows go first: they refer to the main window.
+WindowSet::~WindowSet() {
+    form7_.reset();
+    form6_.reset();
+    form5_.reset();
+    form2_.reset();
+}
+
+void WindowSet::showMain() { form1_->showCentredOnDesktop(); }
+
+} // namespace vostrel

@@ -1,0 +1,22 @@
+// Rod height required for protection zone B.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vostrel {
+
+// H for rod type code 1, 2, 4 or 5 from the first input p and the second q;
+// no result for the other codes.
+std::optional<double> RequiredRodHeight(std::int32_t code, double p, double q);
+
+// The sentence shown in front of H for the code (ends in a blank); empty for
+// codes without a formula.
+std::string RodHeightSentence(std::int32_t code);
+
+// The whole result line: the sentence, H with one decimal, " м".
+std::string RodHeightText(std::int32_t code, double H, std::string_view decimalSeparator);
+
+} // namespace vostrel

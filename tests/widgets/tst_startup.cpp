@@ -1,0 +1,99 @@
+// Start-up: the five windows, their captions and sizes, and the error handler.
+#include "fakes.h"
+
+#include "app/errorhandler.h"
+#include "app/unit3.h"
+#include "app/windowset.h"
+#include "report/unit7.h"
+#include "windows/unit4.h"
+#include "windows/unit5.h"
+#include "windows/unit6.h"
+
+#include <QtTest>
+
+using namespace vostrel;
+
+class TestStartup : public QObject {
+    Q_OBJECT
+private slots:
+    void fiveWindows();
+    void showingAgainKeepsPlace();
+    void conversionFailureStopsHandler();
+};
+
+void TestStartup::fiveWindows() {
+    RecordingDialogs dialogs;
+    Services services{dialogs, NumberText(",")};
+    WindowSet windows(services);
+    windows.showMain();
+
+    struct Expected {
+        QWidget* window;
+        const char* className;
+        QString caption;
+        QSize size;
+    };
+    const Expected expected[] = {
+        {&windows.Form1(), "vostrel::TForm1", "Vostrel v1.0", {783, 335}},
+        {&windows.Form2(), "vostrel::TForm2", "Карта средней продолжительности гроз в часах",
+         {750, 550}},
+        {&windows.Form5(), "vostrel::TForm5", "Выбор типа здания", {688, 185}},
+        {&windows.Form6(), "vostrel::TForm6", "Расчёт высоты молниеотвода", {500, 136}},
+        {&windows.Form7(), "vostrel::TForm7", "Генерация отчёта", {330, 78}},
+    };
+    for (const Expected& e : expected) {
+        QCOMPARE(e.window->metaObject()->className(), e.className);
+        QCOMPARE(e.window->windowTitle(), e.caption);
+        QCOMPARE(e.window->size(), e.size);
+        QCOMPARE(e.window->minimumSize(), e.size);
+        QCOMPARE(e.window->maximumSize(), e.size);
+        QVERIFY(e.window->isWindow());
+        const Qt::WindowFlags flags = e.window->windowFlags();
+        QVERIFY(flags & Qt::WindowCloseButtonHint);
+        QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
+        QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+        QCOMPARE(e.window->isVisible(), e.window == &windows.Form1());
+    }
+    QVERIFY(dialogs.shown.isEmpty());
+}
+
+void TestStartup::showingAgainKeepsPlace() {
+    RecordingDialogs dialogs;
+    Services services{dialogs, NumberText(",")};
+    WindowSet windows(services);
+    windows.showMain();
+    TForm6& form6 = windows.Form6();
+    form6.showOver(&windows.Form1());
+    QVERIFY(form6.isVisible());
+    const QPoint centre = windows.Form1().frameGeometry().center();
+    QVERIFY(std::abs(form6.frameGeometry().center().x() - centre.x()) <= 10);
+    // Moved by the user, shown again while visible: it stays where it is.
+    form6.move(form6.pos() + QPoint(40, 30));
+    const QPoint moved = form6.pos();
+    form6.showOver(&windows.Form1());
+    QCOMPARE(form6.pos(), moved);
+    // The close box only hides an auxiliary window.
+    form6.close();
+    QVERIFY(!form6.isVisible());
+    QVERIFY(windows.Form1().isVisible());
+}
+
+void TestStartup::conversionFailureStopsHandler() {
+    RecordingDialogs dialogs;
+    const NumberText numbers(",");
+    bool reachedEnd = false;
+    double stored = 0;
+    RunHandler(dialogs, nullptr, [&] {
+        stored = numbers.toFloat("7,5");
+        stored = numbers.toFloat("12.5");
+        reachedEnd = true;
+    });
+    QVERIFY(!reachedEnd);
+    QCOMPARE(stored, 7.5); // what the handler did before the failure stays
+    QCOMPARE(dialogs.shown.size(), 1);
+    QCOMPARE(dialogs.shown.front().kind, RecordingDialogs::Shown::Error);
+    QCOMPARE(dialogs.shown.front().text, "'12.5' is not a valid floating point value.");
+}
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs from Debian's packages whatever of the given package set is missing.
+# Usage: tools/deps.sh build|test
+set -euo pipefail
+
+build=(build-essential cmake ninja-build ccache pkg-config
+       qt6-base-dev libqt6sql6-sqlite libjpeg-dev sqlite3)
+test=("${build[@]}" xvfb xauth xdotool)
+
+case "${1:-}" in
+    build) wanted=("${build[@]}") ;;
+    test) wanted=("${test[@]}") ;;
+    *) echo "usage: $0 build|test" >&2; exit 2 ;;
+esac
+
+missing=()
+for package in "${wanted[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+    [[ "$status" == "install ok installed" ]] || missing+=("$package")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+sudo=()
+[[ $(id -u) -eq 0 ]] || sudo=(sudo)
+echo "Installing from Debian: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" </dev/null
