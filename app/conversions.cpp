@@ -6,7 +6,9 @@
 
 namespace vostrel {
 
-QString NumberText::systemDecimalSeparator() { return QLocale::system().decimalPoint(); }
+QString NumberText::systemDecimalSeparator() {
+    return QLocale::system().decimalPoint();
+}
 
 NumberText::NumberText(QString decimalSeparator)
     : separator_(std::move(decimalSeparator)), separatorUtf8_(separator_.toStdString()) {}
@@ -15,7 +17,9 @@ double NumberText::toFloat(const QString& text) const {
     return TextToFloat(text.toStdString(), separatorUtf8_);
 }
 
-std::int32_t NumberText::toInt(const QString& text) const { return TextToInt(text.toStdString()); }
+std::int32_t NumberText::toInt(const QString& text) const {
+    return TextToInt(text.toStdString());
+}
 
 QString NumberText::fixed(double value, int decimals) const {
     return QString::fromStdString(FixedText(value, decimals, separatorUtf8_));

@@ -24,8 +24,8 @@ Form::Form(Services& services, const QString& caption, QSize clientSize)
 
 void Form::showOver(const QWidget* owner) {
     if (!isVisible()) {
-        const QPoint centre = owner ? owner->frameGeometry().center()
-                                    : screen()->availableGeometry().center();
+        const QPoint centre =
+            owner ? owner->frameGeometry().center() : screen()->availableGeometry().center();
         move(centre - QPoint(width() / 2, height() / 2));
         show();
     }
@@ -33,6 +33,8 @@ void Form::showOver(const QWidget* owner) {
     activateWindow();
 }
 
-void Form::showCentredOnDesktop() { showOver(nullptr); }
+void Form::showCentredOnDesktop() {
+    showOver(nullptr);
+}
 
 } // namespace vostrel

@@ -22,8 +22,7 @@ public:
 
 protected:
     // Runs a handler; a conversion failure stops it with the error message.
-    template <class Handler>
-    void run(Handler&& handler) {
+    template <class Handler> void run(Handler&& handler) {
         RunHandler(services_.dialogs, this, std::forward<Handler>(handler));
     }
     void message(const QString& text) { services_.dialogs.message(this, text); }

@@ -5,8 +5,7 @@
 
 namespace vostrel {
 
-TForm1::TForm1(Services& services)
-    : Form(services, QString::fromUtf8(kTitle), QSize(783, 335)) {
+TForm1::TForm1(Services& services) : Form(services, QString::fromUtf8(kTitle), QSize(783, 335)) {
     setAttribute(Qt::WA_QuitOnClose, true);
 }
 

@@ -25,6 +25,8 @@ WindowSet::~WindowSet() {
     form2_.reset();
 }
 
-void WindowSet::showMain() { form1_->showCentredOnDesktop(); }
+void WindowSet::showMain() {
+    form1_->showCentredOnDesktop();
+}
 
 } // namespace vostrel

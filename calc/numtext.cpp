@@ -16,7 +16,9 @@ std::string conversionMessage(const std::string& text, ConversionError::Kind kin
            (kind == ConversionError::Kind::Float ? "floating point" : "integer") + " value.";
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::string_view trimBlanks(std::string_view s) {
     while (!s.empty() && s.front() == ' ')

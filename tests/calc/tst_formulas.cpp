@@ -15,6 +15,14 @@ private slots:
     void strikeCount_data();
     void strikeCount();
     void strikeCountClasses();
+    void zoneType_data();
+    void zoneType();
+    void confirmZone();
+    void catenaryZone_data();
+    void catenaryZone();
+    void catenaryKeepsResultsWithoutFlags();
+    void requiredRodHeight_data();
+    void requiredRodHeight();
 };
 
 void TestFormulas::strikeCount_data() {
@@ -59,6 +67,179 @@ void TestFormulas::strikeCountClasses() {
     }
     // The order of evaluation: h = 0 gives S·L·n·10⁻⁶ exactly as computed.
     QCOMPARE(StrikeCount(12, 36, 0, 4), static_cast<double>(12.0L * 36.0L * (1e-6L * 4)));
+}
+
+void TestFormulas::zoneType_data() {
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("N"); // as shown in the main window
+    QTest::addColumn<int>("zoneA"); // -1: no rule
+    QTest::addColumn<int>("zoneB");
+    QTest::newRow("1 any N") << 1 << "0,00100" << 1 << 0;
+    QTest::newRow("2 N above 1") << 2 << "1,00001" << 1 << 0;
+    QTest::newRow("2 N of 1") << 2 << "1,00000" << 0 << 1;
+    QTest::newRow("3 any N") << 3 << "50,00000" << 0 << 1;
+    QTest::newRow("4 N 2.5") << 4 << "2,50000" << 1 << 0;
+    QTest::newRow("5 N small") << 5 << "0,02457" << 0 << 1;
+    QTest::newRow("6 N just above 2") << 6 << "2,00001" << 1 << 0;
+    QTest::newRow("7 N of 2") << 7 << "2,00000" << 0 << 1;
+    QTest::newRow("8 any N") << 8 << "9,00000" << 0 << 1;
+    QTest::newRow("9 any N") << 9 << "9,00000" << 0 << 1;
+    QTest::newRow("12 any N") << 12 << "34,70550" << 0 << 1;
+    QTest::newRow("14 any N") << 14 << "0,00000" << 0 << 1;
+    QTest::newRow("0 no rule") << 0 << "5,00000" << -1 << -1;
+    QTest::newRow("15 no rule") << 15 << "5,00000" << -1 << -1;
+    QTest::newRow("negative no rule") << -4 << "5,00000" << -1 << -1;
+}
+
+void TestFormulas::zoneType() {
+    QFETCH(int, code);
+    QFETCH(QString, N);
+    QFETCH(int, zoneA);
+    QFETCH(int, zoneB);
+    const auto flags = ZoneType(code, TextToFloat(N.toStdString(), ","));
+    QCOMPARE(flags.has_value(), zoneA >= 0);
+    if (flags) {
+        QCOMPARE(flags->zoneA, zoneA);
+        QCOMPARE(flags->zoneB, zoneB);
+    }
+}
+
+void TestFormulas::confirmZone() {
+    // Every code with a rule sets exactly one flag, whatever N.
+    for (int code = 1; code <= 14; ++code)
+        for (double N : {0.0, 1.0, 2.0, 2.000004, 3.0}) {
+            const ZoneConfirmation c = ConfirmZone({}, code, N);
+            QCOMPARE(c.flags.zoneA + c.flags.zoneB, 1);
+            QVERIFY(c.zoneLetter.has_value());
+        }
+    // Code 4 above 2, then code 9: A turns into B.
+    ZoneConfirmation c = ConfirmZone({}, 4, 2.5);
+    QCOMPARE(c.flags, (ZoneFlags{1, 0}));
+    QCOMPARE(c.zoneLetter.value(), std::string("       \u0410"));
+    QCOMPARE(c.zoneAText, "1");
+    QCOMPARE(c.zoneBText, "0");
+    c = ConfirmZone(c.flags, 9, 2.5);
+    QCOMPARE(c.flags, (ZoneFlags{0, 1}));
+    QCOMPARE(c.zoneLetter.value(), std::string("       \u0411"));
+    QCOMPARE(c.zoneAText, "0");
+    QCOMPARE(c.zoneBText, "1");
+    // A code without a rule keeps the flags and writes their texts again.
+    c = ConfirmZone(c.flags, 15, 2.5);
+    QCOMPARE(c.flags, (ZoneFlags{0, 1}));
+    QCOMPARE(c.zoneLetter.value(), std::string("       \u0411"));
+    QCOMPARE(c.zoneBText, "1");
+    // As the first confirmation of a run: both 0, the letter left alone.
+    c = ConfirmZone({}, 0, 2.5);
+    QCOMPARE(c.flags, (ZoneFlags{0, 0}));
+    QVERIFY(!c.zoneLetter.has_value());
+    QCOMPARE(c.zoneAText, "0");
+    QCOMPARE(c.zoneBText, "0");
+}
+
+void TestFormulas::catenaryZone_data() {
+    QTest::addColumn<double>("hop");
+    QTest::addColumn<double>("hx");
+    QTest::addColumn<int>("zoneA");
+    QTest::addColumn<int>("zoneB");
+    QTest::addColumn<double>("h0");
+    QTest::addColumn<double>("r0");
+    QTest::addColumn<double>("rx");
+    QTest::addColumn<QString>("texts"); // h0, r0, rx, 2rx, 2r0 with one decimal
+
+    QTest::newRow("zone A") << 20.0 << 10.0 << 1 << 0 << 15.3 << 23.49 << 8.1370588235294
+                            << "15,3 23,5 8,1 16,3 47,0";
+    QTest::newRow("zone B") << 20.0 << 10.0 << 0 << 1 << 16.56 << 30.6 << 12.1217391304348
+                            << "16,6 30,6 12,1 24,2 61,2";
+    QTest::newRow("both flags: zone B stands") << 20.0 << 10.0 << 1 << 1 << 16.56 << 30.6
+                                               << 12.1217391304348 << "16,6 30,6 12,1 24,2 61,2";
+    QTest::newRow("zone A hx above h0") << 20.0 << 20.0 << 1 << 0 << 15.3 << 23.49
+                                        << -7.2158823529412 << "15,3 23,5 -7,2 -14,4 47,0";
+    QTest::newRow("zone B hx above h0") << 20.0 << 20.0 << 0 << 1 << 16.56 << 30.6
+                                        << -6.3565217391304 << "16,6 30,6 -6,4 -12,7 61,2";
+    QTest::newRow("zone A hop 2") << 2.0 << 5.0 << 1 << 0 << 0.0 << 0.0 << -7.9411764705882
+                                  << "0,0 0,0 -7,9 -15,9 0,0";
+    QTest::newRow("zone B hop 2") << 2.0 << 5.0 << 0 << 1 << 0.0 << 0.0 << -9.2391304347826
+                                  << "0,0 0,0 -9,2 -18,5 0,0";
+    // The constants' widths decide these one-decimal texts: 0.85 and 1.7 held
+    // as double would give 7.6499999999999995 and "7,6".
+    QTest::newRow("zone A h0 7.65") << 11.0 << 1.0 << 1 << 0 << 7.65 << 11.9475 << 10.3857352941176
+                                    << "7,7 11,9 10,4 20,8 23,9";
+    QTest::newRow("zone B r0 7.65")
+        << 6.5 << 0.5 << 0 << 1 << 4.14 << 7.65 << 6.7260869565217 << "4,1 7,7 6,7 13,5 15,3";
+}
+
+void TestFormulas::catenaryZone() {
+    QFETCH(double, hop);
+    QFETCH(double, hx);
+    QFETCH(int, zoneA);
+    QFETCH(int, zoneB);
+    QFETCH(double, h0);
+    QFETCH(double, r0);
+    QFETCH(double, rx);
+    QFETCH(QString, texts);
+    const CatenaryResult z = CatenaryZone(hop, hx, zoneA, zoneB, {});
+    QCOMPARE(z.h, hop - 2);
+    QVERIFY2(std::fabs(z.h0 - h0) < 1e-9, qPrintable(QString::number(z.h0, 'g', 17)));
+    QVERIFY2(std::fabs(z.r0 - r0) < 1e-9, qPrintable(QString::number(z.r0, 'g', 17)));
+    QVERIFY2(std::fabs(z.rx - rx) < 1e-9, qPrintable(QString::number(z.rx, 'g', 17)));
+    QStringList shown;
+    for (double v : {z.h0, z.r0, z.rx, z.rx * 2.0f, z.r0 * 2.0f})
+        shown << QString::fromStdString(FixedText(v, 1, ","));
+    QCOMPARE(shown.join(' '), texts);
+}
+
+void TestFormulas::catenaryKeepsResultsWithoutFlags() {
+    const CatenaryResult first = CatenaryZone(20, 10, 0, 0, {});
+    QCOMPARE(first.h, 18.0);
+    QCOMPARE(first.h0, 0.0);
+    QCOMPARE(first.r0, 0.0);
+    QCOMPARE(first.rx, 0.0);
+    const CatenaryResult zoneB = CatenaryZone(20, 10, 0, 1, {});
+    const CatenaryResult kept = CatenaryZone(30, 5, 0, 0, zoneB);
+    QCOMPARE(kept.h, 28.0);
+    QCOMPARE(kept.h0, zoneB.h0);
+    QCOMPARE(kept.r0, zoneB.r0);
+    QCOMPARE(kept.rx, zoneB.rx);
+}
+
+void TestFormulas::requiredRodHeight_data() {
+    QTest::addColumn<int>("code");
+    QTest::addColumn<double>("p");
+    QTest::addColumn<double>("q");
+    QTest::addColumn<QString>("text"); // empty: nothing computed
+    const QString single = "Высота одиночного стержневого молниеотвода для зоны Б равна ";
+    const QString twin = "Высота молниеотвода для зоны Б равна ";
+    const QString cable = "Высота одиночного тросового молниеотвода для зоны Б равна ";
+    QTest::newRow("1") << 1 << 10.0 << 12.0 << single + "18.9 м";
+    QTest::newRow("2") << 2 << 10.0 << 12.0 << twin + "12.6 м";
+    QTest::newRow("3") << 3 << 10.0 << 12.0 << "";
+    QTest::newRow("4") << 4 << 10.0 << 12.0 << cable + "17.9 м";
+    QTest::newRow("5") << 5 << 10.0 << 12.0 << twin + "12.5 м";
+    QTest::newRow("0") << 0 << 10.0 << 12.0 << "";
+    QTest::newRow("6") << 6 << 10.0 << 12.0 << "";
+    // 1.85, not 1.7/0.92 = 1.8478..., which would give 17.9.
+    QTest::newRow("4 zone B radius") << 4 << 10.0 << 12.121739 << cable + "18.0 м";
+    QTest::newRow("1 p 0") << 1 << 0.0 << 3.0 << single + "2.0 м";
+    QTest::newRow("4 p 0") << 4 << 0.0 << 3.4 << cable + "2.0 м";
+    QTest::newRow("5 p 0") << 5 << 0.0 << 10.6 << twin + "10.0 м";
+    QTest::newRow("negative") << 4 << -10.0 << 0.0 << cable + "-10.9 м";
+    // Near a rounding boundary the constants' widths decide: the factor 1.63 as
+    // double would give 2.8499999999999996 ("2.8"), the divisor 1.7 as double
+    // 3.0500000000000003 ("3.1").
+    QTest::newRow("1 boundary") << 1 << 2.5 << 0.2 << single + "2.9 м";
+    QTest::newRow("4 boundary") << 4 << 0.1 << 5.0 << cable + "3.0 м";
+}
+
+void TestFormulas::requiredRodHeight() {
+    QFETCH(int, code);
+    QFETCH(double, p);
+    QFETCH(double, q);
+    QFETCH(QString, text);
+    const std::optional<double> H = RequiredRodHeight(code, p, q);
+    QCOMPARE(H.has_value(), !text.isEmpty());
+    QCOMPARE(RodHeightSentence(code).empty(), text.isEmpty());
+    if (H)
+        QCOMPARE(QString::fromStdString(RodHeightText(code, *H, ".")), text);
 }
 
 QTEST_APPLESS_MAIN(TestFormulas)

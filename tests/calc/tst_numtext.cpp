@@ -9,7 +9,9 @@
 using namespace vostrel;
 
 namespace {
-std::string S(const QString& s) { return s.toStdString(); }
+std::string S(const QString& s) {
+    return s.toStdString();
+}
 } // namespace
 
 class TestNumText : public QObject {
@@ -213,8 +215,8 @@ void TestNumText::writtenNumbersConvertBack() {
             for (int decimals : {1, 5}) {
                 const std::string text = FixedText(value, decimals, sep);
                 const double back = TextToFloat(text, sep);
-                const double tolerance = std::max(0.5 * std::pow(10.0, -decimals),
-                                                  std::fabs(value) * 5e-6);
+                const double tolerance =
+                    std::max(0.5 * std::pow(10.0, -decimals), std::fabs(value) * 5e-6);
                 if (!(std::fabs(back - value) <= tolerance * (1 + 1e-12)))
                     QFAIL(qPrintable(QString("%1 written as %2 reads back as %3")
                                          .arg(value, 0, 'g', 17)
