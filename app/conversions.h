@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <string>
 
 namespace vostrel {
 
@@ -15,6 +16,7 @@ public:
     explicit NumberText(QString decimalSeparator = systemDecimalSeparator());
 
     const QString& decimalSeparator() const { return separator_; }
+    const std::string& decimalSeparatorUtf8() const { return separatorUtf8_; }
 
     // Throw ConversionError for a text that is not such a number.
     double toFloat(const QString& text) const;

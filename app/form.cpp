@@ -37,4 +37,10 @@ void Form::showCentredOnDesktop() {
     showOver(nullptr);
 }
 
+bool Form::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate)
+        emit activated(this);
+    return QWidget::event(event);
+}
+
 } // namespace vostrel

@@ -20,7 +20,13 @@ public:
     void showOver(const QWidget* owner);
     void showCentredOnDesktop();
 
+signals:
+    // This window has become the application's active window.
+    void activated(vostrel::Form* form);
+
 protected:
+    bool event(QEvent* event) override;
+
     // Runs a handler; a conversion failure stops it with the error message.
     template <class Handler> void run(Handler&& handler) {
         RunHandler(services_.dialogs, this, std::forward<Handler>(handler));

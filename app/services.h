@@ -13,6 +13,7 @@ namespace vostrel {
 struct Services {
     Dialogs& dialogs;
     NumberText numbers;
+    QString cataloguePath; // the building-type catalogue (SQLite)
 };
 
 } // namespace vostrel

@@ -1,6 +1,7 @@
 #include "startup.h"
 
 #include "app/windowset.h"
+#include "windows/catalogue.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -15,7 +16,8 @@ int RunApplication(QApplication& app) {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/vostrel/vostrel.png")));
 
     MessageBoxes dialogs;
-    Services services{dialogs, NumberText()};
+    Services services{dialogs, NumberText(),
+                      Catalogue::locate(QCoreApplication::applicationDirPath())};
     std::unique_ptr<WindowSet> windows;
     try {
         windows = std::make_unique<WindowSet>(services);

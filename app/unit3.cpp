@@ -1,12 +1,135 @@
 #include "unit3.h"
 
+#include "app/controls.h"
+#include "calc/rodheight.h"
+#include "windows/unit4.h"
+#include "windows/unit5.h"
+#include "windows/unit6.h"
+
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
 
 namespace vostrel {
 
+namespace {
+const QString kEnterAll = QStringLiteral("Введите все значения");
+
+// The rod types in the order of their codes 1 to 5.
+const QStringList kRodTypes = {
+    QStringLiteral("Одиночный стержневой молниеотвод"),
+    QStringLiteral("Двойной стержневой молниеотвод одинаковой высоты"),
+    QStringLiteral("Двойной стержневой молниеотвод разной высоты"),
+    QStringLiteral("Одиночный тросовый молниетвод"),
+    QStringLiteral("Двойной тросовый молниеотвод одинаковой высоты"),
+};
+constexpr std::int32_t kSingleCatenary = 4;
+
+// Row captions may take the room up to the fields at x = 272.
+QLabel* RowCaption(QWidget* parent, const char* name, QRect geometry, const QString& text) {
+    return MakeLabel(parent, name, geometry, text, 10, 268 - geometry.left());
+}
+} // namespace
+
 TForm1::TForm1(Services& services) : Form(services, QString::fromUtf8(kTitle), QSize(783, 335)) {
+    setObjectName(QStringLiteral("Form1"));
     setAttribute(Qt::WA_QuitOnClose, true);
+    PageControl1 = new PageControl(this, QRect(0, 0, 783, 335));
+    TabSheet1 = PageControl1->addPage(QStringLiteral("TabSheet1"));
+    TabSheet2 = PageControl1->addPage(QStringLiteral("TabSheet2"));
+    createBuildingPage();
+    createRodPage();
+    setTabOrder();
+    PageControl1->setActivePage(TabSheet1);
+    FormCreate();
+}
+
+void TForm1::createBuildingPage() {
+    TabSheet1->setMouseTracking(true);
+    TabSheet1->installEventFilter(this);
+    GroupBox1 = MakeFrame(TabSheet1, "GroupBox1", {0, 0, 775, 273});
+    GroupBox1->installEventFilter(this);
+    QWidget* g = GroupBox1;
+
+    Label1 = RowCaption(g, "Label1", {16, 16, 116, 16}, QStringLiteral("Ширина здания, м"));
+    Label2 = RowCaption(g, "Label2", {16, 40, 106, 16}, QStringLiteral("Длина здания, м"));
+    Label3 =
+        RowCaption(g, "Label3", {16, 64, 196, 16}, QStringLiteral("Наибольшая высота здания, м"));
+    Label4 = RowCaption(g, "Label4", {16, 88, 248, 16},
+                        QStringLiteral("Среднегодовое число ударов молнии"));
+    Label6 = RowCaption(g, "Label6", {16, 132, 0, 16}, QStringLiteral("Здания и сооружения"));
+    Label9 = RowCaption(g, "Label9", {16, 168, 0, 16}, QStringLiteral("Местоположение"));
+    Label11 = RowCaption(g, "Label11", {16, 192, 0, 16}, QStringLiteral("Категория молниезащиты"));
+    Label12 = RowCaption(g, "Label12", {16, 216, 0, 16}, QStringLiteral("Тип зоны защиты"));
+    Label5 = RowCaption(g, "Label5", {16, 240, 0, 16}, QStringLiteral("Тип молниеотвода"));
+
+    Edit1 = MakeEdit(g, "Edit1", {272, 16, 49, 21});
+    Edit2 = MakeEdit(g, "Edit2", {272, 40, 49, 21});
+    Edit3 = MakeEdit(g, "Edit3", {272, 64, 49, 21});
+    Edit4 = MakeGreenEdit(g, "Edit4", {272, 88, 49, 21});
+    Memo1 = MakeMemo(g, "Memo1", {272, 112, 497, 49});
+    Memo1->setFrameShape(QFrame::NoFrame);
+    MakeMoneyGreen(Memo1);
+    Edit6 = MakeGreenEdit(g, "Edit6", {272, 164, 497, 21});
+    Edit7 = MakeGreenEdit(g, "Edit7", {272, 188, 497, 21});
+    Edit5 = MakeGreenEdit(g, "Edit5", {272, 212, 49, 21});
+    ComboBox1 = new QComboBox(g);
+    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1->setGeometry(272, 238, 313, 21);
+    ComboBox1->setEditable(true);
+    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox1->addItems(kRodTypes);
+    ComboBox1->setCurrentIndex(-1);
+    ComboBox1->setEditText(QString());
+
+    // Each field is named for screen readers by the caption of its row.
+    const std::pair<QWidget*, QLabel*> rows[] = {
+        {Edit1, Label1}, {Edit2, Label2},  {Edit3, Label3},  {Edit4, Label4},     {Memo1, Label6},
+        {Edit6, Label9}, {Edit7, Label11}, {Edit5, Label12}, {ComboBox1, Label5},
+    };
+    for (const auto& [field, label] : rows) {
+        field->setAccessibleName(label->text());
+        label->setBuddy(field);
+    }
+
+    for (QLineEdit* field : {Edit1, Edit2, Edit3})
+        field->installEventFilter(this);
+    Edit4->setCursor(Qt::PointingHandCursor);
+    Edit4->installEventFilter(this);
+    Memo1->viewport()->setCursor(Qt::PointingHandCursor);
+    Memo1->viewport()->installEventFilter(this);
+
+    // A typed text is not a pick: the rod type code then stays as it was.
+    connect(ComboBox1->lineEdit(), &QLineEdit::textEdited, this, [this] { rodTypeTyped_ = true; });
+    connect(ComboBox1, &QComboBox::activated, this, [this] { rodTypeTyped_ = false; });
+
+    Label14 = new QLabel(TabSheet1);
+    Label14->setObjectName(QStringLiteral("Label14"));
+    Label14->move(120, 288);
+    Label14->hide();
+    Button1 = MakeButton(TabSheet1, "Button1", {632, 280, 105, 25}, QStringLiteral("Далее>>"), 10,
+                         QColor(Qt::blue));
+    Button5 = MakeButton(TabSheet1, "Button5", {32, 280, 169, 25},
+                         QStringLiteral("Высота молниеотвода"), 10, QColor(0, 128, 128));
+    Button1->setEnabled(false);
+    Button5->setEnabled(false);
+    connect(Button1, &QPushButton::clicked, this, [this] { run([this] { Button1Click(); }); });
+    connect(Button5, &QPushButton::clicked, this, [this] { run([this] { Button5Click(); }); });
+}
+
+void TForm1::setTabOrder() {
+    const QWidget* chain[] = {Edit1,  Edit3,  Edit2,     Edit4,   Memo1,   Edit5,
+                              Edit6,  Edit7,  ComboBox1, Button1, Button5, Edit8,
+                              Edit9,  Edit10, Edit11,    Edit14,  Edit15,  Edit16,
+                              Edit17, Edit18, Edit13,    Button4, Button2, Button3};
+    for (size_t i = 1; i < std::size(chain); ++i)
+        QWidget::setTabOrder(const_cast<QWidget*>(chain[i - 1]), const_cast<QWidget*>(chain[i]));
 }
 
 void TForm1::setPeers(TForm2* form2, TForm5* form5, TForm6* form6, TForm7* form7) {
@@ -16,10 +139,143 @@ void TForm1::setPeers(TForm2* form2, TForm5* form5, TForm6* form6, TForm7* form7
     Form7 = form7;
 }
 
+void TForm1::showEvent(QShowEvent* event) {
+    Form::showEvent(event);
+    FormShow();
+}
+
 void TForm1::closeEvent(QCloseEvent* event) {
     // Closing the main window ends the program, whatever else is open.
     event->accept();
     QCoreApplication::quit();
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        if (auto* field = qobject_cast<QLineEdit*>(watched))
+            return NumberKeyPress(field, static_cast<QKeyEvent*>(event));
+        break;
+    case QEvent::MouseButtonRelease: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        auto* widget = static_cast<QWidget*>(watched);
+        if (mouse->button() != Qt::LeftButton ||
+            !widget->rect().contains(mouse->position().toPoint()))
+            break;
+        if (watched == Edit4)
+            run([this] { Edit4Click(); });
+        else if (watched == Memo1->viewport())
+            run([this] { Memo1Click(); });
+        break;
+    }
+    case QEvent::MouseMove: {
+        auto* container = static_cast<QWidget*>(watched);
+        if (!IsBareSurface(container, static_cast<QMouseEvent*>(event)->position().toPoint()))
+            break;
+        if (watched == GroupBox1 || watched == GroupBox2)
+            run([this] { GroupBox1MouseMove(); });
+        else if (watched == TabSheet1)
+            run([this] { TabSheet1MouseMove(); });
+        else if (watched == GroupBox3)
+            run([this] { GroupBox3MouseMove(); });
+        break;
+    }
+    default:
+        break;
+    }
+    return Form::eventFilter(watched, event);
+}
+
+void TForm1::FormCreate() {
+    Memo1->clear();
+}
+
+void TForm1::FormShow() {
+    Edit1->setFocus();
+}
+
+// Number fields: only digits, "," and "." are typed; Enter moves along the
+// chain of the page to the next field if that one is visible.
+bool TForm1::NumberKeyPress(QLineEdit* field, QKeyEvent* event) {
+    switch (ClassifyNumberKey(*event)) {
+    case TypedKey::Pass:
+        return false;
+    case TypedKey::Discard:
+        return true;
+    case TypedKey::Enter:
+        break;
+    }
+    const std::pair<QLineEdit*, QLineEdit*> next[] = {
+        {Edit1, Edit2}, {Edit2, Edit3}, {Edit8, Edit9}, {Edit9, Edit10}, {Edit10, Edit11},
+    };
+    for (const auto& [from, to] : next)
+        if (field == from && !to->isHidden())
+            to->setFocus(Qt::TabFocusReason);
+    return true;
+}
+
+void TForm1::Edit4Click() {
+    if (!Edit1->text().isEmpty() && !Edit2->text().isEmpty() && !Edit3->text().isEmpty())
+        Form2->showOver(this);
+    else
+        message(kEnterAll);
+}
+
+void TForm1::Memo1Click() {
+    if (!Edit4->text().isEmpty())
+        Form5->showOver(this);
+    else
+        message(kEnterAll);
+}
+
+void TForm1::GroupBox1MouseMove() {
+    if (!Edit5->text().isEmpty() && !ComboBox1->currentText().isEmpty())
+        Button1->setEnabled(true);
+}
+
+void TForm1::TabSheet1MouseMove() {
+    GroupBox1MouseMove();
+    if (!ComboBox1->currentText().isEmpty())
+        Button5->setEnabled(true);
+}
+
+int TForm1::rodTypeIndex() const {
+    return rodTypeTyped_ ? -1 : ComboBox1->currentIndex();
+}
+
+void TForm1::takeRodTypeCode() {
+    const int index = rodTypeIndex();
+    if (index >= 0 && index <= 4)
+        rodTypeCode_ = index + 1;
+}
+
+void TForm1::Button1Click() {
+    // The dimensions must be numbers; their values are not kept.
+    numbers().toFloat(Edit1->text());
+    numbers().toFloat(Edit2->text());
+    numbers().toFloat(Edit3->text());
+    takeRodTypeCode();
+    zoneA_ = numbers().toInt(Form5->Label3->text());
+    zoneB_ = numbers().toInt(Form5->Label4->text());
+    if (rodTypeCode_ != 0)
+        PageControl1->setActivePage(TabSheet2);
+    if (rodTypeCode_ == kSingleCatenary)
+        setCatenaryLayout();
+    else if (rodTypeCode_ != 0)
+        setLayoutWithoutZone();
+    for (QLineEdit* field :
+         {Edit8, Edit9, Edit10, Edit11, Edit13, Edit14, Edit15, Edit16, Edit17, Edit18})
+        field->clear();
+}
+
+void TForm1::Button5Click() {
+    takeRodTypeCode();
+    Label14->setText(NumberText::fromInt(rodTypeCode_));
+    if (const auto captions = RodHeightInputCaptions(rodTypeCode_))
+        Form6->setInputCaptions(QString::fromStdString(captions->first),
+                                QString::fromStdString(captions->second));
+    if (rodTypeCode_ >= 1 && rodTypeCode_ <= 5)
+        Form6->showOver(this);
 }
 
 } // namespace vostrel

@@ -1,10 +1,22 @@
-// Main window: the building page and the lightning-rod page.
+// Main window: the building page (dimensions, N, building type, rod type) and
+// the lightning-rod page (catenary data and its protection zone).
 #pragma once
 
 #include "app/form.h"
+#include "calc/catenary.h"
+
+#include <cstdint>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
 
 namespace vostrel {
 
+class PageControl;
 class TForm2;
 class TForm5;
 class TForm6;
@@ -18,14 +30,117 @@ public:
     // The windows this one opens, reads or writes; set once after all exist.
     void setPeers(TForm2* form2, TForm5* form5, TForm6* form6, TForm7* form7);
 
+    // Design values held as numbers by this window.
+    std::int32_t RodTypeCode() const { return rodTypeCode_; }
+    std::int32_t ZoneAFlag() const { return zoneA_; }
+    std::int32_t ZoneBFlag() const { return zoneB_; }
+    const CatenaryResult& Zone() const { return zone_; }
+    double DoubledRx() const { return rx2_; }
+    double DoubledR0() const { return r02_; }
+
+    PageControl* PageControl1;
+    QWidget* TabSheet1; // building page
+    QWidget* TabSheet2; // lightning-rod page, no tab
+
+    // Building page.
+    QGroupBox* GroupBox1;  // frame of the building rows
+    QLabel* Label1;        // "Ширина здания, м"
+    QLabel* Label2;        // "Длина здания, м"
+    QLabel* Label3;        // "Наибольшая высота здания, м"
+    QLabel* Label4;        // "Среднегодовое число ударов молнии"
+    QLabel* Label6;        // "Здания и сооружения"
+    QLabel* Label9;        // "Местоположение"
+    QLabel* Label11;       // "Категория молниезащиты"
+    QLabel* Label12;       // "Тип зоны защиты"
+    QLabel* Label5;        // "Тип молниеотвода"
+    QLineEdit* Edit1;      // building width S, m
+    QLineEdit* Edit2;      // building length L, m
+    QLineEdit* Edit3;      // greatest building height h, m
+    QLineEdit* Edit4;      // N, expected strikes a year; a click opens the map
+    QPlainTextEdit* Memo1; // kind of building; a click opens the catalogue
+    QLineEdit* Edit6;      // location
+    QLineEdit* Edit7;      // protection category
+    QLineEdit* Edit5;      // zone letter: seven blanks and "А" or "Б"
+    QComboBox* ComboBox1;  // rod type
+    QPushButton* Button1;  // "Далее>>"
+    QPushButton* Button5;  // "Высота молниеотвода"
+    QLabel* Label14;       // rod type code for the rod-height window, never seen
+
+    // Lightning-rod page.
+    QGroupBox* GroupBox2; // frame of both halves
+    QGroupBox* GroupBox3; // rod data
+    QLabel* Label7;       // caption of Edit8
+    QLabel* Label8;       // caption of Edit9
+    QLabel* Label10;      // caption of Edit10
+    QLabel* Label13;      // caption of Edit11
+    QLineEdit* Edit8;     // support height hоп, m
+    QLineEdit* Edit9;     // span a, m
+    QLineEdit* Edit10;    // height of the protected level hx, m
+    QLineEdit* Edit11;    // fourth input, unused by the single catenary
+    QGroupBox* GroupBox4; // results
+    QLabel* Label15;      // caption of Edit13
+    QLabel* Label16;      // caption of Edit14
+    QLabel* Label17;      // caption of Edit15
+    QLabel* Label18;      // further result captions, unused by the single catenary
+    QLabel* Label19;
+    QLabel* Label20;
+    QLabel* Label21;
+    QLabel* Label22;
+    QLabel* Label23;
+    QLineEdit* Edit13; // h0, top of the zone
+    QLineEdit* Edit14; // r0, zone radius at ground level
+    QLineEdit* Edit15; // rx, zone radius at hx
+    QLineEdit* Edit16; // further results, unused by the single catenary
+    QLineEdit* Edit17;
+    QLineEdit* Edit18;
+    QLabel* LabelNoLayout; // note for rod types whose zone this page does not compute
+    QPushButton* Button4;  // "<<Назад"
+    QPushButton* Button3;  // "Расчёт"
+    QPushButton* Button2;  // "Отчёт"
+
 protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void createBuildingPage();
+    void createRodPage();
+    void setTabOrder();
+
+    // Handlers.
+    void FormCreate();
+    void FormShow();
+    bool NumberKeyPress(QLineEdit* field, QKeyEvent* event);
+    void Edit4Click();
+    void Memo1Click();
+    void GroupBox1MouseMove();
+    void TabSheet1MouseMove();
+    void GroupBox3MouseMove();
+    void Button1Click();
+    void Button3Click();
+    void Button4Click();
+    void Button5Click();
+
+    // The rod type code from the list: index + 1, kept when no item is picked.
+    void takeRodTypeCode();
+    int rodTypeIndex() const;
+    void setCatenaryLayout();
+    void setLayoutWithoutZone();
+    void setRodRow(QLabel* label, const QString& caption, QLineEdit* field, bool visible);
+
     TForm2* Form2 = nullptr;
     TForm5* Form5 = nullptr;
     TForm6* Form6 = nullptr;
     TForm7* Form7 = nullptr;
+
+    std::int32_t rodTypeCode_ = 0;
+    bool rodTypeTyped_ = false; // the list's text was typed since the last pick
+    std::int32_t zoneA_ = 0;
+    std::int32_t zoneB_ = 0;
+    double hop_ = 0, a_ = 0, hx_ = 0; // last converted catenary inputs
+    CatenaryResult zone_;
+    double rx2_ = 0, r02_ = 0; // 2rx and 2r0 for the report
 };
 
 } // namespace vostrel

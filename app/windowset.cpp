@@ -15,6 +15,10 @@ WindowSet::WindowSet(Services& services)
       form6_(std::make_unique<TForm6>(services, *form1_)),
       form7_(std::make_unique<TForm7>(services)) {
     form1_->setPeers(form2_.get(), form5_.get(), form6_.get(), form7_.get());
+    // The rod-height window blanks itself when another window becomes active.
+    for (Form* other :
+         std::initializer_list<Form*>{form1_.get(), form2_.get(), form5_.get(), form7_.get()})
+        QObject::connect(other, &Form::activated, form6_.get(), &TForm6::otherWindowActivated);
 }
 
 // Auxiliary windows go first: they refer to the main window.

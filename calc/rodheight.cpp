@@ -42,6 +42,22 @@ std::string RodHeightSentence(std::int32_t code) {
     }
 }
 
+std::optional<std::pair<std::string, std::string>> RodHeightInputCaptions(std::int32_t code) {
+    switch (code) {
+    case 1:
+    case 4:
+        return std::pair<std::string, std::string>("Высота защищаемой зоны hx, м",
+                                                   "Радиус защищаемой зоны rx, м");
+    case 2:
+    case 5:
+        return std::pair<std::string, std::string>(
+            "Расстояние между молниеотводами L, м",
+            "Высота зоны посередине между молниеотводами hc, м");
+    default:
+        return std::nullopt;
+    }
+}
+
 std::string RodHeightText(std::int32_t code, double H, std::string_view decimalSeparator) {
     return RodHeightSentence(code) + FixedText(H, 1, decimalSeparator) + " м";
 }

@@ -1,12 +1,89 @@
 #include "unit4.h"
 
 #include "app/unit3.h"
+#include "calc/strike.h"
+#include "windows/jpeg.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <stdexcept>
 
 namespace vostrel {
+
+namespace {
+// Top-left corners of the click areas, in the order of the legend entries.
+constexpr QPoint kClickAreas[8] = {{8, 480},   {8, 496},   {8, 512},   {144, 480},
+                                   {144, 496}, {144, 512}, {288, 480}, {288, 496}};
+constexpr QSize kClickAreaSize(105, 13);
+} // namespace
+
+QByteArray MapJpeg() {
+    QFile file(QStringLiteral(":/vostrel/map.jpg"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
 
 TForm2::TForm2(Services& services, TForm1& form1)
     : Form(services, QStringLiteral("Карта средней продолжительности гроз в часах"),
            QSize(750, 550)),
-      Form1(form1) {}
+      Form1(form1) {
+    setObjectName(QStringLiteral("Form2"));
+    QImage map;
+    try {
+        map = DecodeJpeg(MapJpeg());
+    } catch (const std::runtime_error& e) {
+        throw std::runtime_error(std::string("Карта средней продолжительности гроз повреждена: ") +
+                                 e.what());
+    }
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(0, 0, 750, 550);
+    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Image1->setPixmap(QPixmap::fromImage(map));
+    Image1->setMouseTracking(true);
+    Image1->installEventFilter(this);
+
+    for (int i = 0; i < 8; ++i) {
+        QLabel* area = new QLabel(this);
+        area->setObjectName(QStringLiteral("Label%1").arg(i + 1));
+        area->setGeometry(QRect(kClickAreas[i], kClickAreaSize));
+        area->setCursor(Qt::PointingHandCursor);
+        area->setAccessibleName(QStringLiteral("%1 ч").arg(kThunderstormClasses[i].hours));
+        area->installEventFilter(this);
+        Labels[i] = area;
+    }
+}
+
+bool TForm2::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Image1 && event->type() == QEvent::MouseMove) {
+        run([this] { Image1MouseMove(); });
+    } else if (event->type() == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        for (int i = 0; i < 8; ++i)
+            if (watched == Labels[i] && mouse->button() == Qt::LeftButton &&
+                Labels[i]->rect().contains(mouse->position().toPoint()))
+                run([this, i] { LabelClick(i); });
+    }
+    return Form::eventFilter(watched, event);
+}
+
+// Each value is stored as soon as it is read: a bad text stops the capture
+// there and leaves the rest as they were.
+void TForm2::Image1MouseMove() {
+    S_ = numbers().toFloat(Form1.Edit1->text());
+    L_ = numbers().toFloat(Form1.Edit2->text());
+    h_ = numbers().toFloat(Form1.Edit3->text());
+}
+
+void TForm2::LabelClick(int entry) {
+    n_ = kThunderstormClasses[static_cast<size_t>(entry)].density;
+    N_ = StrikeCount(S_, L_, h_, n_);
+    Form1.Edit4->setText(
+        QString::fromStdString(StrikeCountText(N_, numbers().decimalSeparatorUtf8())));
+    hide();
+}
 
 } // namespace vostrel

@@ -1,7 +1,12 @@
-// Thunderstorm map window: the legend click gives the expected number of strikes.
+// Thunderstorm map window: a pointer move over the map reads the building's
+// dimensions, a click on a legend entry computes N into the main window.
 #pragma once
 
 #include "app/form.h"
+
+#include <array>
+
+class QLabel;
 
 namespace vostrel {
 
@@ -10,10 +15,27 @@ class TForm1;
 class TForm2 final : public Form {
     Q_OBJECT
 public:
+    // Throws std::runtime_error when the map image cannot be decoded.
     TForm2(Services& services, TForm1& form1);
 
+    QLabel* Image1;                // the map, 750 x 550
+    std::array<QLabel*, 8> Labels; // Label1..Label8: click areas over the legend
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void Image1MouseMove();
+    void LabelClick(int entry); // Label1Click .. Label8Click
+
     TForm1& Form1;
+    // Dimensions last read from the main window, kept for the whole run.
+    double S_ = 0, L_ = 0, h_ = 0;
+    double n_ = 0; // strike density of the entry clicked last
+    double N_ = 0; // expected strikes a year, computed at the click
 };
+
+// The map image embedded in the program.
+QByteArray MapJpeg();
 
 } // namespace vostrel

@@ -1,19 +1,55 @@
-// Building-type window: steps through the catalogue and confirms a row.
+// Building-type window: steps through the catalogue and confirms a row, which
+// fills the main window's building rows and settles the zone type.
 #pragma once
 
 #include "app/form.h"
+#include "calc/zone.h"
+
+#include <memory>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QToolButton;
 
 namespace vostrel {
 
+class Catalogue;
 class TForm1;
 
 class TForm5 final : public Form {
     Q_OBJECT
 public:
+    // Opens the catalogue; throws std::runtime_error when it cannot.
     TForm5(Services& services, TForm1& form1);
+    ~TForm5() override;
+
+    QLabel* Label6;          // "Здания и сооружения"
+    QLabel* Label1;          // "Местоположение"
+    QLabel* Label2;          // "Категория молниезащиты"
+    QPlainTextEdit* DBMemo1; // current row: kind of building
+    QPlainTextEdit* DBMemo2; // current row: location
+    QPlainTextEdit* DBMemo3; // current row: protection category
+    QWidget* DBNavigator1;   // previous and next row
+    QToolButton* NavPrior;   // "Предыдущая запись"
+    QToolButton* NavNext;    // "Следующая запись"
+    QLabel* DBText2;         // current row: building-type code, never seen
+    QPushButton* BitBtn1;    // "OK"
+    QLabel* Label3;          // zone A flag text, never seen
+    QLabel* Label4;          // zone B flag text, never seen
+
+    const ZoneFlags& Flags() const { return flags_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void BitBtn1Click();
+    void showCurrentRow();
+
     TForm1& Form1;
+    std::unique_ptr<Catalogue> ADOTable1; // the table and its current row
+    ZoneFlags flags_;
 };
 
 } // namespace vostrel

@@ -23,7 +23,7 @@ private slots:
 
 void TestStartup::fiveWindows() {
     RecordingDialogs dialogs;
-    Services services{dialogs, NumberText(",")};
+    Services services{dialogs, NumberText(","), VOSTREL_TEST_CATALOGUE};
     WindowSet windows(services);
     windows.showMain();
 
@@ -61,7 +61,7 @@ void TestStartup::fiveWindows() {
 
 void TestStartup::showingAgainKeepsPlace() {
     RecordingDialogs dialogs;
-    Services services{dialogs, NumberText(",")};
+    Services services{dialogs, NumberText(","), VOSTREL_TEST_CATALOGUE};
     WindowSet windows(services);
     windows.showMain();
     TForm6& form6 = windows.Form6();

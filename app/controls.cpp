@@ -1,0 +1,190 @@
+#include "controls.h"
+
+#include "app/form.h"
+
+#include <algorithm>
+
+#include <QFontMetrics>
+#include <QFrame>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTabBar>
+
+namespace vostrel {
+
+namespace {
+constexpr int kTabHeight = 24;       // height of the tab row
+constexpr int kPageBorder = 4;       // frame around the pages
+constexpr qreal kSmallestPoints = 7; // captions are never drawn smaller
+const char* const kDesignWidth = "designWidth";
+const char* const kDesignPoints = "designPoints";
+const char* const kRoom = "room";
+} // namespace
+
+PageControl::PageControl(QWidget* parent, const QRect& geometry)
+    : QWidget(parent), tabs_(new QTabBar(this)), pages_(new QStackedWidget(this)) {
+    setObjectName(QStringLiteral("PageControl1"));
+    setGeometry(geometry);
+    auto* frame = new QFrame(this);
+    frame->setFrameShape(QFrame::StyledPanel);
+    frame->setGeometry(0, kTabHeight - 2, width(), height() - kTabHeight + 2);
+    frame->lower();
+    pages_->setGeometry(kPageBorder, kTabHeight, width() - 2 * kPageBorder,
+                        height() - kTabHeight - kPageBorder);
+    tabs_->setDrawBase(false);
+    tabs_->setFocusPolicy(Qt::NoFocus);
+    tabs_->setGeometry(0, 0, width(), kTabHeight);
+    tabs_->setStyleSheet(QStringLiteral("QTabBar::tab { min-width: %1px; }").arg(width() - 12));
+    // The tab always leads back to the first page.
+    connect(tabs_, &QTabBar::tabBarClicked, this, [this](int index) {
+        if (index == 0 && pages_->count() > 0)
+            setActivePage(pages_->widget(0));
+    });
+}
+
+QWidget* PageControl::addPage(const QString& objectName) {
+    auto* page = new QWidget;
+    page->setObjectName(objectName);
+    pages_->addWidget(page);
+    if (pages_->count() == 1)
+        tabs_->addTab(QString());
+    return page;
+}
+
+void PageControl::setActivePage(QWidget* page) {
+    pages_->setCurrentWidget(page);
+}
+
+QWidget* PageControl::activePage() const {
+    return pages_->currentWidget();
+}
+
+TypedKey ClassifyNumberKey(const QKeyEvent& event) {
+    switch (event.key()) {
+    case Qt::Key_Backspace:
+        return TypedKey::Pass;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return TypedKey::Enter;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Delete:
+        return TypedKey::Pass; // these type no character
+    default:
+        break;
+    }
+    // Ctrl with a letter types a control character: dropped like any other.
+    const Qt::KeyboardModifiers mods = event.modifiers() & ~Qt::KeypadModifier;
+    if ((mods & Qt::ControlModifier) && !(mods & Qt::AltModifier) && event.key() >= Qt::Key_A &&
+        event.key() <= Qt::Key_Z)
+        return TypedKey::Discard;
+    const QString text = event.text();
+    if (text.isEmpty())
+        return TypedKey::Pass;
+    if (text.size() == 1 && (text[0].isDigit() && text[0].unicode() < 128))
+        return TypedKey::Pass;
+    if (text == QLatin1String(",") || text == QLatin1String("."))
+        return TypedKey::Pass;
+    return TypedKey::Discard;
+}
+
+bool IsBareSurface(const QWidget* container, QPoint pos) {
+    if (!container->rect().contains(pos))
+        return false;
+    const QWidget* child = container->childAt(pos);
+    return child == nullptr || !child->isEnabled();
+}
+
+QGroupBox* MakeFrame(QWidget* parent, const char* name, const QRect& geometry) {
+    auto* frame = new QGroupBox(parent);
+    frame->setObjectName(QLatin1String(name));
+    frame->setGeometry(geometry);
+    frame->setMouseTracking(true);
+    return frame;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QRect& geometry, const QString& text,
+                  int pointSize, int room) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setProperty(kDesignWidth, geometry.width());
+    label->setProperty(kDesignPoints, pointSize);
+    label->setProperty(kRoom, room);
+    label->setGeometry(geometry.left(), geometry.top(), std::max(geometry.width(), 1),
+                       geometry.height() > 0 ? geometry.height() : 16);
+    SetCaption(label, text);
+    return label;
+}
+
+void SetCaption(QLabel* label, const QString& text) {
+    label->setText(text);
+    const int designWidth = label->property(kDesignWidth).toInt(); // 0: sized to its text
+    const int room = label->property(kRoom).toInt();               // 0: no limit
+    QFont font = WindowFont();
+    font.setPointSizeF(label->property(kDesignPoints).toReal());
+    const auto needed = [&] { return QFontMetrics(font).horizontalAdvance(text) + 2; };
+    int width = std::max(needed(), designWidth);
+    if (room > 0)
+        width = std::min(width, std::max(room, designWidth));
+    while (needed() > width && font.pointSizeF() > kSmallestPoints)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    label->setFont(font);
+    label->resize(width, label->height());
+}
+
+QLineEdit* MakeEdit(QWidget* parent, const char* name, const QRect& geometry) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setGeometry(geometry);
+    return edit;
+}
+
+void MakeMoneyGreen(QWidget* field) {
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Base, kMoneyGreen);
+    field->setPalette(palette);
+}
+
+QLineEdit* MakeGreenEdit(QWidget* parent, const char* name, const QRect& geometry) {
+    QLineEdit* edit = MakeEdit(parent, name, geometry);
+    edit->setReadOnly(true);
+    edit->setFrame(false);
+    MakeMoneyGreen(edit);
+    return edit;
+}
+
+QPlainTextEdit* MakeMemo(QWidget* parent, const char* name, const QRect& geometry) {
+    auto* memo = new QPlainTextEdit(parent);
+    memo->setObjectName(QLatin1String(name));
+    memo->setGeometry(geometry);
+    memo->setReadOnly(true);
+    memo->setTabChangesFocus(true);
+    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    memo->document()->setDocumentMargin(1);
+    return memo;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QRect& geometry,
+                        const QString& text, int pointSize, QColor textColour) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(geometry);
+    button->setFont(WindowFont(pointSize));
+    button->setAutoDefault(false);
+    button->setAccessibleName(text);
+    if (textColour.isValid()) {
+        QPalette palette = button->palette();
+        palette.setColor(QPalette::Active, QPalette::ButtonText, textColour);
+        palette.setColor(QPalette::Inactive, QPalette::ButtonText, textColour);
+        button->setPalette(palette);
+    }
+    return button;
+}
+
+} // namespace vostrel

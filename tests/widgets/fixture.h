@@ -1,0 +1,104 @@
+// A whole program on the offscreen platform: the five windows with recording
+// message boxes, the built catalogue and a chosen decimal separator, and the
+// gestures of a user.
+#pragma once
+
+#include "fakes.h"
+
+#include "app/unit3.h"
+#include "app/windowset.h"
+#include "report/unit7.h"
+#include "windows/unit4.h"
+#include "windows/unit5.h"
+#include "windows/unit6.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QtTest>
+#include <memory>
+
+struct Program {
+    explicit Program(const QString& separator,
+                     const QString& catalogue = QStringLiteral(VOSTREL_TEST_CATALOGUE))
+        : services{dialogs, vostrel::NumberText(separator), catalogue},
+          windows(std::make_unique<vostrel::WindowSet>(services)), form1(windows->Form1()),
+          form2(windows->Form2()), form5(windows->Form5()), form6(windows->Form6()),
+          form7(windows->Form7()) {
+        windows->showMain();
+        if (!QTest::qWaitForWindowActive(&form1))
+            qWarning("The main window did not become active");
+    }
+
+    RecordingDialogs dialogs;
+    vostrel::Services services;
+    std::unique_ptr<vostrel::WindowSet> windows;
+    vostrel::TForm1& form1;
+    vostrel::TForm2& form2;
+    vostrel::TForm5& form5;
+    vostrel::TForm6& form6;
+    vostrel::TForm7& form7;
+};
+
+// Writes "," or "." in place of the comma of a number text.
+inline QString Sep(QString text, const QString& separator) {
+    return text.replace(QLatin1Char(','), separator);
+}
+
+// Types into a field key by key, through its key filter.
+inline void Type(QWidget* field, const QString& text) {
+    field->setFocus();
+    for (const QChar c : text) {
+        if (c.unicode() < 128)
+            QTest::keyClick(field, c.toLatin1());
+        else // QTest maps only ASCII to keys
+            QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
+inline void PressEnter(QWidget* field) {
+    QTest::keyClick(field, Qt::Key_Return);
+}
+
+// A pointer move over `widget` at `pos` (its centre by default), delivered as
+// the window system delivers it: to the control under the pointer first.
+inline void MoveOver(QWidget* widget, QPoint pos = QPoint(-1, -1)) {
+    if (pos == QPoint(-1, -1))
+        pos = widget->rect().center();
+    QTest::mouseMove(widget, pos);
+    // A second position, so that a move is seen even where the pointer was.
+    QTest::mouseMove(widget, pos + QPoint(1, 0));
+}
+
+inline void Click(QWidget* widget, QPoint pos = QPoint()) {
+    QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier,
+                      pos.isNull() ? widget->rect().center() : pos);
+}
+
+// Picks an item of the rod type list as a user does from its drop-down.
+inline void PickRodType(QComboBox* box, int index) {
+    box->setCurrentIndex(index);
+    emit box->activated(index);
+}
+
+// Builds the whole building page through the windows: dimensions, a legend
+// entry of the map, a catalogue row (index from the first), a rod type.
+inline void FillBuildingPage(Program& p, const QString& S, const QString& L, const QString& h,
+                             int legendEntry, int catalogueRow, int rodTypeIndex) {
+    Type(p.form1.Edit1, S);
+    Type(p.form1.Edit2, L);
+    Type(p.form1.Edit3, h);
+    Click(p.form1.Edit4);
+    MoveOver(p.form2.Image1);
+    Click(p.form2.Labels[static_cast<size_t>(legendEntry)]);
+    Click(p.form1.Memo1->viewport());
+    while (p.form5.NavPrior->isEnabled())
+        Click(p.form5.NavPrior);
+    for (int i = 0; i < catalogueRow; ++i)
+        Click(p.form5.NavNext);
+    Click(p.form5.BitBtn1);
+    PickRodType(p.form1.ComboBox1, rodTypeIndex);
+}

@@ -1,0 +1,300 @@
+// The building page, the thunderstorm map and the building-type window.
+#include "fixture.h"
+
+#include "app/controls.h"
+#include "calc/strike.h"
+
+#include <QGroupBox>
+
+using namespace vostrel;
+
+class TestBuildingPage : public QObject {
+    Q_OBJECT
+private slots:
+    void keyFilterAndEnterChain();
+    void opensNeedFilledFields();
+    void legendEntries_data();
+    void legendEntries();
+    void captureStopsAtBadText();
+    void mapKeepsCaptureAcrossShowings();
+    void catalogueConfirmations_data();
+    void catalogueConfirmations();
+    void catalogueNavigationStopsAtEnds();
+    void enablingNeedsBareSurface();
+    void nextWithBadWidthChangesNothing();
+    void nextWithTypedRodTypeStays();
+};
+
+void TestBuildingPage::keyFilterAndEnterChain() {
+    Program p(",");
+    TForm1& f = p.form1;
+    Type(f.Edit1, "1a2- ,.3");
+    QCOMPARE(f.Edit1->text(), "12,.3"); // letters, minus and blank dropped
+    QTest::keyClick(f.Edit1, Qt::Key_Backspace);
+    QCOMPARE(f.Edit1->text(), "12,.");
+    QTest::keyClick(f.Edit1, Qt::Key_V, Qt::ControlModifier); // a control character
+    QCOMPARE(f.Edit1->text(), "12,.");
+    PressEnter(f.Edit1);
+    QCOMPARE(QApplication::focusWidget(), f.Edit2);
+    QTest::keyClick(f.Edit2, Qt::Key_Enter); // the keypad's Enter too
+    QCOMPARE(QApplication::focusWidget(), f.Edit3);
+    PressEnter(f.Edit3);
+    QCOMPARE(QApplication::focusWidget(), f.Edit3);
+    QCOMPARE(f.Edit3->text(), QString());
+    // Tab goes from the width to the height, unlike Enter.
+    f.Edit1->setFocus();
+    QTest::keyClick(f.Edit1, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), f.Edit3);
+    QVERIFY(p.dialogs.shown.isEmpty());
+}
+
+void TestBuildingPage::opensNeedFilledFields() {
+    Program p(",");
+    TForm1& f = p.form1;
+    Type(f.Edit1, "12");
+    Type(f.Edit2, "36");
+    Click(f.Edit4);
+    QCOMPARE(p.dialogs.texts(), QStringList{"Введите все значения"});
+    QVERIFY(p.form2.isHidden());
+    Click(f.Memo1->viewport());
+    QCOMPARE(p.dialogs.texts().size(), 2);
+    QCOMPARE(p.dialogs.texts().last(), "Введите все значения");
+    QVERIFY(p.form5.isHidden());
+    // A lone comma is not checked here; the map refuses it on the first move.
+    Type(f.Edit3, ",");
+    p.dialogs.clear();
+    Click(f.Edit4);
+    QVERIFY(p.dialogs.shown.isEmpty());
+    QVERIFY(p.form2.isVisible());
+    MoveOver(p.form2.Image1);
+    QVERIFY(!p.dialogs.shown.isEmpty());
+    QCOMPARE(p.dialogs.shown.front().text, "',' is not a valid floating point value.");
+    QCOMPARE(p.dialogs.shown.front().kind, RecordingDialogs::Shown::Error);
+}
+
+void TestBuildingPage::legendEntries_data() {
+    QTest::addColumn<QString>("separator");
+    QTest::addColumn<int>("entry");
+    QTest::addColumn<QString>("N");
+    const QString values[] = {"0,00614", "0,00614", "0,01228", "0,02457",
+                              "0,03378", "0,04299", "0,05221", "0,05221"};
+    for (const QString sep : {",", "."})
+        for (int entry = 0; entry < 8; ++entry)
+            QTest::addRow("%s %d h", qPrintable(sep),
+                          kThunderstormClasses[static_cast<size_t>(entry)].hours)
+                << sep << entry << Sep(values[entry], sep);
+}
+
+void TestBuildingPage::legendEntries() {
+    QFETCH(QString, separator);
+    QFETCH(int, entry);
+    QFETCH(QString, N);
+    Program p(separator);
+    Type(p.form1.Edit1, "12");
+    Type(p.form1.Edit2, "36");
+    Type(p.form1.Edit3, "10");
+    Click(p.form1.Edit4);
+    QVERIFY(p.form2.isVisible());
+    MoveOver(p.form2.Image1, {400, 200});
+    QLabel* area = p.form2.Labels[static_cast<size_t>(entry)];
+    QCOMPARE(area->cursor().shape(), Qt::PointingHandCursor);
+    Click(area);
+    QCOMPARE(p.form1.Edit4->text(), N);
+    QVERIFY(p.form2.isHidden());
+    QVERIFY(p.dialogs.shown.isEmpty());
+}
+
+void TestBuildingPage::captureStopsAtBadText() {
+    Program p(",");
+    TForm1& f = p.form1;
+    Type(f.Edit1, "12");
+    Type(f.Edit2, "36");
+    Type(f.Edit3, "10");
+    Click(f.Edit4);
+    MoveOver(p.form2.Image1);
+    // The width now has the other separator and the length changes too: the
+    // capture stops at the width, so neither new value is taken.
+    f.Edit1->setText("12.5");
+    f.Edit2->setText("100");
+    QTest::mouseMove(p.form2.Image1, {300, 300});
+    QCOMPARE(p.dialogs.texts(), QStringList{"'12.5' is not a valid floating point value."});
+    Click(p.form2.Labels[3]);
+    QCOMPARE(f.Edit4->text(), "0,02457");
+    // A click that follows no move uses the values captured before.
+    f.Edit1->setText("100");
+    Click(f.Edit4);
+    Click(p.form2.Labels[3]);
+    QCOMPARE(f.Edit4->text(), "0,02457");
+}
+
+void TestBuildingPage::mapKeepsCaptureAcrossShowings() {
+    Program p(".");
+    TForm1& f = p.form1;
+    Type(f.Edit1, "100");
+    Type(f.Edit2, "200");
+    Type(f.Edit3, "50");
+    Click(f.Edit4);
+    // Nothing captured yet: N = 0.
+    Click(p.form2.Labels[5]);
+    QCOMPARE(f.Edit4->text(), "0.00000");
+    Click(f.Edit4);
+    MoveOver(p.form2.Image1);
+    p.form2.close(); // the close box hides, N stays
+    QVERIFY(p.form2.isHidden());
+    QCOMPARE(f.Edit4->text(), "0.00000");
+    Click(f.Edit4);
+    Click(p.form2.Labels[5]);
+    QCOMPARE(f.Edit4->text(), "1.26525");
+}
+
+void TestBuildingPage::catalogueConfirmations_data() {
+    QTest::addColumn<QString>("separator");
+    QTest::addColumn<QString>("S");
+    QTest::addColumn<int>("legend");
+    QTest::addColumn<int>("row"); // index in the catalogue
+    QTest::addColumn<QString>("zone");
+    QTest::addColumn<QString>("category");
+    const QString A = QStringLiteral("       А"), B = QStringLiteral("       Б");
+    for (const QString sep : {",", "."}) {
+        // 12 x 36 x 10 at 40 h gives N = 0,02457; 1000 x 2000 x 100 at 140 h 34,70550.
+        QTest::addRow("%s code 1", qPrintable(sep)) << sep << "12" << 3 << 0 << A << "I";
+        QTest::addRow("%s code 2 small N", qPrintable(sep)) << sep << "12" << 3 << 1 << B << "II";
+        QTest::addRow("%s code 2 large N", qPrintable(sep)) << sep << "1000" << 7 << 1 << A << "II";
+        QTest::addRow("%s code 3", qPrintable(sep)) << sep << "1000" << 7 << 2 << B << "II";
+        QTest::addRow("%s code 4 small N", qPrintable(sep)) << sep << "12" << 3 << 3 << B << "III";
+        QTest::addRow("%s code 4 large N", qPrintable(sep))
+            << sep << "1000" << 7 << 3 << A << "III";
+        QTest::addRow("%s code 8", qPrintable(sep)) << sep << "1000" << 7 << 4 << B << "III";
+        QTest::addRow("%s code 12", qPrintable(sep)) << sep << "1000" << 7 << 12 << B << "III";
+        QTest::addRow("%s code 14", qPrintable(sep)) << sep << "12" << 3 << 16 << B << "III";
+    }
+}
+
+void TestBuildingPage::catalogueConfirmations() {
+    QFETCH(QString, separator);
+    QFETCH(QString, S);
+    QFETCH(int, legend);
+    QFETCH(int, row);
+    QFETCH(QString, zone);
+    QFETCH(QString, category);
+    Program p(separator);
+    const QString L = S == "12" ? "36" : "2000", h = S == "12" ? "10" : "100";
+    FillBuildingPage(p, S, L, h, legend, row, 3);
+    QVERIFY2(p.dialogs.shown.isEmpty(), qPrintable(p.dialogs.texts().join('\n')));
+    TForm1& f = p.form1;
+    QCOMPARE(f.Edit5->text(), zone);
+    QCOMPARE(f.Edit7->text(), category);
+    QCOMPARE(f.Memo1->toPlainText(), p.form5.DBMemo1->toPlainText());
+    QCOMPARE(f.Edit6->text(), p.form5.DBMemo2->toPlainText());
+    QVERIFY(!f.Memo1->toPlainText().isEmpty());
+    QCOMPARE(p.form5.Label3->text(), zone == "       А" ? "1" : "0");
+    QCOMPARE(p.form5.Label4->text(), zone == "       А" ? "0" : "1");
+    QVERIFY(p.form5.isHidden());
+    // Reopened, the window shows the row confirmed.
+    const QString code = p.form5.DBText2->text();
+    Click(f.Memo1->viewport());
+    QVERIFY(p.form5.isVisible());
+    QCOMPARE(p.form5.DBText2->text(), code);
+}
+
+void TestBuildingPage::catalogueNavigationStopsAtEnds() {
+    Program p(",");
+    TForm5& w = p.form5;
+    w.showOver(&p.form1);
+    // Right after start-up: the first row, no way back.
+    QCOMPARE(w.DBText2->text(), "1");
+    QVERIFY(!w.NavPrior->isEnabled());
+    QCOMPARE(w.NavPrior->accessibleName(), "Предыдущая запись");
+    QCOMPARE(w.NavNext->accessibleName(), "Следующая запись");
+    QStringList codes{w.DBText2->text()};
+    while (w.NavNext->isEnabled()) {
+        Click(w.NavNext);
+        codes << w.DBText2->text();
+    }
+    QCOMPARE(codes.join(' '), "1 2 3 4 8 5 6 7 8 9 10 11 12 12 13 14 14");
+    QCOMPARE(w.DBMemo3->toPlainText(), "III");
+    w.NavNext->click(); // a disabled step does nothing
+    QCOMPARE(w.DBText2->text(), "14");
+    // Confirming with N still empty: stopped at the conversion, nothing copied.
+    Click(w.BitBtn1);
+    QCOMPARE(p.dialogs.texts(), QStringList{"'' is not a valid floating point value."});
+    QVERIFY(p.form1.Memo1->toPlainText().isEmpty());
+    QCOMPARE(w.Label3->text(), "Label3");
+}
+
+void TestBuildingPage::enablingNeedsBareSurface() {
+    Program p(",");
+    TForm1& f = p.form1;
+    // A rod type alone: the strip below the frame enables only the rod height.
+    PickRodType(f.ComboBox1, 3);
+    MoveOver(f.TabSheet1, {400, 292});
+    QVERIFY(f.Button5->isEnabled());
+    QVERIFY(!f.Button1->isEnabled());
+
+    FillBuildingPage(p, "12", "36", "10", 3, 3, 3);
+    QCOMPARE(f.Edit5->text(), "       Б");
+    // Over labels, fields and the list nothing counts. A control that tracks
+    // the mouse and leaves a move unhandled has Qt hand it on to the frame:
+    // the frame must still see that the pointer is not on its own surface.
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{f.Label1, f.Label4, f.Label5, f.Memo1->viewport()})
+        w->setMouseTracking(true);
+    for (QWidget* w : std::initializer_list<QWidget*>{f.Label1, f.Label4, f.Label5, f.Edit1,
+                                                      f.Edit5, f.Memo1->viewport(), f.ComboBox1})
+        MoveOver(w);
+    MoveOver(f.Button5);
+    QVERIFY(!f.Button1->isEnabled());
+    // The bare surface of the frame does.
+    MoveOver(f.GroupBox1, {700, 20});
+    QVERIFY(f.Button1->isEnabled());
+    // Nothing disables it again.
+    f.Edit5->clear();
+    MoveOver(f.GroupBox1, {700, 30});
+    QVERIFY(f.Button1->isEnabled());
+    QVERIFY(p.dialogs.shown.isEmpty());
+}
+
+void TestBuildingPage::nextWithBadWidthChangesNothing() {
+    Program p(",");
+    TForm1& f = p.form1;
+    FillBuildingPage(p, "12", "36", "10", 3, 3, 3);
+    MoveOver(f.GroupBox1, {700, 20});
+    Click(f.Button1);
+    QCOMPARE(f.PageControl1->activePage(), f.TabSheet2);
+    QCOMPARE(f.RodTypeCode(), 4);
+    Click(f.Button4);
+    QCOMPARE(f.PageControl1->activePage(), f.TabSheet1);
+    Type(f.Edit8, "20"); // still on the rod page's field, kept until "Далее>>"
+    f.Edit1->setText("12.5");
+    PickRodType(f.ComboBox1, 0);
+    Click(f.Button1);
+    QCOMPARE(p.dialogs.texts(), QStringList{"'12.5' is not a valid floating point value."});
+    QCOMPARE(f.PageControl1->activePage(), f.TabSheet1);
+    QCOMPARE(f.RodTypeCode(), 4); // not taken from the list
+    QCOMPARE(f.Edit8->text(), "20");
+    // An empty width is refused the same way.
+    p.dialogs.clear();
+    f.Edit1->clear();
+    Click(f.Button1);
+    QCOMPARE(p.dialogs.texts(), QStringList{"'' is not a valid floating point value."});
+}
+
+void TestBuildingPage::nextWithTypedRodTypeStays() {
+    Program p(",");
+    TForm1& f = p.form1;
+    FillBuildingPage(p, "12", "36", "10", 3, 5, 0);
+    f.ComboBox1->setCurrentIndex(-1);
+    f.ComboBox1->setEditText(QString());
+    Type(f.ComboBox1->lineEdit(), "трос");
+    MoveOver(f.GroupBox1, {700, 20});
+    QVERIFY(f.Button1->isEnabled());
+    f.Edit8->setText("5");
+    Click(f.Button1);
+    QVERIFY(p.dialogs.shown.isEmpty());
+    QCOMPARE(f.RodTypeCode(), 0);
+    QCOMPARE(f.PageControl1->activePage(), f.TabSheet1);
+    QCOMPARE(f.Edit8->text(), QString()); // the rod page is emptied all the same
+}
+
+QTEST_MAIN(TestBuildingPage)
+#include "tst_buildingpage.moc"

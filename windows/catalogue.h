@@ -1,0 +1,56 @@
+// The catalogue of building types: an SQLite database opened read-only, its
+// table read once in the order the database returns the rows, and a current
+// row that moves one back or forward.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace vostrel {
+
+struct CatalogueRow {
+    QString key1;     // building-type code as text
+    QString building; // "Здания и сооружения"
+    QString location; // "Местоположение"
+    QString category; // "Категория молниезащиты"
+};
+
+class Catalogue {
+public:
+    // File name of the catalogue beside the program.
+    static QString fileName() { return QStringLiteral("db1.sqlite"); }
+
+    // Where the catalogue is looked for, in order: the working directory, the
+    // program's directory, the data directory beside an installed program, the
+    // data directory the program was built for.
+    static QStringList searchPaths(const QString& applicationDir);
+    // The first of searchPaths() that exists, else the working-directory one.
+    static QString locate(const QString& applicationDir);
+
+    // Opens the database and reads table "Таблица1"; the first row becomes
+    // current. Throws std::runtime_error with the reason when the file is
+    // missing, is not a database, or lacks the table or one of its fields.
+    explicit Catalogue(const QString& path);
+    ~Catalogue();
+
+    Catalogue(const Catalogue&) = delete;
+    Catalogue& operator=(const Catalogue&) = delete;
+
+    bool isEmpty() const { return rows_.empty(); }
+    bool atFirst() const { return current_ == 0; }
+    bool atLast() const { return rows_.empty() || current_ + 1 == rows_.size(); }
+    // The current row; empty texts when the table has no rows.
+    CatalogueRow current() const;
+    void prior();
+    void next();
+
+private:
+    QString read(const QString& path); // the error text, empty on success
+
+    QString connection_;
+    std::vector<CatalogueRow> rows_;
+    size_t current_ = 0;
+};
+
+} // namespace vostrel
