@@ -37,9 +37,9 @@ PageControl::PageControl(QWidget* parent, const QRect& geometry)
     pages_->setGeometry(kPageBorder, kTabHeight, width() - 2 * kPageBorder,
                         height() - kTabHeight - kPageBorder);
     tabs_->setDrawBase(false);
+    tabs_->setExpanding(true);
     tabs_->setFocusPolicy(Qt::NoFocus);
     tabs_->setGeometry(0, 0, width(), kTabHeight);
-    tabs_->setStyleSheet(QStringLiteral("QTabBar::tab { min-width: %1px; }").arg(width() - 12));
     // The tab always leads back to the first page.
     connect(tabs_, &QTabBar::tabBarClicked, this, [this](int index) {
         if (index == 0 && pages_->count() > 0)

@@ -15,9 +15,11 @@
 namespace vostrel {
 
 namespace {
+// Square brackets, not double quotes: SQLite reads a double-quoted name that
+// matches no column as a string literal, and would hide a missing field.
 const QString kQuery = QStringLiteral(
-    "SELECT key1, \"Здания и сооружения\", \"Местоположение\", \"Категория молниезащиты\" "
-    "FROM \"Таблица1\"");
+    "SELECT [key1], [Здания и сооружения], [Местоположение], [Категория молниезащиты] "
+    "FROM [Таблица1]");
 
 [[noreturn]] void fail(const QString& path, const QString& reason) {
     throw std::runtime_error(

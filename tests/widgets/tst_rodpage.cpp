@@ -1,0 +1,380 @@
+// The lightning-rod page with the catenary zone, and the rod-height window.
+#include "fixture.h"
+
+#include "app/controls.h"
+
+#include <QGroupBox>
+
+using namespace vostrel;
+
+namespace {
+// Building page for 12 x 36 x 10 m at 40 h (N = 0,02457, zone B with code 4)
+// or 1000 x 2000 x 100 m at 140 h (N = 34,70550, zone A with code 4), then
+// "Далее>>" with the single catenary.
+void ToRodPage(Program& p, bool zoneA, int rodTypeIndex = 3) {
+    if (zoneA)
+        FillBuildingPage(p, "1000", "2000", "100", 7, 3, rodTypeIndex);
+    else
+        FillBuildingPage(p, "12", "36", "10", 3, 3, rodTypeIndex);
+    MoveOver(p.form1.GroupBox1, {700, 20});
+    Click(p.form1.Button1);
+}
+
+QStringList Results(const TForm1& f) {
+    return {f.Edit13->text(), f.Edit14->text(), f.Edit15->text()};
+}
+} // namespace
+
+class TestRodPage : public QObject {
+    Q_OBJECT
+private slots:
+    void catenaryLayout();
+    void wholeDesign_data();
+    void wholeDesign();
+    void hxNotBelowTop_data();
+    void hxNotBelowTop();
+    void badSpanStopsAfterReportEnabled();
+    void backThenNextEmptiesPage();
+    void enterChainSkipsHiddenField();
+    void calculationNeedsBareFrame();
+    void otherRodTypesHaveNoInputs();
+    void rodHeight_data();
+    void rodHeight();
+    void rodHeightBlanksOnDeactivation();
+    void rodHeightWithoutRodType();
+};
+
+void TestRodPage::catenaryLayout() {
+    Program p(",");
+    ToRodPage(p, false);
+    TForm1& f = p.form1;
+    QCOMPARE(f.PageControl1->activePage(), f.TabSheet2);
+    QCOMPARE(f.Label7->text(), QString::fromUtf8(" Высота опоры h\u043E\u043F, м"));
+    const int symbol = f.Label7->text().indexOf(QStringLiteral("h\u043E\u043F")); // Latin h
+    QCOMPARE(symbol, 14);
+    QCOMPARE(f.Label8->text(), " Длина пролёта троса a, м");
+    QCOMPARE(f.Label10->text(), " Высота зоны защиты hx, м");
+    QCOMPARE(f.Label15->text(), " Вершина защищаемой зоны h0, м");
+    QCOMPARE(f.Label16->text(), " Радиус защиты на уровне земли r0, м");
+    QCOMPARE(f.Label17->text(), " Радиус защиты rx на высоте hx, м");
+    QCOMPARE(f.Edit8->accessibleName(), "Высота опоры hоп, м");
+    QCOMPARE(f.Edit15->accessibleName(), "Радиус защиты rx на высоте hx, м");
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{f.Edit8, f.Edit9, f.Edit10, f.Edit13, f.Edit14, f.Edit15})
+        QVERIFY2(w->isVisible(), qPrintable(w->objectName()));
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{f.Edit11, f.Edit16, f.Edit17, f.Edit18, f.LabelNoLayout})
+        QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
+    QVERIFY(!f.Button3->isEnabled());
+    QVERIFY(!f.Button2->isEnabled());
+    QVERIFY(f.Button4->isEnabled());
+}
+
+void TestRodPage::wholeDesign_data() {
+    QTest::addColumn<QString>("separator");
+    QTest::addColumn<bool>("zoneA");
+    QTest::addColumn<QString>("span");
+    QTest::addColumn<QStringList>("results"); // with a comma
+    QTest::addColumn<double>("rx2");
+    QTest::addColumn<double>("r02");
+    for (const QString sep : {",", "."}) {
+        QTest::addRow("%s zone A", qPrintable(sep))
+            << sep << true << "60" << QStringList{"  15,3", "  23,5", "  8,1"} << 16.2741176
+            << 46.98;
+        QTest::addRow("%s zone B", qPrintable(sep))
+            << sep << false << "60" << QStringList{"  16,6", "  30,6", "  12,1"} << 24.2434783
+            << 61.2;
+        QTest::addRow("%s zone B, other span", qPrintable(sep))
+            << sep << false << "145,5" << QStringList{"  16,6", "  30,6", "  12,1"} << 24.2434783
+            << 61.2;
+    }
+}
+
+void TestRodPage::wholeDesign() {
+    QFETCH(QString, separator);
+    QFETCH(bool, zoneA);
+    QFETCH(QString, span);
+    QFETCH(QStringList, results);
+    QFETCH(double, rx2);
+    QFETCH(double, r02);
+    Program p(separator);
+    TForm1& f = p.form1;
+    ToRodPage(p, zoneA);
+    QCOMPARE(f.ZoneAFlag(), zoneA ? 1 : 0);
+    QCOMPARE(f.ZoneBFlag(), zoneA ? 0 : 1);
+    Type(f.Edit8, "20");
+    PressEnter(f.Edit8);
+    QCOMPARE(f.focusWidget(), f.Edit9);
+    Type(f.Edit9, Sep(span, separator));
+    PressEnter(f.Edit9);
+    Type(f.Edit10, "10");
+    MoveOver(f.GroupBox3, {200, 200});
+    QVERIFY(f.Button3->isEnabled());
+    Click(f.Button3);
+    QVERIFY2(p.dialogs.shown.isEmpty(), qPrintable(p.dialogs.texts().join('\n')));
+    for (QString& r : results)
+        r = Sep(r, separator);
+    QCOMPARE(Results(f), results);
+    QVERIFY(f.Button2->isEnabled());
+    QVERIFY(std::fabs(f.DoubledRx() - rx2) < 1e-6);
+    QVERIFY(std::fabs(f.DoubledR0() - r02) < 1e-9);
+}
+
+void TestRodPage::hxNotBelowTop_data() {
+    QTest::addColumn<bool>("zoneA");
+    QTest::addColumn<QString>("hx");
+    QTest::addColumn<QStringList>("results");
+    QTest::newRow("zone A, hx above h0")
+        << true << "20" << QStringList{"  15,3", "  23,5", "  -7,2"};
+    QTest::newRow("zone B, hx above h0")
+        << false << "20" << QStringList{"  16,6", "  30,6", "  -6,4"};
+    QTest::newRow("zone A, hx equal to h0")
+        << true << "15,3" << QStringList{"  15,3", "  23,5", "  0,0"};
+    QTest::newRow("zone B, hx equal to h0")
+        << false << "16,56" << QStringList{"  16,6", "  30,6", "  0,0"};
+}
+
+void TestRodPage::hxNotBelowTop() {
+    QFETCH(bool, zoneA);
+    QFETCH(QString, hx);
+    QFETCH(QStringList, results);
+    Program p(",");
+    TForm1& f = p.form1;
+    ToRodPage(p, zoneA);
+    Type(f.Edit8, "20");
+    Type(f.Edit9, "60");
+    Type(f.Edit10, hx);
+    MoveOver(f.GroupBox3, {200, 200});
+    Click(f.Button3);
+    // The message, then the results all the same.
+    QCOMPARE(p.dialogs.texts(),
+             QStringList{"Высота зоны защиты hx не может быть больше вершины защищаемой зоны"});
+    QCOMPARE(p.dialogs.shown.front().kind, RecordingDialogs::Shown::Message);
+    QCOMPARE(Results(f), results);
+}
+
+void TestRodPage::badSpanStopsAfterReportEnabled() {
+    Program p(",");
+    TForm1& f = p.form1;
+    ToRodPage(p, false);
+    Type(f.Edit8, "20");
+    Type(f.Edit9, "6.0");
+    Type(f.Edit10, "10");
+    MoveOver(f.GroupBox3, {200, 200});
+    Click(f.Button3);
+    QCOMPARE(p.dialogs.texts(), QStringList{"'6.0' is not a valid floating point value."});
+    QVERIFY(f.Button2->isEnabled());
+    QCOMPARE(Results(f), (QStringList{"", "", ""}));
+    QCOMPARE(f.DoubledRx(), 0.0);
+    // Emptied after enabling: the conversion stops it too.
+    p.dialogs.clear();
+    f.Edit9->setText("60");
+    f.Edit8->clear();
+    Click(f.Button3);
+    QCOMPARE(p.dialogs.texts(), QStringList{"'' is not a valid floating point value."});
+}
+
+void TestRodPage::backThenNextEmptiesPage() {
+    Program p(",");
+    TForm1& f = p.form1;
+    ToRodPage(p, false);
+    Type(f.Edit8, "20");
+    Type(f.Edit9, "60");
+    Type(f.Edit10, "10");
+    MoveOver(f.GroupBox3, {200, 200});
+    Click(f.Button3);
+    Click(f.Button4);
+    QCOMPARE(f.PageControl1->activePage(), f.TabSheet1);
+    QVERIFY(!f.Button3->isEnabled());
+    QCOMPARE(f.Edit8->text(), "20"); // kept until the next "Далее>>"
+    QCOMPARE(f.Edit13->text(), "  16,6");
+    Click(f.Button1);
+    QCOMPARE(f.PageControl1->activePage(), f.TabSheet2);
+    for (QLineEdit* e : {f.Edit8, f.Edit9, f.Edit10, f.Edit11, f.Edit13, f.Edit14, f.Edit15,
+                         f.Edit16, f.Edit17, f.Edit18})
+        QVERIFY2(e->text().isEmpty(), qPrintable(e->objectName()));
+    QVERIFY(!f.Button3->isEnabled());
+    QVERIFY(f.Button2->isEnabled());
+    // The doubled radii of the earlier calculation stay for the report.
+    QVERIFY(std::fabs(f.DoubledRx() - 24.2434783) < 1e-6);
+}
+
+void TestRodPage::enterChainSkipsHiddenField() {
+    Program p(",");
+    TForm1& f = p.form1;
+    ToRodPage(p, false);
+    f.Edit10->setFocus();
+    PressEnter(f.Edit10); // Edit11 is hidden
+    QCOMPARE(f.focusWidget(), f.Edit10);
+    Type(f.Edit10, "1x0");
+    QCOMPARE(f.Edit10->text(), "10");
+}
+
+void TestRodPage::calculationNeedsBareFrame() {
+    Program p(",");
+    TForm1& f = p.form1;
+    ToRodPage(p, false);
+    Type(f.Edit8, "20");
+    Type(f.Edit9, "60");
+    MoveOver(f.GroupBox3, {200, 200});
+    QVERIFY(!f.Button3->isEnabled()); // hx missing
+    Type(f.Edit10, "10");
+    for (QWidget* w : std::initializer_list<QWidget*>{f.Label7, f.Edit8, f.Edit10, f.GroupBox4,
+                                                      f.Label15, f.Edit13})
+        MoveOver(w);
+    QVERIFY(!f.Button3->isEnabled());
+    // The left frame tracks the mouse and passes moves on to the outer frame,
+    // which enables "Далее>>" only from its own surface, not from this one.
+    f.Button1->setEnabled(false);
+    MoveOver(f.GroupBox3, {200, 200});
+    QVERIFY(f.Button3->isEnabled());
+    QVERIFY(!f.Button1->isEnabled());
+    MoveOver(f.GroupBox2, {773, 100});
+    QVERIFY(f.Button1->isEnabled());
+}
+
+void TestRodPage::otherRodTypesHaveNoInputs() {
+    for (int index : {0, 1, 2, 4}) {
+        Program p(",");
+        TForm1& f = p.form1;
+        ToRodPage(p, false, index);
+        QCOMPARE(f.RodTypeCode(), index + 1);
+        QCOMPARE(f.PageControl1->activePage(), f.TabSheet2);
+        QVERIFY(f.LabelNoLayout->isVisible());
+        for (QWidget* w : std::initializer_list<QWidget*>{f.Edit8, f.Edit9, f.Edit10, f.Edit11,
+                                                          f.Edit13, f.Edit14, f.Edit15})
+            QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
+        MoveOver(f.GroupBox3, {200, 200});
+        QVERIFY(!f.Button3->isEnabled());
+        // Back, and on with the single catenary: its layout returns.
+        Click(f.Button4);
+        PickRodType(f.ComboBox1, 3);
+        Click(f.Button1);
+        QVERIFY(!f.LabelNoLayout->isVisible());
+        QVERIFY(f.Edit8->isVisible());
+        QCOMPARE(f.Label7->text(), " Высота опоры hоп, м");
+    }
+}
+
+void TestRodPage::rodHeight_data() {
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::addColumn<QString>("result");
+    const QString hx = "Высота защищаемой зоны hx, м", rx = "Радиус защищаемой зоны rx, м";
+    const QString L = "Расстояние между молниеотводами L, м",
+                  hc = "Высота зоны посередине между молниеотводами hc, м";
+    QTest::newRow("1") << 0 << hx << rx
+                       << "Высота одиночного стержневого молниеотвода для зоны Б равна 18,9 м";
+    QTest::newRow("2") << 1 << L << hc << "Высота молниеотвода для зоны Б равна 12,6 м";
+    QTest::newRow("3") << 2 << ""
+                       << ""
+                       << "";
+    QTest::newRow("4") << 3 << hx << rx
+                       << "Высота одиночного тросового молниеотвода для зоны Б равна 17,9 м";
+    QTest::newRow("5") << 4 << L << hc << "Высота молниеотвода для зоны Б равна 12,5 м";
+}
+
+void TestRodPage::rodHeight() {
+    QFETCH(int, index);
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    QFETCH(QString, result);
+    Program p(",");
+    TForm1& f = p.form1;
+    TForm6& w = p.form6;
+    PickRodType(f.ComboBox1, index);
+    MoveOver(f.TabSheet1, {400, 292});
+    QVERIFY(f.Button5->isEnabled());
+    Click(f.Button5);
+    QCOMPARE(f.Label14->text(), QString::number(index + 1));
+    QVERIFY(w.isVisible());
+    QCOMPARE(w.Label1->text(), first);
+    QCOMPARE(w.Label2->text(), second);
+    if (!first.isEmpty())
+        QCOMPARE(w.Edit1->accessibleName(), first);
+    QVERIFY(!w.Button1->isEnabled());
+    Type(w.Edit1, "1a0");
+    PressEnter(w.Edit1); // dropped: no move, no calculation
+    QCOMPARE(w.focusWidget(), w.Edit1);
+    MoveOver(w.GroupBox1, {400, 60});
+    QVERIFY(!w.Button1->isEnabled()); // one field only
+    Type(w.Edit2, "12");
+    MoveOver(w.Label1);
+    MoveOver(w.Edit2);
+    QVERIFY(!w.Button1->isEnabled());
+    MoveOver(w.GroupBox1, {400, 60});
+    QVERIFY(w.Button1->isEnabled());
+    w.Label4->setText("before");
+    Click(w.Button1);
+    QCOMPARE(w.Label4->text(), result.isEmpty() ? "before" : result);
+    QCOMPARE(w.Label4->accessibleName(), "Результат");
+    QVERIFY(p.dialogs.shown.isEmpty());
+    // A field emptied after enabling stops the calculation with the message.
+    w.Edit2->clear();
+    Click(w.Button1);
+    QCOMPARE(p.dialogs.texts(), result.isEmpty()
+                                    ? QStringList()
+                                    : QStringList{"'' is not a valid floating point value."});
+    QCOMPARE(w.Label4->text(), result.isEmpty() ? "before" : result);
+}
+
+void TestRodPage::rodHeightBlanksOnDeactivation() {
+    Program p(".");
+    TForm1& f = p.form1;
+    TForm6& w = p.form6;
+    PickRodType(f.ComboBox1, 3);
+    MoveOver(f.TabSheet1, {400, 292});
+    Click(f.Button5);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    Type(w.Edit1, "10");
+    Type(w.Edit2, "12.121739");
+    MoveOver(w.GroupBox1, {400, 60});
+    Click(w.Button1);
+    QCOMPARE(w.Label4->text(), "Высота одиночного тросового молниеотвода для зоны Б равна 18.0 м");
+    // A message box of its own does not count as another window.
+    w.Edit1->setText("1,0");
+    Click(w.Button1);
+    QCOMPARE(p.dialogs.texts(), QStringList{"'1,0' is not a valid floating point value."});
+    QVERIFY(w.Button1->isEnabled());
+    // The main window becomes active: everything is blanked, still shown.
+    f.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    for (QLabel* label : {w.Label1, w.Label2, w.Label3, w.Label4, w.Label5})
+        QCOMPARE(label->text(), " ");
+    QVERIFY(w.Edit1->text().isEmpty());
+    QVERIFY(w.Edit2->text().isEmpty());
+    QVERIFY(!w.Button1->isEnabled());
+    QVERIFY(w.isVisible());
+    // Activated again by itself: the captions do not come back.
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QCOMPARE(w.Label1->text(), " ");
+    // The opener writes them again.
+    Click(f.Button5);
+    QCOMPARE(w.Label1->text(), "Высота защищаемой зоны hx, м");
+}
+
+void TestRodPage::rodHeightWithoutRodType() {
+    Program p(",");
+    TForm1& f = p.form1;
+    Type(f.ComboBox1->lineEdit(), "свой");
+    MoveOver(f.TabSheet1, {400, 292});
+    QVERIFY(f.Button5->isEnabled());
+    Click(f.Button5);
+    QCOMPARE(f.Label14->text(), "0");
+    QVERIFY(!p.form6.isVisible());
+    // Picked and taken once, then typed over: the code taken stays.
+    PickRodType(f.ComboBox1, 1);
+    Click(f.Button5);
+    QCOMPARE(f.Label14->text(), "2");
+    QVERIFY(p.form6.isVisible());
+    p.form6.close();
+    Type(f.ComboBox1->lineEdit(), "x");
+    Click(f.Button5);
+    QCOMPARE(f.Label14->text(), "2");
+    QVERIFY(p.form6.isVisible());
+}
+
+QTEST_MAIN(TestRodPage)
+#include "tst_rodpage.moc"
