@@ -147,7 +147,7 @@ void TForm1::showEvent(QShowEvent* event) {
 void TForm1::closeEvent(QCloseEvent* event) {
     // Closing the main window ends the program, whatever else is open.
     event->accept();
-    QCoreApplication::quit();
+    QCoreApplication::exit(0);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {

@@ -19,6 +19,8 @@ private slots:
     void fiveWindows();
     void showingAgainKeepsPlace();
     void conversionFailureStopsHandler();
+    void closingMainWindowEndsLoop();
+    void systemSeparator();
 };
 
 void TestStartup::fiveWindows() {
@@ -95,6 +97,46 @@ void TestStartup::conversionFailureStopsHandler() {
     QCOMPARE(dialogs.shown.size(), 1);
     QCOMPARE(dialogs.shown.front().kind, RecordingDialogs::Shown::Error);
     QCOMPARE(dialogs.shown.front().text, "'12.5' is not a valid floating point value.");
+}
+
+void TestStartup::closingMainWindowEndsLoop() {
+    RecordingDialogs dialogs;
+    Services services{dialogs, NumberText(","), VOSTREL_TEST_CATALOGUE};
+    WindowSet windows(services);
+    windows.showMain();
+    windows.Form6().showOver(&windows.Form1());
+    windows.Form2().showOver(&windows.Form1());
+    QVERIFY(windows.Form6().isVisible());
+    bool closed = false, othersOpen = false;
+    QTimer::singleShot(0, &windows.Form1(), [&] {
+        closed = windows.Form1().close();
+        othersOpen = windows.Form6().isVisible() && windows.Form2().isVisible();
+    });
+    // A watchdog, so that a loop that does not end fails instead of hanging.
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    bool timedOut = false;
+    QObject::connect(&watchdog, &QTimer::timeout, [&] {
+        timedOut = true;
+        QCoreApplication::exit(2);
+    });
+    watchdog.start(10000);
+    QCOMPARE(QCoreApplication::exec(), 0);
+    QVERIFY(!timedOut);
+    QVERIFY(closed);
+    QVERIFY(othersOpen); // nothing else was asked or closed first
+}
+
+// The separator follows the regional settings the test runs under, when the
+// test is told which to expect (CTest runs it under C and Russian settings).
+void TestStartup::systemSeparator() {
+    const QString expected = qEnvironmentVariable("EXPECTED_DECIMAL_SEPARATOR");
+    if (expected.isEmpty())
+        QSKIP("EXPECTED_DECIMAL_SEPARATOR not set");
+    QCOMPARE(NumberText::systemDecimalSeparator(), expected);
+    const NumberText numbers;
+    QCOMPARE(numbers.fixed(0.25, 1), "0" + expected + "3");
+    QCOMPARE(numbers.toFloat("12" + expected + "5"), 12.5);
 }
 
 QTEST_MAIN(TestStartup)
