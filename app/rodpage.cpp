@@ -82,6 +82,7 @@ void TForm1::createRodPage() {
     Button2->setEnabled(false);
     connect(Button4, &QPushButton::clicked, this, [this] { run([this] { Button4Click(); }); });
     connect(Button3, &QPushButton::clicked, this, [this] { run([this] { Button3Click(); }); });
+    connect(Button2, &QPushButton::clicked, this, [this] { run([this] { Button2Click(); }); });
 }
 
 void TForm1::setRodRow(QLabel* label, const QString& caption, QLineEdit* field, bool visible) {
@@ -143,7 +144,7 @@ void TForm1::GroupBox3MouseMove() {
 
 void TForm1::Button3Click() {
     Button2->setEnabled(true);
-    if (rodTypeCode_ != 4)
+    if (rodTypeCode_ != kSingleCatenary)
         return;
     hop_ = numbers().toFloat(Edit8->text());
     a_ = numbers().toFloat(Edit9->text()); // the span enters no formula

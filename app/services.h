@@ -4,6 +4,7 @@
 
 #include "app/conversions.h"
 #include "app/dialogs.h"
+#include "report/automation.h"
 
 #include <QString>
 #include <QStringList>
@@ -12,8 +13,10 @@ namespace vostrel {
 
 struct Services {
     Dialogs& dialogs;
+    WordAutomation& word; // the word processor that fills the report
     NumberText numbers;
-    QString cataloguePath; // the building-type catalogue (SQLite)
+    QString cataloguePath;  // the building-type catalogue (SQLite)
+    QString reportTemplate; // the report template (RTF), never written
 };
 
 } // namespace vostrel

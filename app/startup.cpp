@@ -1,6 +1,8 @@
 #include "startup.h"
 
 #include "app/windowset.h"
+#include "report/report.h"
+#include "report/wordapp.h"
 #include "windows/catalogue.h"
 
 #include <QApplication>
@@ -15,9 +17,12 @@ int RunApplication(QApplication& app) {
     QGuiApplication::setDesktopFileName(QStringLiteral("vostrel"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/vostrel/vostrel.png")));
 
+    const QString programDir = QCoreApplication::applicationDirPath();
     MessageBoxes dialogs;
-    Services services{dialogs, NumberText(),
-                      Catalogue::locate(QCoreApplication::applicationDirPath())};
+    DesktopViewer viewer;
+    RtfAutomation word(viewer);
+    Services services{dialogs, word, NumberText(), Catalogue::locate(programDir),
+                      ReportTemplate::locate(programDir)};
     std::unique_ptr<WindowSet> windows;
     try {
         windows = std::make_unique<WindowSet>(services);

@@ -29,7 +29,6 @@ const QStringList kRodTypes = {
     QStringLiteral("Одиночный тросовый молниетвод"),
     QStringLiteral("Двойной тросовый молниеотвод одинаковой высоты"),
 };
-constexpr std::int32_t kSingleCatenary = 4;
 
 // Row captions may take the room up to the fields at x = 272.
 QLabel* RowCaption(QWidget* parent, const char* name, QRect geometry, const QString& text) {

@@ -17,10 +17,14 @@ class QPushButton;
 namespace vostrel {
 
 class PageControl;
+enum class ReportSource;
 class TForm2;
 class TForm5;
 class TForm6;
 class TForm7;
+
+// Rod type code of the single catenary, the type the rod page computes.
+inline constexpr std::int32_t kSingleCatenary = 4;
 
 class TForm1 final : public Form {
     Q_OBJECT
@@ -121,6 +125,10 @@ private:
     void Button3Click();
     void Button4Click();
     void Button5Click();
+    void Button2Click(); // the report
+
+    // The text a replacement of the report inserts.
+    QString reportValue(ReportSource source) const;
 
     // The rod type code from the list: index + 1, kept when no item is picked.
     void takeRodTypeCode();

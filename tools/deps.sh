@@ -3,9 +3,11 @@
 # Usage: tools/deps.sh build|test
 set -euo pipefail
 
+# LibreOffice Writer shows the report (the full package, not -nogui, which
+# would take a desktop Writer away).
 build=(build-essential cmake ninja-build ccache pkg-config
-       qt6-base-dev libqt6sql6-sqlite libjpeg-dev sqlite3)
-test=("${build[@]}" xvfb xauth xdotool)
+       qt6-base-dev libqt6sql6-sqlite libjpeg-dev sqlite3 libreoffice-writer)
+test=("${build[@]}" xvfb xauth xdotool xclip)
 
 case "${1:-}" in
     build) wanted=("${build[@]}") ;;

@@ -8,10 +8,6 @@
 #include <QUuid>
 #include <stdexcept>
 
-#ifndef VOSTREL_DATADIR
-#define VOSTREL_DATADIR "/usr/share/vostrel"
-#endif
-
 namespace vostrel {
 
 namespace {

@@ -28,3 +28,46 @@ public:
     }
     void clear() { shown.clear(); }
 };
+
+#include "report/automation.h"
+
+// Records the report's calls to the word processor; ReplaceTag fails for
+// `missingTag`, StartWord returns `canShow`.
+class RecordingWord final : public vostrel::WordAutomation {
+public:
+    QStringList calls;
+    QString missingTag;
+    bool canShow = true;
+    QString file = QStringLiteral("/tmp/report.rtf");
+
+    bool StartWord() override {
+        calls << QStringLiteral("StartWord");
+        return canShow;
+    }
+    bool SetWordVisible(bool visible) override {
+        calls << QStringLiteral("SetWordVisible(%1)").arg(visible ? "true" : "false");
+        return canShow;
+    }
+    bool OpenDocument(const QString& path) override {
+        calls << QStringLiteral("OpenDocument(%1)").arg(path);
+        return true;
+    }
+    bool ResetSelection() override {
+        calls << QStringLiteral("ResetSelection");
+        return true;
+    }
+    bool ReplaceTag(const QString& tag, const QString& value) override {
+        calls << QStringLiteral("ReplaceTag(%1,[%2])").arg(tag, value);
+        return tag != missingTag;
+    }
+    QString DocumentFile() const override { return file; }
+
+    // The values given to ReplaceTag, in order.
+    QStringList values() const {
+        QStringList out;
+        for (const QString& call : calls)
+            if (call.startsWith(QLatin1String("ReplaceTag(")))
+                out << call.section(QLatin1Char('['), 1).chopped(2);
+        return out;
+    }
+};

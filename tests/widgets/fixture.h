@@ -24,7 +24,8 @@
 struct Program {
     explicit Program(const QString& separator,
                      const QString& catalogue = QStringLiteral(VOSTREL_TEST_CATALOGUE))
-        : services{dialogs, vostrel::NumberText(separator), catalogue},
+        : services{dialogs, word, vostrel::NumberText(separator), catalogue,
+                   QStringLiteral(VOSTREL_TEST_TEMPLATE)},
           windows(std::make_unique<vostrel::WindowSet>(services)), form1(windows->Form1()),
           form2(windows->Form2()), form5(windows->Form5()), form6(windows->Form6()),
           form7(windows->Form7()) {
@@ -34,6 +35,7 @@ struct Program {
     }
 
     RecordingDialogs dialogs;
+    RecordingWord word;
     vostrel::Services services;
     std::unique_ptr<vostrel::WindowSet> windows;
     vostrel::TForm1& form1;

@@ -80,7 +80,8 @@ void TestCatalogue::refusedCatalogues() {
 
     // The window set does not come up without its catalogue.
     RecordingDialogs dialogs;
-    Services services{dialogs, NumberText(","), noTable};
+    RecordingWord word;
+    Services services{dialogs, word, NumberText(","), noTable, QString()};
     QVERIFY_THROWS_EXCEPTION(std::runtime_error, WindowSet windows(services));
 }
 

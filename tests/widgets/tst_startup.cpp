@@ -25,7 +25,8 @@ private slots:
 
 void TestStartup::fiveWindows() {
     RecordingDialogs dialogs;
-    Services services{dialogs, NumberText(","), VOSTREL_TEST_CATALOGUE};
+    RecordingWord word;
+    Services services{dialogs, word, NumberText(","), VOSTREL_TEST_CATALOGUE, QString()};
     WindowSet windows(services);
     windows.showMain();
 
@@ -63,7 +64,8 @@ void TestStartup::fiveWindows() {
 
 void TestStartup::showingAgainKeepsPlace() {
     RecordingDialogs dialogs;
-    Services services{dialogs, NumberText(","), VOSTREL_TEST_CATALOGUE};
+    RecordingWord word;
+    Services services{dialogs, word, NumberText(","), VOSTREL_TEST_CATALOGUE, QString()};
     WindowSet windows(services);
     windows.showMain();
     TForm6& form6 = windows.Form6();
@@ -101,7 +103,8 @@ void TestStartup::conversionFailureStopsHandler() {
 
 void TestStartup::closingMainWindowEndsLoop() {
     RecordingDialogs dialogs;
-    Services services{dialogs, NumberText(","), VOSTREL_TEST_CATALOGUE};
+    RecordingWord word;
+    Services services{dialogs, word, NumberText(","), VOSTREL_TEST_CATALOGUE, QString()};
     WindowSet windows(services);
     windows.showMain();
     windows.Form6().showOver(&windows.Form1());

@@ -1,0 +1,101 @@
+// RTF documents in memory: the text a reader sees, searching it, and replacing
+// parts of it in the source without disturbing the rest of the document.
+//
+// Text characters: plain source bytes, \'hh (in the code page of the current
+// font), \uN with its fallback, the control symbols \\ \{ \} \~ \- \_, and
+// these control words:
+//   \par \sect \page \column, and "\" before a CR or LF  -> U+000D
+//   \line -> U+000B    \tab -> U+0009    \cell \row \nestcell \nestrow -> U+0007
+//   \emdash \endash \lquote \rquote \ldblquote \rdblquote \bullet \emspace
+//   \enspace \qmspace \zwj \zwnj \zwbo \zwnbo \ltrmark \rtlmark -> their characters.
+// Raw control bytes in the source (CR and LF included) are not text, except a
+// raw TAB. Groups that hold no main-story text (font table, pictures, field
+// instructions, headers, footnotes, any {\* ...} group and the like) are kept
+// in the source but contribute no text. Lone UTF-16 surrogates from \uN read
+// as U+FFFD.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vostrel::rtf {
+
+// Thrown for source that is not well-formed RTF.
+class RtfError : public std::runtime_error {
+public:
+    using runtime_error::runtime_error;
+};
+
+// Deepest group nesting a document may have.
+inline constexpr int kMaxDepth = 10000;
+
+// An RTF document held in memory: its source, and the text a reader sees (the
+// main story), each text character knowing the source bytes it came from.
+class Document {
+public:
+    // Parses RTF source. Throws RtfError when it does not start with "{\rtf",
+    // braces are unbalanced, a control word or \'hh is truncated, \bin runs
+    // past the end, groups nest deeper than kMaxDepth, anything but white space
+    // follows the closing brace, or the source exceeds 4 GB.
+    explicit Document(std::string source);
+
+    const std::u32string& text() const { return text_; }
+    const std::string& source() const { return source_; }
+
+    // The source bytes [begin, end) that text character `pos` came from.
+    // Throws std::out_of_range for a position outside the text.
+    struct SourceRange {
+        std::size_t begin;
+        std::size_t end;
+    };
+    SourceRange sourceRange(std::size_t pos) const;
+
+    // Position of the first occurrence of `needle` in text() at or after
+    // `from` (a text position), or npos.
+    static constexpr std::size_t npos = static_cast<std::size_t>(-1);
+    std::size_t find(std::u32string_view needle, std::size_t from) const;
+
+    // Replaces the text characters [pos, pos + length) by `value`: deletes
+    // exactly those characters' source bytes (the groups and control words
+    // between them stay) and inserts EscapeText(value) where the character at
+    // `pos` began, so that the value takes that character's formatting. With
+    // pos == text().size() the value goes after the last character (or before
+    // the closing brace of a document without text). Where a deletion would join a
+    // control word to the digits or letters after it, an empty group "{}" is
+    // left to keep them apart. Returns the text position just after the
+    // inserted value. Throws std::out_of_range for a range outside the text,
+    // and RtfError (leaving the document as it was) if the value's group
+    // would nest deeper than kMaxDepth, or the document has no text and its
+    // closing brace ends a group that holds none (e.g. after \*).
+    std::size_t replace(std::size_t pos, std::size_t length, std::u32string_view value);
+
+    // Source bytes of one text character (the source is limited to 4 GB).
+    struct Span {
+        std::uint32_t begin;
+        std::uint32_t end;
+    };
+
+private:
+    bool joinsSurrogates(std::size_t pos, std::size_t length) const;
+
+    std::string source_;
+    std::u32string text_;
+    std::vector<Span> spans_;      // spans_[i]: source bytes of text_[i]
+    std::size_t closingBrace_ = 0; // offset of the document's final '}'
+    bool textAtEnd_ = false;       // text may stand before that brace
+    int maxDepth_ = 0;             // deepest nesting, an upper bound after edits
+};
+
+// The RTF for a plain-text value: \ { } escaped, every non-ASCII character as
+// \uN? (a signed 16-bit N; characters above U+FFFF as a surrogate pair), the
+// whole wrapped in a group that starts with \uc1 so that readers skip the "?".
+// "\n", "\r\n" and "\r" become \line; other control characters (C0, DEL, C1)
+// are dropped; surrogate code points and values above U+10FFFF become U+FFFD.
+// A value with nothing left gives an empty string (no group).
+std::string EscapeText(std::u32string_view value);
+
+} // namespace vostrel::rtf

@@ -1,0 +1,79 @@
+// The word processor of this program: an RTF document edited in memory, shown
+// to the user by writing it to a new private file that LibreOffice Writer (or
+// the desktop's handler for RTF) opens as an untitled document.
+#pragma once
+
+#include "report/automation.h"
+#include "report/rtf.h"
+
+#include <QString>
+#include <memory>
+#include <optional>
+
+namespace vostrel {
+
+// What shows a written document to the user.
+class DocumentViewer {
+public:
+    virtual ~DocumentViewer() = default;
+    virtual bool canShow() const = 0;
+    virtual bool show(const QString& file) = 0;
+};
+
+// LibreOffice when it is on the PATH (a new, untitled document from the file),
+// else the desktop's handler for RTF.
+class DesktopViewer final : public DocumentViewer {
+public:
+    bool canShow() const override;
+    bool show(const QString& file) override;
+
+private:
+    static QString office();
+    static bool desktopHandlesRtf();
+};
+
+// The word-processor object: one document, a selection, a visibility.
+class RtfWordProcessor {
+public:
+    explicit RtfWordProcessor(DocumentViewer& viewer) : viewer_(viewer) {}
+
+    bool canShow() const { return viewer_.canShow(); }
+    // Reads the file (never writes it) and makes it the document.
+    void open(const QString& path);
+    // Visible: writes the document to a new file and shows it. Returns false
+    // when nothing could show it; the file is written all the same.
+    bool setVisible(bool visible);
+    void resetSelection();
+    // Selects the next occurrence of `text` at or after the selection.
+    bool find(const QString& text);
+    // Replaces the selected text by `value`, which then is the selection.
+    void replaceSelection(const QString& value);
+    const QString& file() const { return file_; }
+
+private:
+    rtf::Document& document();
+
+    DocumentViewer& viewer_;
+    std::optional<rtf::Document> document_;
+    size_t selectionStart_ = 0, selectionEnd_ = 0;
+    QString file_;
+};
+
+// The five routines over RtfWordProcessor objects.
+class RtfAutomation final : public WordAutomation {
+public:
+    explicit RtfAutomation(DocumentViewer& viewer) : viewer_(viewer) {}
+
+    bool StartWord() override;
+    bool SetWordVisible(bool visible) override;
+    bool OpenDocument(const QString& path) override;
+    bool ResetSelection() override;
+    bool ReplaceTag(const QString& tag, const QString& value) override;
+    QString DocumentFile() const override { return WordApp ? WordApp->file() : QString(); }
+
+private:
+    DocumentViewer& viewer_;
+    std::unique_ptr<RtfWordProcessor> WordApp; // the held word-processor object
+};
+
+} // namespace vostrel

@@ -1,0 +1,62 @@
+# Drives the real program as a user does, with xdotool: typing, pointer moves
+# and clicks at the controls' places. Source after xvfb.sh. Define
+# on_step NAME WINDOW to act at each stage (the screenshot script takes a
+# picture there).
+
+on_step() { :; }
+
+# click WINDOW X Y: a click at a point of the window's client area.
+click() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.4; }
+# hover WINDOW X Y: two small pointer moves there.
+hover() {
+    xdotool mousemove --window "$1" "$2" "$3"
+    sleep 0.1
+    xdotool mousemove --window "$1" $(($2 + 2)) "$3"
+    sleep 0.3
+}
+# page X Y: client coordinates of a point of a main-window page.
+page() { echo $((4 + $1)) $((24 + $2)); }
+type_text() { xdotool type --delay 40 "$1"; }
+
+# drive_building_page MAIN S L H LEGEND_X LEGEND_Y ROWS_FORWARD ROD_INDEX
+# Types the dimensions, picks the legend entry at (LEGEND_X, LEGEND_Y) of the
+# map, steps ROWS_FORWARD rows in the catalogue and confirms, picks the rod
+# type, and enables "Далее>>" and "Высота молниеотвода".
+drive_building_page() {
+    local main=$1 map types i
+    xdotool windowfocus --sync "$main"
+    click "$main" $(page 296 26)
+    type_text "$2"; xdotool key Return
+    type_text "$3"; xdotool key Return
+    type_text "$4"
+    click "$main" $(page 296 98)
+    map=$(wait_for_window "Карта средней продолжительности гроз в часах" 10) || return 1
+    hover "$map" 400 200
+    on_step map "$map"
+    click "$map" "$5" "$6"
+    click "$main" $(page 500 136)
+    types=$(wait_for_window "Выбор типа здания" 10) || return 1
+    for ((i = 0; i < $7; i++)); do click "$types" 362 132; done
+    on_step building-type "$types"
+    click "$types" 364 164
+    click "$main" $(page 420 248)
+    for ((i = 0; i <= $8; i++)); do xdotool key Down; done
+    xdotool key Return
+    sleep 0.3
+    hover "$main" $(page 700 20)
+    hover "$main" $(page 400 292)
+    on_step building-page "$main"
+}
+
+# drive_rod_page MAIN HOP A HX: "Далее>>", the catenary's data, "Расчёт".
+drive_rod_page() {
+    local main=$1
+    click "$main" $(page 684 292)
+    click "$main" $(page 336 34)
+    type_text "$2"; xdotool key Return
+    type_text "$3"; xdotool key Return
+    type_text "$4"
+    hover "$main" $(page 200 200)
+    click "$main" $(page 580 292)
+    on_step rod-page "$main"
+}

@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# Makes a whole design in the real program, clicks "Отчёт" and expects an
+# untitled LibreOffice Writer window holding the filled report.
+# Usage: report_in_writer.sh PATH/TO/vostrel
+set -uo pipefail
+program=$1
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/xvfb.sh"
+source "$here/drive.sh"
+
+office=$(command -v soffice || command -v libreoffice) || {
+    echo "SKIP: LibreOffice is not installed"
+    exit 77
+}
+work=$(mktemp -d)
+CLEANUP+=("$work")
+
+# LibreOffice with a profile of its own, without the tip of the day; the
+# wrapper logs how the program starts it.
+mkdir -p "$work/profile/user" "$work/bin" "$work/cache"
+cat >"$work/profile/user/registrymodifications.xcu" <<'XCU'
+<?xml version="1.0" encoding="UTF-8"?>
+<oor:items xmlns:oor="http://openoffice.org/2001/registry" xmlns:xs="http://www.w3.org/2001/XMLSchema" xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance">
+<item oor:path="/org.openoffice.Office.Common/Misc"><prop oor:name="ShowTipOfTheDay" oor:op="fuse"><value>false</value></prop></item>
+<item oor:path="/org.openoffice.Office.Common/Misc"><prop oor:name="FirstRun" oor:op="fuse"><value>false</value></prop></item>
+<item oor:path="/org.openoffice.Setup/Office"><prop oor:name="ooSetupInstCompleted" oor:op="fuse"><value>true</value></prop></item>
+</oor:items>
+XCU
+cat >"$work/bin/soffice" <<WRAP
+#!/bin/sh
+printf "%s\\n" "\$*" >>"$work/soffice.log"
+exec "$office" "-env:UserInstallation=file://$work/profile" "\$@"
+WRAP
+chmod +x "$work/bin/soffice"
+
+start_xvfb || exit 1
+stop() {
+    pkill -f "UserInstallation=file://$work/profile" 2>/dev/null
+    [[ -n "${app:-}" ]] && kill "$app" 2>/dev/null
+}
+fail() {
+    echo "FAIL: $*" >&2
+    stop
+    exit 1
+}
+
+PATH="$work/bin:$PATH" XDG_CACHE_HOME="$work/cache" LC_ALL= LC_NUMERIC=ru_RU.UTF-8 \
+    "$program" >"$work/program.log" 2>&1 &
+app=$!
+main=$(wait_for_window "Vostrel v1.0" 30) || fail "no main window"
+drive_building_page "$main" 12 36 10 150 486 3 3 || fail "the building page did not open its windows"
+drive_rod_page "$main" 20 60 10
+click "$main" $(page 684 292) # "Отчёт"
+
+writer=$(wait_for_window "Untitled 1 - LibreOffice Writer" 120) || {
+    cat "$work/soffice.log" "$work/program.log" >&2 2>/dev/null
+    fail "no untitled Writer window"
+}
+grep -q -- "^-n $work/cache/vostrel/reports/otchet4-.*\.rtf\$" "$work/soffice.log" ||
+    fail "Writer was not given a new private file: $(cat "$work/soffice.log")"
+
+# The window's text, through the clipboard.
+sleep 2
+xdotool windowfocus --sync "$writer"
+xdotool key --clearmodifiers ctrl+a
+sleep 0.5
+xdotool key --clearmodifiers ctrl+c
+sleep 1
+text=$(xclip -o -selection clipboard 2>/dev/null)
+# Writer's plain text writes each of several blanks in a row as a six-per-em
+# space (U+2006) and a blank.
+sixper=$(printf '\xe2\x80\x86')
+text=${text//"$sixper "/ }
+for value in "0,02457" "  16,6" "  30,6" "  12,1" "24,2" "61,2" "20 − 2 м" "       Б"; do
+    [[ "$text" == *"$value"* ]] || fail "the report lacks «$value»: $text"
+done
+[[ "$text" == *"##"* || "$text" == *"#2r"* ]] && fail "tags left in the report: $text"
+stop
+echo "PASS: the filled report is open in an untitled Writer window"

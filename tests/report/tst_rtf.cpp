@@ -1,0 +1,443 @@
+// The RTF engine: the text a reader sees, finding tags split by markup, and
+// replacing them in the source without breaking or injecting markup.
+#include "report/rtf.h"
+
+#include <QtTest>
+#include <random>
+
+using namespace vostrel::rtf;
+
+namespace {
+
+QString Q(std::u32string_view s) {
+    return QString::fromUcs4(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+std::u32string U(const QString& s) {
+    const QList<uint> ucs4 = s.toUcs4();
+    return {ucs4.begin(), ucs4.end()};
+}
+
+std::string S(const QByteArray& b) {
+    return {b.constData(), static_cast<std::size_t>(b.size())};
+}
+
+// The text a value reads as once inserted: line ends as U+000B, control
+// characters gone, surrogates and out-of-range values as U+FFFD.
+std::u32string ValueText(std::u32string_view v) {
+    std::u32string r;
+    for (std::size_t i = 0; i < v.size(); ++i) {
+        const char32_t c = v[i];
+        if (c == '\r' && i + 1 < v.size() && v[i + 1] == '\n')
+            continue;
+        if (c == '\r' || c == '\n')
+            r += U'\v';
+        else if (c >= 0xD800 && (c <= 0xDFFF || c > 0x10FFFF))
+            r += U'\uFFFD';
+        else if (c >= 0x20 && (c < 0x7F || c > 0x9F))
+            r += c;
+    }
+    return r;
+}
+
+// Empty when reading the source again gives the same text and the same
+// source bytes for every character; otherwise what differs.
+std::string Inconsistency(const Document& doc) {
+    try {
+        const Document again(doc.source());
+        if (again.text() != doc.text())
+            return "text differs on reading the source again";
+        for (std::size_t i = 0; i < doc.text().size(); ++i) {
+            const auto a = doc.sourceRange(i), b = again.sourceRange(i);
+            if (a.begin != b.begin || a.end != b.end)
+                return "source range of character " + std::to_string(i) + " differs";
+        }
+        return {};
+    } catch (const RtfError& e) {
+        return std::string("edited source refused: ") + e.what();
+    }
+}
+
+// Replaces and checks the text and the round trip; empty or what went wrong.
+std::string ReplaceChecked(Document& doc, std::size_t pos, std::size_t length,
+                           std::u32string_view value) {
+    std::u32string expected = doc.text();
+    const std::u32string inserted = ValueText(value);
+    expected.replace(pos, length, inserted);
+    const std::size_t after = doc.replace(pos, length, value);
+    if (doc.text() != expected)
+        return "text after replacing is not the text with the value";
+    if (after != pos + inserted.size())
+        return "wrong position after the value";
+    return Inconsistency(doc);
+}
+
+const QByteArray kHeader =
+    R"({\rtf1\ansi\ansicpg1251\deff0{\fonttbl{\f0\fcharset204 Times New Roman;})"
+    R"({\f1\fcharset0 Arial ##ll&;}}{\colortbl;\red0\green0\blue0;})";
+
+} // namespace
+
+class TestRtf : public QObject {
+    Q_OBJECT
+private slots:
+    void readsText_data();
+    void readsText();
+    void refusesMalformed_data();
+    void refusesMalformed();
+    void replacesSplitTags_data();
+    void replacesSplitTags();
+    void valuesCannotInjectMarkup_data();
+    void valuesCannotInjectMarkup();
+    void escapeText_data();
+    void escapeText();
+    void fillsTemplateInOrder();
+    void destinationsKeptVerbatim();
+    void rangesAndEnds();
+    void unpairedSurrogatesStayApart();
+    void nestingLimit();
+    void mutatedDocumentsKeepInvariants();
+};
+
+void TestRtf::readsText_data() {
+    QTest::addColumn<QByteArray>("source");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("delimiter space belongs to the word")
+        << QByteArray(R"({\rtf1 \b bold\b0  x})") << "bold x";
+    QTest::newRow("raw line ends are not text") << QByteArray("{\\rtf1 a\r\nb\\b\r\nc}") << "abc";
+    QTest::newRow("cp1251 by \\ansicpg")
+        << QByteArray(R"({\rtf1\ansi\ansicpg1251 \'c2\'fb\'f1\'ee\'f2\'e0 \'b9\'98})")
+        << "Высота №\uFFFD";
+    QTest::newRow("cp1252 by default") << QByteArray(R"({\rtf1 \'80\'99\'c2\'81})") << "€™Â\uFFFD";
+    QTest::newRow("font charsets")
+        << QByteArray(R"({\rtf1\ansi\deff0{\fonttbl{\f0\fcharset204 T;}{\f1\fcharset0 A;}})"
+                      R"(\'c2{\f1\'c2}\f1\'c2\plain\'c2})")
+        << "ВÂÂВ";
+    QTest::newRow("default font charset")
+        << QByteArray(R"({\rtf1\ansi\deff1{\fonttbl{\f1\fcharset204 A;}{\f2\fcharset238 B;})"
+                      R"({\f3\cpg1253\fcharset0 C;}}\'c2\f2\'b9\f3\'e1})")
+        << "Вąα";
+    QTest::newRow("raw high bytes in the font code page") << kHeader + "\xc2\xfb}"
+                                                          << "Вы";
+    QTest::newRow("\\u with \\uc1") << QByteArray(R"({\rtf1 \u1042?\u1099\'3f!})") << "Вы!";
+    QTest::newRow("\\uc0 and \\uc2")
+        << QByteArray(R"({\rtf1 \uc0\u1042\u1099 x\uc2\u1040\'c0?y})") << "ВыxАy";
+    QTest::newRow("\\uc is group scoped")
+        << QByteArray(R"({\rtf1 {\uc2\u1042??}\u1043??})") << "ВГ?";
+    QTest::newRow("fallback ends at a group") << QByteArray(R"({\rtf1 \uc3\u1042{x}y})") << "Вxy";
+    QTest::newRow("fallback control word") << QByteArray(R"({\rtf1 \u1042\par x})") << "Вx";
+    QTest::newRow("negative and huge \\u")
+        << QByteArray(R"({\rtf1 \u-3?\u-32768?\u99999999999999999999?})") << "\uFFFD\u8000\uFFFD";
+    QTest::newRow("surrogate pair") << QByteArray("{\\rtf1 \\u-10179?\r\n\\u-8704?}") << "😀";
+    QTest::newRow("unpaired surrogates")
+        << QByteArray(R"({\rtf1 \u-10179?x\u-8704?})") << "\uFFFDx\uFFFD";
+    QTest::newRow("control symbols")
+        << QByteArray(R"({\rtf1 \\\{\}\~\-\_\|\:})") << "\\{}\u00A0\u00AD\u2011";
+    QTest::newRow("breaks and typographic characters")
+        << QByteArray("{\\rtf1 a\\par b\\line c\\tab d\\cell\\row\\\ne\\emdash\\endash\\lquote"
+                      "\\rquote\\ldblquote\\rdblquote\\bullet\\emspace\\enspace}")
+        << "a\rb\vc\td\a\a\re—–‘’“”•\u2003\u2002";
+    QTest::newRow("destinations hold no text")
+        << kHeader + R"({\stylesheet{\s0 Normal ##ll&;}}{\info{\title ##ll&}})"
+                     R"({\*\generator ##ll&;}{\*\unknown ##ll&}{\header ##ll&}{\footnote ##ll&})"
+                     R"({\listtext 1.\tab}{\pict\pngblip 2323 ##ll&}{\*\bkmkstart ##ll&}x})"
+        << "x";
+    QTest::newRow("\\bin data is not text")
+        << QByteArray("{\\rtf1 a\\bin6 }{\\'x}b{\\pict\\bin2 {{}c}") << "abc";
+    QTest::newRow("field result is text")
+        << QByteArray(R"({\rtf1 {\field{\*\fldinst HYPERLINK "##ll&"}{\fldrslt {\ul ##ll&}}}})")
+        << "##ll&";
+    QTest::newRow("white space after the end") << QByteArray("{\\rtf1 x}\r\n\0 ", 13) << "x";
+    QTest::newRow("huge \\uc skips to the group end")
+        << QByteArray(R"({\rtf1 {\uc2147483647\u1042 abc\'41\par}d})") << "Вd";
+}
+
+void TestRtf::readsText() {
+    QFETCH(QByteArray, source);
+    QFETCH(QString, text);
+    const Document doc(S(source));
+    QCOMPARE(Q(doc.text()), text);
+    QCOMPARE(doc.source(), S(source));
+}
+
+void TestRtf::refusesMalformed_data() {
+    QTest::addColumn<QByteArray>("source");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("plain text") << QByteArray("hello");
+    QTest::newRow("leading space") << QByteArray(R"( {\rtf1 x})");
+    QTest::newRow("other word") << QByteArray(R"({\rtfx x})");
+    QTest::newRow("unclosed") << QByteArray(R"({\rtf1 {x})");
+    QTest::newRow("extra close") << QByteArray(R"({\rtf1 x}})");
+    QTest::newRow("text after the end") << QByteArray(R"({\rtf1 x}y)");
+    QTest::newRow("second group after the end") << QByteArray(R"({\rtf1 x}{y})");
+    QTest::newRow("truncated backslash") << QByteArray(R"({\rtf1 x\)");
+    QTest::newRow("truncated \\'") << QByteArray(R"({\rtf1 x\'4)");
+    QTest::newRow("\\' one digit") << QByteArray(R"({\rtf1 x\'4})");
+    QTest::newRow("\\' not hex") << QByteArray(R"({\rtf1 x\'zz})");
+    QTest::newRow("\\bin past the end") << QByteArray(R"({\rtf1 \bin10 abc})");
+    QTest::newRow("negative \\bin") << QByteArray(R"({\rtf1 \bin-1 abc})");
+    QTest::newRow("\\bin hides the close") << QByteArray(R"({\rtf1 \bin1 })");
+    QTest::newRow("too deep") << QByteArray(R"({\rtf1 )") + QByteArray(kMaxDepth, '{') +
+                                     QByteArray(kMaxDepth, '}') + '}';
+}
+
+void TestRtf::refusesMalformed() {
+    QFETCH(QByteArray, source);
+    QVERIFY_THROWS_EXCEPTION(RtfError, Document{S(source)});
+}
+
+void TestRtf::replacesSplitTags_data() {
+    QTest::addColumn<QByteArray>("source");
+    QTest::addColumn<QByteArray>("edited"); // with "15" for the first ##ll&
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("plain") << QByteArray(R"({\rtf1 a ##ll& b})")
+                           << QByteArray(R"({\rtf1 a {\uc1 15} b})") << "a 15 b";
+    QTest::newRow("revision runs")
+        << QByteArray(R"({\rtf1 {\insrsid1 ##}{\insrsid2 ll&}.})")
+        << QByteArray(R"({\rtf1 {\insrsid1 {\uc1 15}}{\insrsid2 }.})") << "15.";
+    QTest::newRow("formatting kept") << QByteArray(R"({\rtf1 {\b ##}{\i ll&}})")
+                                     << QByteArray(R"({\rtf1 {\b {\uc1 15}}{\i }})") << "15";
+    QTest::newRow("group inside") << QByteArray(R"({\rtf1 ##l{\b l}&})")
+                                  << QByteArray(R"({\rtf1 {\uc1 15}{\b }})") << "15";
+    QTest::newRow("hex and \\u") << QByteArray(R"({\rtf1 #\'23l\u108?&!})")
+                                 << QByteArray(R"({\rtf1 {\uc1 15}!})") << "15!";
+    QTest::newRow("value after a bare word")
+        << QByteArray(R"({\rtf1 \b\'23\'23ll&})") << QByteArray(R"({\rtf1 \b{\uc1 15}})") << "15";
+    QTest::newRow("word meets digits")
+        << QByteArray(R"({\rtf1 ##\b0ll&5})") << QByteArray(R"({\rtf1 {\uc1 15}\b0{}5})") << "155";
+    QTest::newRow("word meets space")
+        << QByteArray(R"({\rtf1 #\b#ll& x})") << QByteArray(R"({\rtf1 {\uc1 15}\b{} x})") << "15 x";
+    QTest::newRow("line end inside")
+        << QByteArray("{\\rtf1 ##l\r\nl&}") << QByteArray("{\\rtf1 {\\uc1 15}\r\n}") << "15";
+    QTest::newRow("field result")
+        << QByteArray(R"({\rtf1 {\field{\*\fldinst ##ll&}{\fldrslt ##ll&}}})")
+        << QByteArray(R"({\rtf1 {\field{\*\fldinst ##ll&}{\fldrslt {\uc1 15}}}})") << "15";
+    QTest::newRow("cyrillic around")
+        << QByteArray(R"({\rtf1\ansi\ansicpg1251 \'c2\'fb\'f1\'ee\'f2\'e0 ##ll& \'ec})")
+        << QByteArray(R"({\rtf1\ansi\ansicpg1251 \'c2\'fb\'f1\'ee\'f2\'e0 {\uc1 15} \'ec})")
+        << "Высота 15 м";
+    QTest::newRow("\\uc0 around") << QByteArray(R"({\rtf1 \uc0\u1042##ll&\u1099})")
+                                  << QByteArray(R"({\rtf1 \uc0\u1042{\uc1 15}\u1099})") << "В15ы";
+    QTest::newRow("\\uc2 around") << QByteArray(R"({\rtf1 \uc2\u1042\'c2?##ll&\u1099??})")
+                                  << QByteArray(R"({\rtf1 \uc2\u1042\'c2?{\uc1 15}\u1099??})")
+                                  << "В15ы";
+}
+
+void TestRtf::replacesSplitTags() {
+    QFETCH(QByteArray, source);
+    QFETCH(QByteArray, edited);
+    QFETCH(QString, text);
+    Document doc(S(source));
+    const std::size_t at = doc.find(U"##ll&", 0);
+    QVERIFY(at != Document::npos);
+    const std::string problem = ReplaceChecked(doc, at, 5, U"15");
+    QVERIFY2(problem.empty(), problem.c_str());
+    QCOMPARE(doc.source(), S(edited));
+    QCOMPARE(Q(doc.text()), text);
+}
+
+void TestRtf::valuesCannotInjectMarkup_data() {
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("text"); // what the value reads as
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("braces and backslashes") << R"(a}{\b x\\)"
+                                            << R"(a}{\b x\\)";
+    QTest::newRow("field") << R"(}{\field{\*\fldinst HYPERLINK "x"}})"
+                           << R"(}{\field{\*\fldinst HYPERLINK "x"}})";
+    QTest::newRow("words and hex") << R"(\par\'41\u1040?\bin5 \*)"
+                                   << R"(\par\'41\u1040?\bin5 \*)";
+    QTest::newRow("cyrillic") << "Высота 1,5 м"
+                              << "Высота 1,5 м";
+    QTest::newRow("line breaks") << "1\n2\r\n3\r4"
+                                 << "1\v2\v3\v4";
+    QTest::newRow("control characters") << QString("a\x01\tb\x7f") + QChar(0x85) << "ab";
+    QTest::newRow("only control characters") << "\x02"
+                                             << "";
+    QTest::newRow("outside the BMP") << "😀x"
+                                     << "😀x";
+    QTest::newRow("lone surrogate") << QString(QChar(0xD800)) + "x"
+                                    << "\uFFFDx";
+}
+
+void TestRtf::valuesCannotInjectMarkup() {
+    QFETCH(QString, value);
+    QFETCH(QString, text);
+    // After a bare control word, before digits: the worst neighbours.
+    Document doc(R"({\rtf1 \b0##ll&5\par})");
+    std::u32string v = U(value);
+    if (value.startsWith(QChar(0xD800))) // toUcs4 turns a lone surrogate into U+FFFD
+        v[0] = 0xD800;
+    const std::string problem = ReplaceChecked(doc, doc.find(U"##ll&", 0), 5, v);
+    QVERIFY2(problem.empty(), problem.c_str());
+    QCOMPARE(Q(doc.text()), text + "5\r");
+}
+
+void TestRtf::escapeText_data() {
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::newRow("empty") << "" << QByteArray();
+    QTest::newRow("nothing left") << "\x01\x1f" << QByteArray();
+    QTest::newRow("digits") << "15" << QByteArray(R"({\uc1 15})");
+    QTest::newRow("leading space") << " 1" << QByteArray(R"({\uc1  1})");
+    QTest::newRow("escapes") << R"(a{b}\)" << QByteArray(R"({\uc1 a\{b\}\\})");
+    QTest::newRow("line then digit") << "\n1" << QByteArray(R"({\uc1 \line 1})");
+    QTest::newRow("signed 16 bits") << QString("В") + QChar(0x7FFF) + QChar(0x8000) + QChar(0xFFFF)
+                                    << QByteArray(R"({\uc1 \u1042?\u32767?\u-32768?\u-1?})");
+    QTest::newRow("surrogate pair") << "😀" << QByteArray(R"({\uc1 \u-10179?\u-8704?})");
+}
+
+void TestRtf::escapeText() {
+    QFETCH(QString, value);
+    QFETCH(QByteArray, rtf);
+    QCOMPARE(EscapeText(U(value)), S(rtf));
+}
+
+void TestRtf::fillsTemplateInOrder() {
+    // Each step searches from the start again, as the report does; values may
+    // be longer or shorter than tags, and one ##ll& is left over.
+    Document doc(S(kHeader + R"(\f0 {\insrsid5 #}#ll& \'e8 ##ll&\par {\b #2rx&}, #2r{\i x}&;)"
+                             R"( ##ll&\par})"));
+    const std::pair<std::u32string_view, std::u32string_view> steps[] = {
+        {U"##ll&", U"123,456"}, {U"#2rx&", U"7"}, {U"##ll&", U""}, {U"#2rx&", U"Ж\n"}};
+    for (const auto& [tag, value] : steps) {
+        const std::size_t at = doc.find(tag, 0);
+        QVERIFY(at != Document::npos);
+        const std::string problem = ReplaceChecked(doc, at, tag.size(), value);
+        QVERIFY2(problem.empty(), problem.c_str());
+    }
+    QCOMPARE(Q(doc.text()), "123,456 и \r7, Ж\v; ##ll&\r");
+    QCOMPARE(doc.find(U"#2rx&", 0), Document::npos);
+
+    const std::size_t left = doc.find(U"##ll&", 0);
+    QCOMPARE(left, std::size_t(18));
+    QCOMPARE(doc.find(U"##ll&", left), left);
+    QCOMPARE(doc.find(U"##ll&", left + 1), Document::npos);
+    QCOMPARE(doc.find(U"", doc.text().size()), doc.text().size());
+    QCOMPARE(doc.find(U"", doc.text().size() + 1), Document::npos);
+}
+
+void TestRtf::destinationsKeptVerbatim() {
+    const QByteArray body =
+        R"(\pard {\*\generator Riched ##ll&;}{\pict\wmetafile8 2323 ##ll& 6c6c26})"
+        R"({\pict\bin5 ##ll&}{\field{\*\fldinst {REF ##ll&}}{\fldrslt 0}} )";
+    const std::string before = S(kHeader + body);
+    Document doc(before + "##ll&}");
+    QCOMPARE(doc.find(U"##ll&", 0), std::size_t(2));
+    QCOMPARE(doc.replace(2, 5, U"9"), std::size_t(3));
+    QCOMPARE(doc.source(), before + "{\\uc1 9}}");
+    QCOMPARE(doc.find(U"##ll&", 0), Document::npos);
+}
+
+void TestRtf::rangesAndEnds() {
+    Document doc(R"({\rtf1 {\b a}\u1042?\'41})");
+    QCOMPARE(doc.sourceRange(1).begin, std::size_t(13));
+    QCOMPARE(doc.sourceRange(1).end, std::size_t(20));
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, doc.sourceRange(3));
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, doc.replace(4, 0, U"x"));
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, doc.replace(2, 2, U"x"));
+    QCOMPARE(doc.replace(1, 0, U""), std::size_t(1)); // nothing to do
+    QCOMPARE(doc.replace(3, 0, U"!"), std::size_t(4));
+    QCOMPARE(Q(doc.text()), "aВA!");
+    QCOMPARE(doc.replace(0, 0, U">"), std::size_t(1));
+    QCOMPARE(doc.source(), R"({\rtf1 {\b {\uc1 >}a}\u1042?\'41{\uc1 !}})");
+
+    Document empty(R"({\rtf1 {\fonttbl x;}})");
+    QCOMPARE(empty.replace(0, 0, U"x"), std::size_t(1));
+    QCOMPARE(empty.source(), R"({\rtf1 {\fonttbl x;}{\uc1 x}})");
+    QCOMPARE(Inconsistency(empty), std::string());
+    Document hidden(R"({\rtf1 \*\x})"); // nothing written there could be seen
+    QVERIFY_THROWS_EXCEPTION(RtfError, hidden.replace(0, 0, U"x"));
+}
+
+void TestRtf::unpairedSurrogatesStayApart() {
+    // Removing what stands between two unpaired halves must not pair them.
+    Document doc("{\\rtf1 \\u-10179?##ll&\r\n\\u-8704?}");
+    const std::string problem = ReplaceChecked(doc, 1, 5, U"");
+    QVERIFY2(problem.empty(), problem.c_str());
+    QCOMPARE(Q(doc.text()), "\uFFFD\uFFFD");
+}
+
+void TestRtf::nestingLimit() {
+    const auto nested = [](int depth, const QByteArray& inner) {
+        return S(QByteArray(R"({\rtf1 ##ll&)") + QByteArray(depth - 1, '{') + inner +
+                 QByteArray(depth - 1, '}') + '}');
+    };
+    Document deep(nested(kMaxDepth, "##ll&"));
+    std::string problem = ReplaceChecked(deep, 0, 5, U"1"); // the tag at depth 1
+    QVERIFY2(problem.empty(), problem.c_str());
+    const std::string source = deep.source();
+    QVERIFY_THROWS_EXCEPTION(RtfError, deep.replace(deep.find(U"##ll&", 0), 5, U"2"));
+    QCOMPARE(deep.source(), source);
+    problem = ReplaceChecked(deep, deep.find(U"##ll&", 0), 5, U""); // no group needed
+    QVERIFY2(problem.empty(), problem.c_str());
+}
+
+void TestRtf::mutatedDocumentsKeepInvariants() {
+    const QByteArray base =
+        kHeader + R"({\stylesheet{\s0 Normal;}}{\*\generator W;}{\info{\title T}})"
+                  R"(\pard\plain\f0 \'c2\'fb\'f1\'ee\'f2\'e0 {\insrsid1 ##}{\insrsid2 ll&}\par)"
+                  "\r\n"
+                  R"({\b #2r}x&\tab \uc0\u1042\uc1\u1099?\u-10179?\u-8704? #\'23ll&\line )"
+                  R"({\field{\*\fldinst PAGE}{\fldrslt ##ll&}}{\pict\bin3 ##l}\cell\row)"
+                  R"(\b0##l\i ll&5\~\\\{\} ##ll& end\par})";
+    const char* const pieces[] = {"{",        "}",          "\\",        "\\'",    "\\'e0",
+                                  "\\u1040?", "\\u-10179?", "\\u-8704?", "\\uc0 ", "\\uc2 ",
+                                  "\\bin3 ",  "\\*",        "\\b",       "\\b0",   "5",
+                                  " ",        "##ll&",      "#",         "\r\n",   "\\par ",
+                                  "\\f1 ",    "\\fonttbl ", "\\pict ",   "-",      "\\f"};
+    const std::u32string_view values[] = {U"",     U"15", U"1,25", U"Высота", U"a}{\\b x\\", U"1\n",
+                                          U"\x01", U"😀",  U"-",    U" ",      U"x y"};
+    std::mt19937 rng(20240611);
+    auto below = [&rng](std::size_t n) {
+        return static_cast<std::size_t>(std::uniform_int_distribution<std::size_t>(0, n - 1)(rng));
+    };
+    int readable = 0;
+    for (int variant = 0; variant < 2000; ++variant) {
+        std::string src = S(base);
+        const std::size_t mutations = 1 + below(3);
+        for (std::size_t m = 0; m < mutations; ++m) {
+            const std::size_t at = below(src.size() + 1);
+            switch (below(4)) {
+            case 0:
+                src.insert(at, pieces[below(std::size(pieces))]);
+                break;
+            case 1:
+                src.erase(at, below(6));
+                break;
+            case 2:
+                if (at < src.size())
+                    src[at] = static_cast<char>(below(256));
+                break;
+            default:
+                src.insert(at, src.substr(below(src.size()), below(40)));
+            }
+        }
+        std::unique_ptr<Document> doc;
+        try {
+            doc = std::make_unique<Document>(src);
+        } catch (const RtfError&) {
+            continue;
+        }
+        ++readable;
+        std::string problem = Inconsistency(*doc);
+        for (int step = 0; step < 4 && problem.empty() && !doc->text().empty(); ++step) {
+            const std::size_t size = doc->text().size();
+            std::size_t pos = doc->find(U"##ll&", 0), length = 5;
+            if (pos == Document::npos || step == 3) {
+                pos = below(size + 1);
+                length = below(std::min<std::size_t>(size - pos, 8) + 1);
+            }
+            problem = ReplaceChecked(*doc, pos, length, values[below(std::size(values))]);
+        }
+        QVERIFY2(problem.empty(), (problem + " in variant " + std::to_string(variant) + ":\n" +
+                                   src + "\nedited:\n" + doc->source())
+                                      .c_str());
+    }
+    QVERIFY2(readable > 500, "the mutations leave too few readable documents to test");
+}
+
+QTEST_APPLESS_MAIN(TestRtf)
+#include "tst_rtf.moc"

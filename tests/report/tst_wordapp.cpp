@@ -1,0 +1,217 @@
+// The word processor over the shipped template: the filled document as
+// LibreOffice reads it, and the template left untouched.
+#include "report/report.h"
+#include "report/wordapp.h"
+
+#include <QCryptographicHash>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace vostrel;
+
+namespace {
+// Records what it is asked to show.
+class FakeViewer final : public DocumentViewer {
+public:
+    bool available = true;
+    QStringList shown;
+    bool canShow() const override { return available; }
+    bool show(const QString& file) override {
+        shown << file;
+        return true;
+    }
+};
+
+QByteArray Hash(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
+
+// The worked example: zone B, 12 x 36 x 10 m at 40 h, catenary 20 / 60 / 10.
+const QStringList kValues = [] {
+    QStringList v{"12", "36", "10", "0,02457", "III", "       Б", "20",
+                  "20", "60", "60", "10",      "10",  "  16,6",   "  16,6"};
+    for (int i = 0; i < 5; ++i)
+        v << "  30,6";
+    for (int i = 0; i < 4; ++i)
+        v << "  12,1";
+    return v << "24,2"
+             << "61,2";
+}();
+} // namespace
+
+class TestWordApp : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void fillsShippedTemplate();
+    void fillsTemplateResavedByWriter();
+    void withoutViewerSavesForUser();
+    void routinesFailWithoutDocument();
+
+private:
+    // Fills `templatePath` with kValues; returns the written file.
+    QString fill(const QString& templatePath, FakeViewer& viewer);
+    // The text LibreOffice reads from an RTF file.
+    QString writerText(const QString& rtf);
+    QString convert(const QString& file, const QString& filter, const QString& extension);
+
+    QTemporaryDir dir_;
+    QString office_;
+};
+
+void TestWordApp::initTestCase() {
+    QStandardPaths::setTestModeEnabled(true);
+    office_ = QStandardPaths::findExecutable("soffice");
+}
+
+QString TestWordApp::fill(const QString& templatePath, FakeViewer& viewer) {
+    RtfAutomation word(viewer);
+    if (!word.StartWord() || !word.SetWordVisible(false) || !word.OpenDocument(templatePath))
+        return {};
+    for (size_t i = 0; i < kReplacements.size(); ++i) {
+        if (!word.ResetSelection() ||
+            !word.ReplaceTag(kReplacements[i].tag, kValues[static_cast<int>(i)]))
+            return {};
+    }
+    word.SetWordVisible(true);
+    return word.DocumentFile();
+}
+
+QString TestWordApp::convert(const QString& file, const QString& filter, const QString& extension) {
+    QProcess office;
+    office.setWorkingDirectory(dir_.path());
+    office.start(office_, {"-env:UserInstallation=file://" + dir_.filePath("profile"), "--headless",
+                           "--convert-to", filter, "--outdir", dir_.path(), file});
+    if (!office.waitForFinished(180000) || office.exitCode() != 0)
+        return {};
+    return dir_.filePath(QFileInfo(file).completeBaseName() + "." + extension);
+}
+
+QString TestWordApp::writerText(const QString& rtf) {
+    QFile text(convert(rtf, "txt:Text (encoded):UTF8", "txt"));
+    if (!text.open(QIODevice::ReadOnly))
+        return {};
+    // Writer's text export writes each of several blanks in a row as a
+    // six-per-em space and a blank.
+    return QString::fromUtf8(text.readAll()).replace(QString::fromUtf8("\u2006 "), " ");
+}
+
+void TestWordApp::fillsShippedTemplate() {
+    const QString templatePath = VOSTREL_TEST_TEMPLATE;
+    const QByteArray before = Hash(templatePath);
+    FakeViewer viewer;
+    const QString file = fill(templatePath, viewer);
+    QVERIFY(!file.isEmpty());
+    QCOMPARE(viewer.shown, QStringList{file});
+    QVERIFY(QFileInfo(file).absoluteFilePath() != QFileInfo(templatePath).absoluteFilePath());
+    QCOMPARE(Hash(templatePath), before); // opened read-only, never written
+    QVERIFY(QFile::permissions(QFileInfo(file).absolutePath()) & QFile::ReadOwner);
+    QVERIFY(!(QFile::permissions(QFileInfo(file).absolutePath()) & QFile::ReadOther));
+
+    if (office_.isEmpty())
+        QSKIP("LibreOffice is not installed");
+    const QString text = writerText(file);
+    QVERIFY2(!text.isEmpty(), "LibreOffice read nothing");
+    QVERIFY2(!text.contains("##") && !text.contains("#2r"), qPrintable(text));
+    // Each value where it belongs.
+    const QStringList expected{
+        "Ширина здания S, м\n12\n",
+        "Длина здания L, м\n36\n",
+        "Наибольшая высота здания h, м\n10\n",
+        "Высота опор троса hоп, м\n20\n",
+        "Длина пролёта троса a, м\n60\n",
+        "Высота защищаемого уровня hx, м\n10\n",
+        "N = 0,02457.",
+        "Категория молниезащиты\nIII\n",
+        "Тип зоны защиты\n       Б\n",
+        "при длине пролёта a = 60 м",
+        "h = hоп − 2 = 20 − 2 м.",
+        "Вершина защищаемой зоны h0\n  16,6\n",
+        "Радиус зоны защиты на уровне земли r0\n  30,6\n",
+        "на высоте hx = 10 м, rx\n  12,1\n",
+        "Ширина зоны защиты на уровне земли 2r0\n61,2\n",
+        "Ширина зоны защиты на высоте hx, 2rx\n24,2\n",
+        "на r0 =   30,6 м в каждую сторону",
+        "на расстоянии rx =   12,1 м",
+        "радиусами r0 =   30,6 м и rx =   12,1 м",
+        "h0 =   16,6 м",
+        "2rx = 2 ·   12,1 м",
+        "2 ·   30,6 м",
+        "Сводка: r0 =   30,6 м.",
+    };
+    for (const QString& piece : expected)
+        QVERIFY2(text.contains(piece), qPrintable("missing: " + piece + "\n" + text));
+}
+
+void TestWordApp::fillsTemplateResavedByWriter() {
+    if (office_.isEmpty())
+        QSKIP("LibreOffice is not installed");
+    // Writer splits runs and writes Cyrillic as \uN with fallbacks.
+    QVERIFY(QFile::copy(VOSTREL_TEST_TEMPLATE, dir_.filePath("source.rtf")));
+    const QString resaved = convert(dir_.filePath("source.rtf"), "rtf", "rtf");
+    QFile::rename(resaved, dir_.filePath("resaved.rtf"));
+    FakeViewer viewer;
+    const QString file = fill(dir_.filePath("resaved.rtf"), viewer);
+    QVERIFY(!file.isEmpty());
+    const QString text = writerText(file);
+    QVERIFY2(!text.contains("##") && !text.contains("#2r"), qPrintable(text));
+    for (const QString& piece :
+         {QString("N = 0,02457."), QString("Тип зоны защиты\n       Б\n"),
+          QString("h = hоп − 2 = 20 − 2 м."), QString("Сводка: r0 =   30,6 м.")})
+        QVERIFY2(text.contains(piece), qPrintable("missing: " + piece + "\n" + text));
+}
+
+void TestWordApp::withoutViewerSavesForUser() {
+    FakeViewer viewer;
+    viewer.available = false;
+    RtfAutomation word(viewer);
+    QVERIFY(!word.StartWord());
+    QVERIFY(word.OpenDocument(VOSTREL_TEST_TEMPLATE));
+    QVERIFY(word.ResetSelection());
+    QVERIFY(word.ReplaceTag("##ll&", "12"));
+    QVERIFY(!word.SetWordVisible(true));
+    const QString file = word.DocumentFile();
+    QVERIFY(file.endsWith(".rtf"));
+    QVERIFY(file.startsWith(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)));
+    QVERIFY(QFile::exists(file));
+    QVERIFY(viewer.shown.isEmpty());
+    QFile::remove(file);
+}
+
+void TestWordApp::routinesFailWithoutDocument() {
+    FakeViewer viewer;
+    RtfAutomation word(viewer);
+    // Nothing started: every routine fails quietly.
+    QVERIFY(!word.ResetSelection());
+    QVERIFY(!word.ReplaceTag("##ll&", "1"));
+    QVERIFY(!word.OpenDocument(VOSTREL_TEST_TEMPLATE));
+    QVERIFY(word.StartWord());
+    // A template that is not there, or not RTF: nothing to replace in.
+    QVERIFY(!word.OpenDocument(dir_.filePath("missing.rtf")));
+    QVERIFY(!word.ReplaceTag("##ll&", "1"));
+    QFile junk(dir_.filePath("junk.rtf"));
+    QVERIFY(junk.open(QIODevice::WriteOnly));
+    junk.write("{\\rtf1 unbalanced");
+    junk.close();
+    QVERIFY(!word.OpenDocument(junk.fileName()));
+    QVERIFY(!word.ResetSelection());
+    QVERIFY(!word.SetWordVisible(true));
+    // A tag replaced as often as it occurs, then no more.
+    QVERIFY(word.OpenDocument(VOSTREL_TEST_TEMPLATE));
+    QVERIFY(word.ResetSelection());
+    QVERIFY(word.ReplaceTag("##nn&", "0,5"));
+    QVERIFY(word.ResetSelection());
+    QVERIFY(!word.ReplaceTag("##nn&", "0,5"));
+    QVERIFY(word.ResetSelection());
+    QVERIFY(word.ReplaceTag("##vi&", "20"));
+    QVERIFY(word.ReplaceTag("##vi&", "20")); // the second, further on
+    QVERIFY(!word.ReplaceTag("##vi&", "20"));
+}
+
+QTEST_MAIN(TestWordApp)
+#include "tst_wordapp.moc"

@@ -1,0 +1,145 @@
+// "Отчёт": the calls to the word processor, the values and the progress.
+#include "fixture.h"
+
+#include <QGroupBox>
+#include <QProgressBar>
+
+using namespace vostrel;
+
+namespace {
+// A zone-B design of 12 x 36 x 10 m at 40 h, catenary 20 / 60 / hx.
+void Design(Program& p, const QString& hx = QStringLiteral("10"), int rodTypeIndex = 3) {
+    FillBuildingPage(p, "12", "36", "10", 3, 3, rodTypeIndex);
+    MoveOver(p.form1.GroupBox1, {700, 20});
+    Click(p.form1.Button1);
+    Type(p.form1.Edit8, "20");
+    Type(p.form1.Edit9, "60");
+    Type(p.form1.Edit10, hx);
+    MoveOver(p.form1.GroupBox3, {200, 200});
+    Click(p.form1.Button3);
+}
+
+// The 25 values for a design's fields and doubled radii.
+QStringList Values(const QString& hop, const QString& a, const QString& hx, const QString& h0,
+                   const QString& r0, const QString& rx, const QString& rx2, const QString& r02) {
+    QStringList v{"12", "36", "10", "0,02457", "III", "       Б", hop, hop, a, a, hx, hx, h0, h0};
+    for (int i = 0; i < 5; ++i)
+        v << r0;
+    for (int i = 0; i < 4; ++i)
+        v << rx;
+    return v << rx2 << r02;
+}
+} // namespace
+
+class TestReport : public QObject {
+    Q_OBJECT
+private slots:
+    void callSequence();
+    void doubledRadiusRounding();
+    void afterNextWithoutCalculation();
+    void afterFailedCalculation();
+    void missingTagStopsAfterFewAttempts();
+    void withoutWordProcessor();
+    void otherRodType();
+};
+
+void TestReport::callSequence() {
+    Program p(",");
+    Design(p);
+    QVERIFY(p.form1.Button2->isEnabled());
+    p.form1.Button2->click();
+    QStringList expected{"StartWord", "SetWordVisible(false)",
+                         "OpenDocument(" VOSTREL_TEST_TEMPLATE ")"};
+    const QStringList values =
+        Values("20", "60", "10", "  16,6", "  30,6", "  12,1", "24,2", "61,2");
+    const char* tags[] = {"##ll&", "##ss&", "##hh&", "##nn&", "##ka&", "##zo&", "##vi&",
+                          "##vi&", "##aa&", "##aa&", "##hx&", "##hx&", "##h0&", "##h0&",
+                          "##r0&", "##r0&", "##r0&", "##r0&", "##r0&", "##rx&", "##rx&",
+                          "##rx&", "##rx&", "#2rx&", "#2r0&"};
+    for (int i = 0; i < 25; ++i)
+        expected << "ResetSelection" << QString("ReplaceTag(%1,[%2])").arg(tags[i], values[i]);
+    expected << "SetWordVisible(true)";
+    QCOMPARE(p.word.calls, expected);
+    QCOMPARE(p.form7.ProgressBar1->value(), 100);
+    QVERIFY(p.form7.isHidden());
+    QVERIFY(p.dialogs.shown.isEmpty());
+}
+
+void TestReport::doubledRadiusRounding() {
+    // hx chosen so that rx = 12.34: 2rx = 24.68 is written 24,7.
+    Program p(",");
+    Design(p, "9,881882353");
+    QCOMPARE(p.form1.Edit15->text(), "  12,3");
+    p.form1.Button2->click();
+    QCOMPARE(p.word.values().at(23), "24,7");
+}
+
+void TestReport::afterNextWithoutCalculation() {
+    Program p(",");
+    Design(p);
+    Click(p.form1.Button4);
+    Click(p.form1.Button1); // empties the rod page, keeps 2rx and 2r0
+    QVERIFY(p.form1.Button2->isEnabled());
+    p.form1.Button2->click();
+    QCOMPARE(p.word.values(), Values("", "", "", "", "", "", "24,2", "61,2"));
+}
+
+void TestReport::afterFailedCalculation() {
+    Program p(",");
+    Design(p, "1.0"); // not a number under ","
+    QCOMPARE(p.dialogs.texts(), QStringList{"'1.0' is not a valid floating point value."});
+    p.dialogs.clear();
+    p.form1.Button2->click();
+    QCOMPARE(p.word.values(), Values("20", "60", "1.0", "", "", "", "0,0", "0,0"));
+}
+
+void TestReport::missingTagStopsAfterFewAttempts() {
+    Program p(",");
+    p.word.missingTag = "##r0&";
+    Design(p);
+    p.form1.Button2->click();
+    // Three attempts, the value taken anew each time, no new ResetSelection.
+    const QStringList tail =
+        p.word.calls.mid(p.word.calls.lastIndexOf("ReplaceTag(##h0&,[  16,6])") + 1);
+    QCOMPARE(tail, (QStringList{"ResetSelection", "ReplaceTag(##r0&,[  30,6])",
+                                "ReplaceTag(##r0&,[  30,6])", "ReplaceTag(##r0&,[  30,6])"}));
+    QVERIFY(!p.word.calls.contains("SetWordVisible(true)"));
+    QVERIFY(p.form7.isHidden());
+    QCOMPARE(p.dialogs.texts(),
+             QStringList{QString("Отчёт не составлен: в шаблоне «%1» нет метки «##r0&».")
+                             .arg(QDir::toNativeSeparators(VOSTREL_TEST_TEMPLATE))});
+    // A template that is not there is named as such.
+    p.dialogs.clear();
+    p.services.reportTemplate = "/nowhere/отчёт/otchet4.rtf";
+    p.word.missingTag = "##ll&";
+    p.form1.Button2->click();
+    QCOMPARE(p.dialogs.texts(),
+             QStringList{"Отчёт не составлен: не найден шаблон «/nowhere/отчёт/otchet4.rtf»."});
+}
+
+void TestReport::withoutWordProcessor() {
+    Program p(".");
+    p.word.canShow = false;
+    Design(p);
+    p.form1.Button2->click();
+    QCOMPARE(p.word.calls.last(), "SetWordVisible(true)");
+    QCOMPARE(p.word.values().size(), 25);
+    QCOMPARE(p.dialogs.texts(), QStringList{"Не найден текстовый процессор, чтобы показать отчёт. "
+                                            "Отчёт сохранён в файле «/tmp/report.rtf»."});
+}
+
+void TestReport::otherRodType() {
+    Program p(",");
+    Design(p);
+    Click(p.form1.Button4);
+    PickRodType(p.form1.ComboBox1, 0);
+    Click(p.form1.Button1);
+    p.word.calls.clear();
+    p.form1.Button2->click();
+    QCOMPARE(p.word.calls, (QStringList{"StartWord", "SetWordVisible(false)"}));
+    QCOMPARE(p.dialogs.texts(),
+             QStringList{"Отчёт составляется для одиночного тросового молниеотвода."});
+}
+
+QTEST_MAIN(TestReport)
+#include "tst_report.moc"

@@ -1,0 +1,186 @@
+// Times the RTF engine on a generated report-sized document (about 10 MB) and
+// on a small template: parsing, 25 tag replacements each searched from the
+// start, and writing the source out.
+//
+//   bench_rtf [megabytes]
+#include "report/rtf.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+using namespace vostrel::rtf;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double MsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+const char* const kTags[] = {"##ll&", "#2rx&", "#1h0&", "#3r0&", "##nn&"};
+
+std::string Header() {
+    return "{\\rtf1\\ansi\\ansicpg1251\\deff0\\deflang1049{\\fonttbl{\\f0\\froman\\fcharset204 "
+           "Times New Roman;}{\\f1\\fswiss\\fcharset204 Arial;}{\\f2\\fmodern\\fcharset0 Courier "
+           "New;}}\r\n{\\colortbl;\\red0\\green0\\blue0;\\red255\\green0\\blue0;}\r\n"
+           "{\\stylesheet{\\ql \\f0\\fs24 \\snext0 Normal;}{\\s1\\b\\fs28 heading 1;}}\r\n"
+           "{\\*\\generator Vostrel bench;}{\\info{\\title \\'ce\\'f2\\'f7\\'e5\\'f2}}\r\n"
+           "\\paperw11906\\paperh16838\\margl1701\\margr850\\margt1134\\margb1134\r\n";
+}
+
+// A paragraph of Cyrillic words as \'hh and \uN, formatting groups and
+// revision runs, like a word processor writes it.
+void AppendParagraph(std::string& out, std::mt19937& rng, int index) {
+    static const char* const hexWords[] = {
+        "\\'c2\\'fb\\'f1\\'ee\\'f2\\'e0", "\\'e7\\'ee\\'ed\\'e0", "\\'ec\\'ee\\'eb\\'ed\\'e8\\'e8",
+        "\\'f0\\'e0\\'e4\\'e8\\'f3\\'f1", "\\'ea\\'e0\\'f2\\'e5\\'e3\\'ee\\'f0\\'e8\\'ff"};
+    static const char* const uWords[] = {"\\u1079\\'e7\\u1076\\'e4\\u1072\\'e0\\u1085\\'ed",
+                                         "\\u1084\\'ec 15,3", "\\u1075\\'e3\\u1086\\'ee"};
+    out += "\\pard\\plain \\s0\\ql\\f0\\fs24\\insrsid";
+    out += std::to_string(1000 + index % 97);
+    out += ' ';
+    const int words = 12 + static_cast<int>(rng() % 20);
+    for (int w = 0; w < words; ++w) {
+        switch (rng() % 6) {
+        case 0:
+            out += "{\\b ";
+            out += hexWords[rng() % 5];
+            out += "}";
+            break;
+        case 1:
+            out += "{\\i\\insrsid";
+            out += std::to_string(rng() % 100000);
+            out += ' ';
+            out += uWords[rng() % 3];
+            out += "}";
+            break;
+        case 2:
+            out += "12,5";
+            break;
+        default:
+            out += hexWords[rng() % 5];
+        }
+        out += ' ';
+    }
+    out += "\\par\r\n";
+    if (index % 50 == 49) // a table row
+        out += "\\trowd\\cellx3000\\cellx6000\\pard\\intbl \\'e0\\cell 1\\cell\\row\r\n";
+    if (index % 400 == 399) { // a small picture
+        out += "{\\pict\\pngblip\\picw10\\pich10 ";
+        for (int k = 0; k < 64; ++k)
+            out += "89504e470d0a1a0a2323";
+        out += "}\r\n";
+    }
+}
+
+// Tags as a template has them, some split by revision runs or formatting.
+void AppendTags(std::string& out, int count) {
+    for (int t = 0; t < count; ++t) {
+        const std::string tag = kTags[t % 5];
+        out += "\\pard \\'c2\\'fb\\'f1\\'ee\\'f2\\'e0: ";
+        switch (t % 3) {
+        case 0:
+            out += tag;
+            break;
+        case 1:
+            out += "{\\insrsid1 " + tag.substr(0, 2) + "}{\\insrsid2 " + tag.substr(2) + "}";
+            break;
+        default:
+            out += tag.substr(0, 3) + "{\\b " + tag.substr(3, 1) + "}" + tag.substr(4);
+        }
+        out += " \\'ec\\par\r\n";
+    }
+}
+
+std::string Generate(std::size_t bytes, bool tagsFirst) {
+    std::mt19937 rng(42);
+    std::string out = Header();
+    if (tagsFirst)
+        AppendTags(out, 25);
+    for (int i = 0; out.size() < bytes; ++i)
+        AppendParagraph(out, rng, i);
+    if (!tagsFirst)
+        AppendTags(out, 25);
+    out += "}";
+    return out;
+}
+
+struct Timing {
+    double parse = 0, replace = 0, write = 0;
+};
+
+Timing Run(const std::string& source, bool writeFile) {
+    Timing t;
+    auto start = Clock::now();
+    Document doc(source);
+    t.parse = MsSince(start);
+
+    start = Clock::now();
+    int replaced = 0;
+    for (int i = 0; i < 25; ++i) {
+        const std::u32string tag(kTags[i % 5], kTags[i % 5] + 5);
+        const std::size_t at = doc.find(tag, 0);
+        if (at == Document::npos)
+            break;
+        doc.replace(at, tag.size(), U"123,456");
+        ++replaced;
+    }
+    t.replace = MsSince(start);
+    if (replaced != 25) {
+        std::fprintf(stderr, "only %d of 25 tags found\n", replaced);
+        std::exit(1);
+    }
+
+    start = Clock::now();
+    if (writeFile) {
+        const auto path = std::filesystem::temp_directory_path() / "bench_rtf_out.rtf";
+        {
+            std::ofstream file(path, std::ios::binary);
+            file.write(doc.source().data(), static_cast<std::streamsize>(doc.source().size()));
+        }
+        t.write = MsSince(start);
+        std::filesystem::remove(path);
+    } else {
+        std::string copy = doc.source();
+        t.write = MsSince(start);
+    }
+    return t;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const double megabytes = argc > 1 ? std::atof(argv[1]) : 10.0;
+    const auto bytes = static_cast<std::size_t>(megabytes * 1024 * 1024);
+
+    for (const bool tagsFirst : {false, true}) {
+        const std::string source = Generate(bytes, tagsFirst);
+        const Document probe(source);
+        std::printf("%.1f MB document, %zu text characters, tags at the %s:\n",
+                    static_cast<double>(source.size()) / (1024 * 1024), probe.text().size(),
+                    tagsFirst ? "start" : "end");
+        const Timing t = Run(source, true);
+        std::printf("  parse %8.1f ms\n  25 find+replace %8.1f ms\n  write file %8.1f ms\n",
+                    t.parse, t.replace, t.write);
+    }
+
+    const std::string small = Generate(8 * 1024, false);
+    const int rounds = 1000;
+    Timing sum;
+    for (int i = 0; i < rounds; ++i) {
+        const Timing t = Run(small, false);
+        sum.parse += t.parse;
+        sum.replace += t.replace;
+        sum.write += t.write;
+    }
+    std::printf("%.1f KB template, mean of %d runs:\n  parse %8.1f us\n  25 find+replace %8.1f "
+                "us\n  copy source %8.2f us\n",
+                static_cast<double>(small.size()) / 1024, rounds, 1000 * sum.parse / rounds,
+                1000 * sum.replace / rounds, 1000 * sum.write / rounds);
+}
