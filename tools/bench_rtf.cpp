@@ -2,7 +2,10 @@
 // on a small template: parsing, 25 tag replacements each searched from the
 // start, and writing the source out.
 //
-//   bench_rtf [megabytes]
+//   bench_rtf [megabytes] [template.rtf]
+//
+// With a template file, also times filling it: parsing, and replacing every
+// tag ("#" "#"/"2" two characters "&") searched from the start each time.
 #include "report/rtf.h"
 
 #include <chrono>
@@ -153,6 +156,36 @@ Timing Run(const std::string& source, bool writeFile) {
     return t;
 }
 
+// The first tag in the text, or npos.
+std::size_t FindTag(const std::u32string& text) {
+    for (std::size_t i = 0; i + 5 <= text.size(); ++i)
+        if (text[i] == U'#' && (text[i + 1] == U'#' || text[i + 1] == U'2') && text[i + 4] == U'&')
+            return i;
+    return Document::npos;
+}
+
+void TimeTemplate(const char* path) {
+    std::ifstream file(path, std::ios::binary);
+    const std::string source((std::istreambuf_iterator<char>(file)),
+                             std::istreambuf_iterator<char>());
+    const int rounds = 1000;
+    double parse = 0, fill = 0;
+    int tags = 0;
+    for (int r = 0; r < rounds; ++r) {
+        auto start = Clock::now();
+        Document doc(source);
+        parse += MsSince(start);
+        start = Clock::now();
+        tags = 0;
+        for (std::size_t at; (at = FindTag(doc.text())) != Document::npos; ++tags)
+            doc.replace(at, 5, U"  12,5");
+        fill += MsSince(start);
+    }
+    std::printf("%s (%.1f KB, %d tags), mean of %d runs:\n  parse %8.1f us\n  fill %8.1f us\n",
+                path, static_cast<double>(source.size()) / 1024, tags, rounds,
+                1000 * parse / rounds, 1000 * fill / rounds);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -183,4 +216,6 @@ int main(int argc, char** argv) {
                 "us\n  copy source %8.2f us\n",
                 static_cast<double>(small.size()) / 1024, rounds, 1000 * sum.parse / rounds,
                 1000 * sum.replace / rounds, 1000 * sum.write / rounds);
+    if (argc > 2)
+        TimeTemplate(argv[2]);
 }
