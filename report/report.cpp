@@ -6,6 +6,8 @@
 #include "report/automation.h"
 #include "report/unit7.h"
 
+#include "app/files.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -22,11 +24,7 @@ QStringList ReportTemplate::searchPaths(const QString& applicationDir) {
 }
 
 QString ReportTemplate::locate(const QString& applicationDir) {
-    const QStringList paths = searchPaths(applicationDir);
-    for (const QString& path : paths)
-        if (QFileInfo(path).isFile())
-            return path;
-    return paths.front();
+    return FirstExistingFile(searchPaths(applicationDir));
 }
 
 QString TForm1::reportValue(ReportSource source) const {

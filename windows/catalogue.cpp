@@ -1,5 +1,7 @@
 #include "catalogue.h"
 
+#include "app/files.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -35,11 +37,7 @@ QStringList Catalogue::searchPaths(const QString& applicationDir) {
 }
 
 QString Catalogue::locate(const QString& applicationDir) {
-    const QStringList paths = searchPaths(applicationDir);
-    for (const QString& path : paths)
-        if (QFileInfo(path).isFile())
-            return path;
-    return paths.front();
+    return FirstExistingFile(searchPaths(applicationDir));
 }
 
 Catalogue::Catalogue(const QString& path)

@@ -13,6 +13,7 @@
 #include "windows/unit6.h"
 
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -86,13 +87,26 @@ inline void PickRodType(QComboBox* box, int index) {
     emit box->activated(index);
 }
 
+inline void TypeDimensions(Program& p, const QString& S, const QString& L, const QString& h) {
+    Type(p.form1.Edit1, S);
+    Type(p.form1.Edit2, L);
+    Type(p.form1.Edit3, h);
+}
+
+// Types the catenary's data on the rod page and presses "Расчёт".
+inline void Calculate(Program& p, const QString& hop, const QString& a, const QString& hx) {
+    Type(p.form1.Edit8, hop);
+    Type(p.form1.Edit9, a);
+    Type(p.form1.Edit10, hx);
+    MoveOver(p.form1.GroupBox3, {200, 200});
+    Click(p.form1.Button3);
+}
+
 // Builds the whole building page through the windows: dimensions, a legend
 // entry of the map, a catalogue row (index from the first), a rod type.
 inline void FillBuildingPage(Program& p, const QString& S, const QString& L, const QString& h,
                              int legendEntry, int catalogueRow, int rodTypeIndex) {
-    Type(p.form1.Edit1, S);
-    Type(p.form1.Edit2, L);
-    Type(p.form1.Edit3, h);
+    TypeDimensions(p, S, L, h);
     Click(p.form1.Edit4);
     MoveOver(p.form2.Image1);
     Click(p.form2.Labels[static_cast<size_t>(legendEntry)]);

@@ -90,9 +90,7 @@ void TestBuildingPage::legendEntries() {
     QFETCH(int, entry);
     QFETCH(QString, N);
     Program p(separator);
-    Type(p.form1.Edit1, "12");
-    Type(p.form1.Edit2, "36");
-    Type(p.form1.Edit3, "10");
+    TypeDimensions(p, "12", "36", "10");
     Click(p.form1.Edit4);
     QVERIFY(p.form2.isVisible());
     MoveOver(p.form2.Image1, {400, 200});
@@ -107,9 +105,7 @@ void TestBuildingPage::legendEntries() {
 void TestBuildingPage::captureStopsAtBadText() {
     Program p(",");
     TForm1& f = p.form1;
-    Type(f.Edit1, "12");
-    Type(f.Edit2, "36");
-    Type(f.Edit3, "10");
+    TypeDimensions(p, "12", "36", "10");
     Click(f.Edit4);
     MoveOver(p.form2.Image1);
     // The width now has the other separator and the length changes too: the
@@ -130,9 +126,7 @@ void TestBuildingPage::captureStopsAtBadText() {
 void TestBuildingPage::mapKeepsCaptureAcrossShowings() {
     Program p(".");
     TForm1& f = p.form1;
-    Type(f.Edit1, "100");
-    Type(f.Edit2, "200");
-    Type(f.Edit3, "50");
+    TypeDimensions(p, "100", "200", "50");
     Click(f.Edit4);
     // Nothing captured yet: N = 0.
     Click(p.form2.Labels[5]);

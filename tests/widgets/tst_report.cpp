@@ -12,11 +12,7 @@ void Design(Program& p, const QString& hx = QStringLiteral("10"), int rodTypeInd
     FillBuildingPage(p, "12", "36", "10", 3, 3, rodTypeIndex);
     MoveOver(p.form1.GroupBox1, {700, 20});
     Click(p.form1.Button1);
-    Type(p.form1.Edit8, "20");
-    Type(p.form1.Edit9, "60");
-    Type(p.form1.Edit10, hx);
-    MoveOver(p.form1.GroupBox3, {200, 200});
-    Click(p.form1.Button3);
+    Calculate(p, "20", "60", hx);
 }
 
 // The 25 values for a design's fields and doubled radii.

@@ -141,11 +141,7 @@ void TestRodPage::hxNotBelowTop() {
     Program p(",");
     TForm1& f = p.form1;
     ToRodPage(p, zoneA);
-    Type(f.Edit8, "20");
-    Type(f.Edit9, "60");
-    Type(f.Edit10, hx);
-    MoveOver(f.GroupBox3, {200, 200});
-    Click(f.Button3);
+    Calculate(p, "20", "60", hx);
     // The message, then the results all the same.
     QCOMPARE(p.dialogs.texts(),
              QStringList{"Высота зоны защиты hx не может быть больше вершины защищаемой зоны"});
@@ -157,11 +153,7 @@ void TestRodPage::badSpanStopsAfterReportEnabled() {
     Program p(",");
     TForm1& f = p.form1;
     ToRodPage(p, false);
-    Type(f.Edit8, "20");
-    Type(f.Edit9, "6.0");
-    Type(f.Edit10, "10");
-    MoveOver(f.GroupBox3, {200, 200});
-    Click(f.Button3);
+    Calculate(p, "20", "6.0", "10");
     QCOMPARE(p.dialogs.texts(), QStringList{"'6.0' is not a valid floating point value."});
     QVERIFY(f.Button2->isEnabled());
     QCOMPARE(Results(f), (QStringList{"", "", ""}));
@@ -178,11 +170,7 @@ void TestRodPage::backThenNextEmptiesPage() {
     Program p(",");
     TForm1& f = p.form1;
     ToRodPage(p, false);
-    Type(f.Edit8, "20");
-    Type(f.Edit9, "60");
-    Type(f.Edit10, "10");
-    MoveOver(f.GroupBox3, {200, 200});
-    Click(f.Button3);
+    Calculate(p, "20", "60", "10");
     Click(f.Button4);
     QCOMPARE(f.PageControl1->activePage(), f.TabSheet1);
     QVERIFY(!f.Button3->isEnabled());
