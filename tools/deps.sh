@@ -7,7 +7,7 @@ set -euo pipefail
 # would take a desktop Writer away).
 build=(build-essential cmake ninja-build ccache pkg-config
        qt6-base-dev libqt6sql6-sqlite libjpeg-dev sqlite3 libreoffice-writer)
-test=("${build[@]}" xvfb xauth xdotool xclip)
+test=("${build[@]}" xvfb xauth xdotool xclip lintian)
 
 case "${1:-}" in
     build) wanted=("${build[@]}") ;;

@@ -3,8 +3,8 @@
 with a bevelled light frame, 256 colours.
 
 Needs Debian's python3-pil. Usage: tools/icon/make_icon.py [SIZE ...]
-Writes resources/vostrel.png (32 x 32) and, for each SIZE given,
-resources/icons/SIZExSIZE/vostrel.png.
+Writes resources/icons/SIZExSIZE/vostrel.png for each size (by default the
+hicolor sizes 16 to 256); the 32 x 32 one is the program's own icon.
 """
 import pathlib
 import sys
@@ -62,10 +62,11 @@ def shrink(points, amount):
     return out
 
 
+SIZES = [16, 22, 24, 32, 48, 64, 128, 256]
+
+
 def main(argv):
-    draw(32).save(ROOT / "resources" / "vostrel.png", optimize=True)
-    for arg in argv:
-        size = int(arg)
+    for size in [int(arg) for arg in argv] or SIZES:
         target = ROOT / "resources" / "icons" / f"{size}x{size}"
         target.mkdir(parents=True, exist_ok=True)
         draw(size).save(target / "vostrel.png", optimize=True)
