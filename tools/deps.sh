@@ -7,7 +7,8 @@ set -euo pipefail
 # would take a desktop Writer away).
 build=(build-essential cmake ninja-build ccache pkg-config
        qt6-base-dev libqt6sql6-sqlite libjpeg-dev sqlite3 libreoffice-writer)
-test=("${build[@]}" xvfb xauth xdotool xclip lintian)
+test=("${build[@]}" xvfb xauth xdotool xclip lintian
+      at-spi2-core python3-pyatspi dbus-daemon)
 
 case "${1:-}" in
     build) wanted=("${build[@]}") ;;

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Drives one whole design in the real program as a user would (typing, pointer
+# moves and clicks with xdotool) and reads N, the zone letter and the three
+# zone results back through AT-SPI by the fields' accessible names.
+# Usage: accessibility.sh PATH/TO/vostrel
+set -uo pipefail
+program=$1
+here=$(cd "$(dirname "$0")" && pwd)
+# A session bus of our own, for the accessibility bus launcher.
+if [[ -z "${VOSTREL_A11Y_SESSION:-}" ]]; then
+    exec env VOSTREL_A11Y_SESSION=1 dbus-run-session -- bash "$0" "$@"
+fi
+source "$here/xvfb.sh"
+source "$here/drive.sh"
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+[[ -x /usr/bin/python3 ]] && /usr/bin/python3 -c 'import pyatspi' 2>/dev/null ||
+    fail "python3-pyatspi is not installed"
+
+start_xvfb || exit 1
+/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+bus=$!
+sleep 1
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 LC_ALL= LC_NUMERIC=ru_RU.UTF-8 "$program" >/dev/null 2>&1 &
+app=$!
+stop() { kill "$app" "$bus" 2>/dev/null; }
+trap 'stop; on_exit' EXIT
+
+main=$(wait_for_window "Vostrel v1.0" 30) || fail "no main window"
+drive_building_page "$main" 12 36 10 150 486 3 3 || fail "the building page did not open its windows"
+drive_rod_page "$main" 20 60 10
+
+read_names=("Среднегодовое число ударов молнии" "Тип зоны защиты" "Вершина защищаемой зоны h0, м"
+    "Радиус защиты на уровне земли r0, м" "Радиус защиты rx на высоте hx, м")
+expected=("0,02457" "       Б" "  16,6" "  30,6" "  12,1")
+output=$(/usr/bin/python3 "$here/read_accessible.py" vostrel "${read_names[@]}") ||
+    fail "the program is not on the accessibility bus"
+for i in "${!read_names[@]}"; do
+    line=$(grep -F -- "${read_names[$i]}"$'\t' <<<"$output")
+    [[ "$line" == "${read_names[$i]}"$'\t'"${expected[$i]}" ]] ||
+        fail "«${read_names[$i]}» reads «${line#*$'\t'}», expected «${expected[$i]}»"
+done
+echo "PASS: N, the zone letter and the zone read back through AT-SPI"

@@ -1,0 +1,54 @@
+#!/usr/bin/python3
+"""Prints the text of controls of a running program found through AT-SPI by
+their accessible names: read_accessible.py APPLICATION NAME...
+
+Each line of output is NAME, a tab and the control's text (the first control
+of that name with a text), or NAME, a tab and "<missing>".
+"""
+import sys
+import time
+
+import pyatspi
+
+
+def find_application(name, seconds=20):
+    deadline = time.time() + seconds
+    while time.time() < deadline:
+        desktop = pyatspi.Registry.getDesktop(0)
+        for app in desktop:
+            if app is not None and app.name == name:
+                return app
+        time.sleep(0.5)
+    return None
+
+
+def texts_by_name(root):
+    found = {}
+    stack = [root]
+    while stack:
+        node = stack.pop()
+        try:
+            children = list(node)
+            name = node.name
+            text = node.queryText()
+        except Exception:
+            text = None
+        if text is not None and name and name not in found:
+            found[name] = text.getText(0, -1)
+        stack.extend(c for c in children if c is not None)
+    return found
+
+
+def main(argv):
+    app = find_application(argv[1])
+    if app is None:
+        print("no application %s on the accessibility bus" % argv[1], file=sys.stderr)
+        return 1
+    found = texts_by_name(app)
+    for name in argv[2:]:
+        print("%s\t%s" % (name, found.get(name, "<missing>")))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
