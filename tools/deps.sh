@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs from Debian's packages whatever of the given package set is missing.
-# Usage: tools/deps.sh build|test
+# Usage: tools/deps.sh build|test|bench
 set -euo pipefail
 
 # LibreOffice Writer shows the report (the full package, not -nogui, which
@@ -10,10 +10,13 @@ build=(build-essential cmake ninja-build ccache pkg-config
 test=("${build[@]}" xvfb xauth xdotool xclip lintian
       at-spi2-core python3-pyatspi dbus-daemon)
 
+bench=("${build[@]}" xvfb xauth xdotool libx11-dev bc)
+
 case "${1:-}" in
     build) wanted=("${build[@]}") ;;
     test) wanted=("${test[@]}") ;;
-    *) echo "usage: $0 build|test" >&2; exit 2 ;;
+    bench) wanted=("${bench[@]}") ;;
+    *) echo "usage: $0 build|test|bench" >&2; exit 2 ;;
 esac
 
 missing=()

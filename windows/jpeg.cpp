@@ -6,6 +6,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include <QtGlobal>
 #include <jpeglib.h>
 
 namespace vostrel {
@@ -37,8 +38,14 @@ constexpr unsigned long kMaxPixels = 64ul * 1024 * 1024;
 
 struct RawImage {
     unsigned width = 0, height = 0;
-    unsigned char* pixels = nullptr; // RGB, malloc'ed
+    unsigned char* pixels = nullptr; // 32-bit 0xffRRGGBB words, malloc'ed
 };
+
+// Decoded straight into the layout of QImage::Format_RGB32 (B, G, R, X bytes
+// on little-endian machines), so the image needs neither a copy nor a
+// conversion on its way to the screen.
+constexpr J_COLOR_SPACE kOutputSpace =
+    Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRX : JCS_EXT_XRGB;
 
 // Only trivially destructible locals here: longjmp may leave this frame.
 bool decodeRaw(const unsigned char* data, unsigned long size, RawImage* out, char* message) {
@@ -57,7 +64,7 @@ bool decodeRaw(const unsigned char* data, unsigned long size, RawImage* out, cha
     jpeg_create_decompress(&info);
     jpeg_mem_src(&info, data, size);
     jpeg_read_header(&info, TRUE);
-    info.out_color_space = JCS_RGB;
+    info.out_color_space = kOutputSpace;
     jpeg_calc_output_dimensions(&info);
     if (static_cast<unsigned long>(info.output_width) * info.output_height > kMaxPixels) {
         std::snprintf(errors.message, JMSG_LENGTH_MAX, "Image of %ux%u pixels is too large",
@@ -65,7 +72,7 @@ bool decodeRaw(const unsigned char* data, unsigned long size, RawImage* out, cha
         std::longjmp(errors.jump, 1);
     }
     jpeg_start_decompress(&info);
-    const size_t stride = static_cast<size_t>(info.output_width) * 3;
+    const size_t stride = static_cast<size_t>(info.output_width) * 4;
     pixels = static_cast<unsigned char*>(std::malloc(stride * info.output_height));
     if (!pixels) {
         std::snprintf(errors.message, JMSG_LENGTH_MAX, "Out of memory");
@@ -93,12 +100,11 @@ QImage DecodeJpeg(const QByteArray& data) {
     if (!decodeRaw(reinterpret_cast<const unsigned char*>(data.constData()),
                    static_cast<unsigned long>(data.size()), &raw, message))
         throw std::runtime_error(message);
-    QImage image(reinterpret_cast<const uchar*>(raw.pixels), static_cast<int>(raw.width),
-                 static_cast<int>(raw.height), static_cast<qsizetype>(raw.width) * 3,
-                 QImage::Format_RGB888);
-    QImage copy = image.copy(); // owns its pixels
-    std::free(raw.pixels);
-    return copy;
+    // The image takes over the buffer and frees it.
+    return QImage(
+        raw.pixels, static_cast<int>(raw.width), static_cast<int>(raw.height),
+        static_cast<qsizetype>(raw.width) * 4, QImage::Format_RGB32,
+        [](void* pixels) { std::free(pixels); }, raw.pixels);
 }
 
 } // namespace vostrel

@@ -42,7 +42,7 @@ TForm2::TForm2(Services& services, TForm1& form1)
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(0, 0, 750, 550);
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Image1->setPixmap(QPixmap::fromImage(map));
+    Image1->setPixmap(QPixmap::fromImage(std::move(map)));
     Image1->setMouseTracking(true);
     Image1->installEventFilter(this);
 
