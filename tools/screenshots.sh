@@ -40,4 +40,7 @@ hover "$height" 420 70
 click "$height" 252 116
 on_step rod-height "$height"
 kill "$app"
+# The progress window shows only while a report is made: rendered apart.
+cmake --build --preset release --target grab_progress >/dev/null
+QT_QPA_PLATFORM=offscreen "$root/build/release/tools/bench/grab_progress" "$out/progress.png"
 echo "screenshots in $out"
