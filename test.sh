@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test twice: in the
-# Release build and in the AddressSanitizer + UndefinedBehaviorSanitizer build.
+# Release build and in the AddressSanitizer + UndefinedBehaviorSanitizer build,
+# then fuzzes the plain C++ libraries for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/deps.sh test
@@ -13,3 +14,5 @@ for preset in release asan; do
     cmake --build --preset "$preset"
     ctest --preset "$preset"
 done
+echo "== fuzzing (${FUZZ_SECONDS:-60} s per target)"
+tests/fuzz.sh

@@ -78,10 +78,10 @@ double TextToFloat(std::string_view text, std::string_view decimalSeparator) {
             normal.push_back('-');
         ++i;
     }
-    int mantissaDigits = 0;
-    int leadingZerosAfterPoint = 0; // zeros before the first significant digit
+    long long mantissaDigits = 0;
+    long long leadingZerosAfterPoint = 0; // zeros before the first significant digit
     bool seenPoint = false, seenSignificant = false;
-    int integerSignificant = 0; // digits before the separator, from the first non-zero
+    long long integerSignificant = 0; // digits before the separator, from the first non-zero
     while (i < s.size()) {
         if (isDigit(s[i])) {
             normal.push_back(s[i]);
@@ -115,9 +115,13 @@ double TextToFloat(std::string_view text, std::string_view decimalSeparator) {
             normal.push_back(s[i++]);
         if (normal.size() == expStart)
             return fail();
-        // Clamp absurd exponents so the magnitude estimate below cannot overflow.
-        const std::string_view digits(normal.data() + expStart, normal.size() - expStart);
-        exponent = digits.size() > 6 ? 1000000 : std::stoll(std::string(digits));
+        // Saturate absurd exponents so the magnitude estimate below cannot
+        // overflow; leading zeros do not make an exponent large ("1E-0000001"),
+        // and the bound stays far above any count of mantissa digits.
+        std::string_view digits(normal.data() + expStart, normal.size() - expStart);
+        while (digits.size() > 1 && digits.front() == '0')
+            digits.remove_prefix(1);
+        exponent = digits.size() > 15 ? 1'000'000'000'000'000 : std::stoll(std::string(digits));
         if (normal[expStart - 1] == '-')
             exponent = -exponent;
     }

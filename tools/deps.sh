@@ -8,7 +8,7 @@ set -euo pipefail
 build=(build-essential cmake ninja-build ccache pkg-config
        qt6-base-dev libqt6sql6-sqlite libjpeg-dev sqlite3 libreoffice-writer)
 test=("${build[@]}" xvfb xauth xdotool xclip lintian
-      at-spi2-core python3-pyatspi dbus-daemon)
+      at-spi2-core python3-pyatspi dbus-daemon clang libclang-rt-14-dev)
 
 bench=("${build[@]}" xvfb xauth xdotool libx11-dev bc)
 

@@ -116,6 +116,9 @@ void TestNumText::textToFloatAccepts_data() {
     QTest::newRow("small exponent") << "2,5e-3" << 0.0025;
     QTest::newRow("underflow is zero") << "1E-400" << 0.0;
     QTest::newRow("many digits") << "0,1000000000000000000000000000001" << 0.1;
+    // Leading zeros of the exponent do not make it large.
+    QTest::newRow("tiny with a zero-padded exponent")
+        << "0," + QString(330, '0') + "1E0000000" << 0.0;
 }
 
 void TestNumText::textToFloatAccepts() {
@@ -144,6 +147,7 @@ void TestNumText::textToFloatRefuses_data() {
     QTest::newRow("infinity") << "inf";
     QTest::newRow("nan") << "nan";
     QTest::newRow("overflow") << "1E400";
+    QTest::newRow("overflow with a zero-padded exponent") << "1" + QString(400, '0') + "E-0000001";
     QTest::newRow("fullwidth digit") << "\uFF11";
 }
 
