@@ -16,6 +16,7 @@
 // text from the same bytes; a refused replace leaves the document as it was;
 // EscapeText reads back as the value.
 #include "report/rtf.h"
+#include "tests/report/value_text.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -38,25 +39,6 @@ constexpr std::size_t kMaxInput = 64 * 1024;
     std::fprintf(stderr, "rtf invariant broken: %s\nsource (%zu bytes):\n%.*s\n", what,
                  source.size(), shown, source.data());
     std::abort();
-}
-
-// The text a value reads as once inserted: "\r\n", "\r" and "\n" as U+000B,
-// other control characters (C0, DEL, C1) gone, surrogates and values beyond
-// U+10FFFF as U+FFFD.
-std::u32string ValueText(std::u32string_view v) {
-    std::u32string r;
-    for (std::size_t i = 0; i < v.size(); ++i) {
-        const char32_t c = v[i];
-        if (c == '\r' && i + 1 < v.size() && v[i + 1] == '\n')
-            continue;
-        if (c == '\r' || c == '\n')
-            r += U'\v';
-        else if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF)
-            r += U'\uFFFD';
-        else if (c >= 0x20 && (c < 0x7F || c > 0x9F))
-            r += c;
-    }
-    return r;
 }
 
 // Each character has bytes of its own, in source order, inside the source.

@@ -1,6 +1,7 @@
 // The RTF engine: the text a reader sees, finding tags split by markup, and
 // replacing them in the source without breaking or injecting markup.
 #include "report/rtf.h"
+#include "value_text.h"
 
 #include <QtTest>
 #include <random>
@@ -20,24 +21,6 @@ std::u32string U(const QString& s) {
 
 std::string S(const QByteArray& b) {
     return {b.constData(), static_cast<std::size_t>(b.size())};
-}
-
-// The text a value reads as once inserted: line ends as U+000B, control
-// characters gone, surrogates and out-of-range values as U+FFFD.
-std::u32string ValueText(std::u32string_view v) {
-    std::u32string r;
-    for (std::size_t i = 0; i < v.size(); ++i) {
-        const char32_t c = v[i];
-        if (c == '\r' && i + 1 < v.size() && v[i + 1] == '\n')
-            continue;
-        if (c == '\r' || c == '\n')
-            r += U'\v';
-        else if (c >= 0xD800 && (c <= 0xDFFF || c > 0x10FFFF))
-            r += U'\uFFFD';
-        else if (c >= 0x20 && (c < 0x7F || c > 0x9F))
-            r += c;
-    }
-    return r;
 }
 
 // Empty when reading the source again gives the same text and the same

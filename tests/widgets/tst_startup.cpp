@@ -1,13 +1,7 @@
 // Start-up: the five windows, their captions and sizes, and the error handler.
-#include "fakes.h"
+#include "fixture.h"
 
 #include "app/errorhandler.h"
-#include "app/unit3.h"
-#include "app/windowset.h"
-#include "report/unit7.h"
-#include "windows/unit4.h"
-#include "windows/unit5.h"
-#include "windows/unit6.h"
 
 #include <QtTest>
 
@@ -24,11 +18,8 @@ private slots:
 };
 
 void TestStartup::fiveWindows() {
-    RecordingDialogs dialogs;
-    RecordingWord word;
-    Services services{dialogs, word, NumberText(","), VOSTREL_TEST_CATALOGUE, QString()};
-    WindowSet windows(services);
-    windows.showMain();
+    Program p(",");
+    const WindowSet& windows = *p.windows;
 
     struct Expected {
         QWidget* window;
@@ -59,15 +50,12 @@ void TestStartup::fiveWindows() {
         QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
         QCOMPARE(e.window->isVisible(), e.window == &windows.Form1());
     }
-    QVERIFY(dialogs.shown.isEmpty());
+    QVERIFY(p.dialogs.shown.isEmpty());
 }
 
 void TestStartup::showingAgainKeepsPlace() {
-    RecordingDialogs dialogs;
-    RecordingWord word;
-    Services services{dialogs, word, NumberText(","), VOSTREL_TEST_CATALOGUE, QString()};
-    WindowSet windows(services);
-    windows.showMain();
+    Program p(",");
+    const WindowSet& windows = *p.windows;
     TForm6& form6 = windows.Form6();
     form6.showOver(&windows.Form1());
     QVERIFY(form6.isVisible());
@@ -102,11 +90,8 @@ void TestStartup::conversionFailureStopsHandler() {
 }
 
 void TestStartup::closingMainWindowEndsLoop() {
-    RecordingDialogs dialogs;
-    RecordingWord word;
-    Services services{dialogs, word, NumberText(","), VOSTREL_TEST_CATALOGUE, QString()};
-    WindowSet windows(services);
-    windows.showMain();
+    Program p(",");
+    const WindowSet& windows = *p.windows;
     windows.Form6().showOver(&windows.Form1());
     windows.Form2().showOver(&windows.Form1());
     QVERIFY(windows.Form6().isVisible());
