@@ -10,8 +10,7 @@ QString NumberText::systemDecimalSeparator() {
     return QLocale::system().decimalPoint();
 }
 
-NumberText::NumberText(QString decimalSeparator)
-    : separator_(std::move(decimalSeparator)), separatorUtf8_(separator_.toStdString()) {}
+NumberText::NumberText(QString decimalSeparator) : separatorUtf8_(decimalSeparator.toStdString()) {}
 
 double NumberText::toFloat(const QString& text) const {
     return TextToFloat(text.toStdString(), separatorUtf8_);

@@ -15,7 +15,6 @@ public:
 
     explicit NumberText(QString decimalSeparator = systemDecimalSeparator());
 
-    const QString& decimalSeparator() const { return separator_; }
     const std::string& decimalSeparatorUtf8() const { return separatorUtf8_; }
 
     // Throw ConversionError for a text that is not such a number.
@@ -27,7 +26,6 @@ public:
     static QString fromInt(std::int32_t value) { return QString::number(value); }
 
 private:
-    QString separator_;
     std::string separatorUtf8_;
 };
 

@@ -38,7 +38,6 @@ public:
     std::int32_t RodTypeCode() const { return rodTypeCode_; }
     std::int32_t ZoneAFlag() const { return zoneA_; }
     std::int32_t ZoneBFlag() const { return zoneB_; }
-    const CatenaryResult& Zone() const { return zone_; }
     double DoubledRx() const { return rx2_; }
     double DoubledR0() const { return r02_; }
 

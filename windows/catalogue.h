@@ -37,7 +37,6 @@ public:
     Catalogue(const Catalogue&) = delete;
     Catalogue& operator=(const Catalogue&) = delete;
 
-    bool isEmpty() const { return rows_.empty(); }
     bool atFirst() const { return current_ == 0; }
     bool atLast() const { return rows_.empty() || current_ + 1 == rows_.size(); }
     // The current row; empty texts when the table has no rows.

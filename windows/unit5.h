@@ -38,8 +38,6 @@ public:
     QLabel* Label3;          // zone A flag text, never seen
     QLabel* Label4;          // zone B flag text, never seen
 
-    const ZoneFlags& Flags() const { return flags_; }
-
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
