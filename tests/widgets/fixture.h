@@ -93,6 +93,12 @@ inline void TypeDimensions(Program& p, const QString& S, const QString& L, const
     Type(p.form1.Edit3, h);
 }
 
+// Enables "Далее>>" by a move over the bare frame and presses it.
+inline void PressNext(Program& p) {
+    MoveOver(p.form1.GroupBox1, {700, 20});
+    Click(p.form1.Button1);
+}
+
 // Types the catenary's data on the rod page and presses "Расчёт".
 inline void Calculate(Program& p, const QString& hop, const QString& a, const QString& hx) {
     Type(p.form1.Edit8, hop);
@@ -117,4 +123,15 @@ inline void FillBuildingPage(Program& p, const QString& S, const QString& L, con
         Click(p.form5.NavNext);
     Click(p.form5.BitBtn1);
     PickRodType(p.form1.ComboBox1, rodTypeIndex);
+}
+
+// Building page for 12 x 36 x 10 m at 40 h (N = 0,02457, zone B with code 4)
+// or 1000 x 2000 x 100 m at 140 h (N = 34,70550, zone A with code 4), then
+// "Далее>>" with the rod type of the given index (the single catenary).
+inline void ToRodPage(Program& p, bool zoneA, int rodTypeIndex = 3) {
+    if (zoneA)
+        FillBuildingPage(p, "1000", "2000", "100", 7, 3, rodTypeIndex);
+    else
+        FillBuildingPage(p, "12", "36", "10", 3, 3, rodTypeIndex);
+    PressNext(p);
 }

@@ -41,9 +41,7 @@ private slots:
 
 void TestAccessibility::everyControlNamed() {
     Program p(",");
-    FillBuildingPage(p, "12", "36", "10", 3, 3, 3);
-    MoveOver(p.form1.GroupBox1, {700, 20});
-    Click(p.form1.Button1);
+    ToRodPage(p, false);
     Click(p.form1.Button4);
     MoveOver(p.form1.TabSheet1, {400, 292});
     Click(p.form1.Button5);
@@ -61,9 +59,7 @@ void TestAccessibility::everyControlNamed() {
 void TestAccessibility::fieldsNamedByTheirRow() {
     Program p(",");
     TForm1& f = p.form1;
-    FillBuildingPage(p, "12", "36", "10", 3, 3, 3);
-    MoveOver(f.GroupBox1, {700, 20});
-    Click(f.Button1);
+    ToRodPage(p, false);
     const std::pair<QWidget*, QLabel*> rows[] = {
         {f.Edit1, f.Label1},
         {f.Edit2, f.Label2},

@@ -251,9 +251,7 @@ void TestBuildingPage::enablingNeedsBareSurface() {
 void TestBuildingPage::nextWithBadWidthChangesNothing() {
     Program p(",");
     TForm1& f = p.form1;
-    FillBuildingPage(p, "12", "36", "10", 3, 3, 3);
-    MoveOver(f.GroupBox1, {700, 20});
-    Click(f.Button1);
+    ToRodPage(p, false);
     QCOMPARE(f.PageControl1->activePage(), f.TabSheet2);
     QCOMPARE(f.RodTypeCode(), 4);
     Click(f.Button4);

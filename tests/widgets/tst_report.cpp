@@ -9,9 +9,7 @@ using namespace vostrel;
 namespace {
 // A zone-B design of 12 x 36 x 10 m at 40 h, catenary 20 / 60 / hx.
 void Design(Program& p, const QString& hx = QStringLiteral("10"), int rodTypeIndex = 3) {
-    FillBuildingPage(p, "12", "36", "10", 3, 3, rodTypeIndex);
-    MoveOver(p.form1.GroupBox1, {700, 20});
-    Click(p.form1.Button1);
+    ToRodPage(p, false, rodTypeIndex);
     Calculate(p, "20", "60", hx);
 }
 

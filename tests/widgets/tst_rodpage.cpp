@@ -8,18 +8,6 @@
 using namespace vostrel;
 
 namespace {
-// Building page for 12 x 36 x 10 m at 40 h (N = 0,02457, zone B with code 4)
-// or 1000 x 2000 x 100 m at 140 h (N = 34,70550, zone A with code 4), then
-// "Далее>>" with the single catenary.
-void ToRodPage(Program& p, bool zoneA, int rodTypeIndex = 3) {
-    if (zoneA)
-        FillBuildingPage(p, "1000", "2000", "100", 7, 3, rodTypeIndex);
-    else
-        FillBuildingPage(p, "12", "36", "10", 3, 3, rodTypeIndex);
-    MoveOver(p.form1.GroupBox1, {700, 20});
-    Click(p.form1.Button1);
-}
-
 QStringList Results(const TForm1& f) {
     return {f.Edit13->text(), f.Edit14->text(), f.Edit15->text()};
 }
