@@ -1,12 +1,14 @@
 // The lightning-rod page of the main window: the catenary's data, the zone
 // calculation and the way back.
-#include "app/controls.h"
+#include "ui/controls.h"
+#include "app/rodlayouts.h"
 #include "app/unit3.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <tuple>
 
 namespace vostrel {
 
@@ -80,51 +82,38 @@ void TForm1::createRodPage() {
     Button2 = MakeButton(TabSheet2, "Button2", {632, 280, 105, 25}, QStringLiteral("Отчёт"), 10);
     Button3->setEnabled(false);
     Button2->setEnabled(false);
-    connect(Button4, &QPushButton::clicked, this, [this] { run([this] { Button4Click(); }); });
-    connect(Button3, &QPushButton::clicked, this, [this] { run([this] { Button3Click(); }); });
-    connect(Button2, &QPushButton::clicked, this, [this] { run([this] { Button2Click(); }); });
+    onClick(Button4, &TForm1::Button4Click);
+    onClick(Button3, &TForm1::Button3Click);
+    onClick(Button2, &TForm1::Button2Click);
 }
 
-void TForm1::setRodRow(QLabel* label, const QString& caption, QLineEdit* field, bool visible) {
-    SetCaption(label, caption);
-    field->setVisible(visible);
-    field->setAccessibleName(caption.trimmed());
-}
-
-// Captions begin with one blank; "hоп" is a Latin h with Cyrillic "оп".
-void TForm1::setCatenaryLayout() {
-    LabelNoLayout->hide();
-    setRodRow(Label7, QStringLiteral(" Высота опоры hоп, м"), Edit8, true);
-    setRodRow(Label8, QStringLiteral(" Длина пролёта троса a, м"), Edit9, true);
-    setRodRow(Label10, QStringLiteral(" Высота зоны защиты hx, м"), Edit10, true);
-    setRodRow(Label13, QString(), Edit11, false);
-    setRodRow(Label15, QStringLiteral(" Вершина защищаемой зоны h0, м"), Edit13, true);
-    setRodRow(Label16, QStringLiteral(" Радиус защиты на уровне земли r0, м"), Edit14, true);
-    setRodRow(Label17, QStringLiteral(" Радиус защиты rx на высоте hx, м"), Edit15, true);
-    setRodRow(Label18, QString(), Edit16, false);
-    setRodRow(Label20, QString(), Edit17, false);
-    setRodRow(Label22, QString(), Edit18, false);
-    for (QLabel* label : {Label19, Label21, Label23})
-        SetCaption(label, QString());
-}
-
-// Rod types whose zone this page does not compute: no input row, so "Расчёт"
-// is never enabled, and a note saying so.
-void TForm1::setLayoutWithoutZone() {
-    for (const auto& [label, field] : {std::pair{Label7, Edit8},
-                                       {Label8, Edit9},
-                                       {Label10, Edit10},
-                                       {Label13, Edit11},
-                                       {Label15, Edit13},
-                                       {Label16, Edit14},
-                                       {Label17, Edit15},
-                                       {Label18, Edit16},
-                                       {Label20, Edit17},
-                                       {Label22, Edit18}})
-        setRodRow(label, QString(), field, false);
-    for (QLabel* label : {Label19, Label21, Label23})
-        SetCaption(label, QString());
-    LabelNoLayout->show();
+void TForm1::setRodLayout(const RodLayout& layout) {
+    const auto caption = [](const char* text) {
+        return text ? QString::fromUtf8(text) : QString();
+    };
+    // A field is named for screen readers by its caption, without the blank.
+    const auto setRow = [&](QLabel* label, QLabel* second, const auto& lines, QLineEdit* field) {
+        SetCaption(label, caption(lines[0]));
+        if (second)
+            SetCaption(second, caption(lines[1]));
+        field->setVisible(lines[0] != nullptr);
+        field->setAccessibleName(
+            (caption(lines[0]) + (lines[1] ? QStringLiteral(" ") + caption(lines[1]).trimmed()
+                                           : QString()))
+                .trimmed());
+    };
+    const std::pair<QLabel*, QLineEdit*> inputs[] = {
+        {Label7, Edit8}, {Label8, Edit9}, {Label10, Edit10}, {Label13, Edit11}};
+    for (size_t i = 0; i < std::size(inputs); ++i)
+        setRow(inputs[i].first, nullptr, std::array{layout.inputs[i], (const char*)nullptr},
+               inputs[i].second);
+    const std::tuple<QLabel*, QLabel*, QLineEdit*> results[] = {
+        {Label15, nullptr, Edit13}, {Label16, nullptr, Edit14}, {Label17, nullptr, Edit15},
+        {Label18, Label19, Edit16}, {Label20, Label21, Edit17}, {Label22, Label23, Edit18}};
+    for (size_t i = 0; i < std::size(results); ++i)
+        setRow(std::get<0>(results[i]), std::get<1>(results[i]), layout.results[i],
+               std::get<2>(results[i]));
+    LabelNoLayout->setVisible(!layout.computed);
 }
 
 void TForm1::GroupBox3MouseMove() {
@@ -144,7 +133,7 @@ void TForm1::GroupBox3MouseMove() {
 
 void TForm1::Button3Click() {
     Button2->setEnabled(true);
-    if (rodTypeCode_ != kSingleCatenary)
+    if (rodTypeCode_ != 4) // the single catenary
         return;
     hop_ = numbers().toFloat(Edit8->text());
     a_ = numbers().toFloat(Edit9->text()); // the span enters no formula
@@ -157,6 +146,52 @@ void TForm1::Button3Click() {
     Edit15->setText(QStringLiteral("  ") + numbers().fixed(zone_.rx, 1));
     rx2_ = zone_.rx * 2.0f;
     r02_ = zone_.r0 * 2.0f;
+}
+
+void TForm1::Button2Click() {
+    report_->make(rodTypeCode_, [this](ReportValue value) { return reportValue(value); }, this);
+}
+
+QString TForm1::reportValue(ReportValue value) const {
+    switch (value) {
+    case ReportValue::Edit1:
+        return Edit1->text();
+    case ReportValue::Edit2:
+        return Edit2->text();
+    case ReportValue::Edit3:
+        return Edit3->text();
+    case ReportValue::Edit4:
+        return Edit4->text();
+    case ReportValue::Edit5:
+        return Edit5->text();
+    case ReportValue::Edit7:
+        return Edit7->text();
+    case ReportValue::Edit8:
+        return Edit8->text();
+    case ReportValue::Edit9:
+        return Edit9->text();
+    case ReportValue::Edit10:
+        return Edit10->text();
+    case ReportValue::Edit11:
+        return Edit11->text();
+    case ReportValue::Edit13:
+        return Edit13->text();
+    case ReportValue::Edit14:
+        return Edit14->text();
+    case ReportValue::Edit15:
+        return Edit15->text();
+    case ReportValue::Edit16:
+        return Edit16->text();
+    case ReportValue::Edit17:
+        return Edit17->text();
+    case ReportValue::Edit18:
+        return Edit18->text();
+    case ReportValue::DoubledRx:
+        return numbers().fixed(rx2_, 1);
+    case ReportValue::DoubledR0:
+        return numbers().fixed(r02_, 1);
+    }
+    return {};
 }
 
 void TForm1::Button4Click() {

@@ -3,9 +3,13 @@
 #pragma once
 
 class QApplication;
+class QCoreApplication;
 
 namespace vostrel {
 
 int RunApplication(QApplication& app);
+
+// Installs Qt's Russian translations; false when they are not installed.
+bool LoadQtTranslations(QCoreApplication& app);
 
 } // namespace vostrel

@@ -1,6 +1,8 @@
 #include "unit3.h"
 
-#include "app/controls.h"
+#include "app/rodlayouts.h"
+#include "report/unit7.h"
+#include "ui/controls.h"
 #include "calc/rodheight.h"
 #include "windows/unit4.h"
 #include "windows/unit5.h"
@@ -36,7 +38,8 @@ QLabel* RowCaption(QWidget* parent, const char* name, QRect geometry, const QStr
 }
 } // namespace
 
-TForm1::TForm1(Services& services) : Form(services, QString::fromUtf8(kTitle), QSize(783, 335)) {
+TForm1::TForm1(Services& services, ReportSetup& report)
+    : Form(services, QString::fromUtf8(kTitle), QSize(783, 335)), reportSetup_(report) {
     setObjectName(QStringLiteral("Form1"));
     setAttribute(Qt::WA_QuitOnClose, true);
     PageControl1 = new PageControl(this, QRect(0, 0, 783, 335));
@@ -46,8 +49,11 @@ TForm1::TForm1(Services& services) : Form(services, QString::fromUtf8(kTitle), Q
     createRodPage();
     setTabOrder();
     PageControl1->setActivePage(TabSheet1);
+    fields_ = {Edit1, Edit2, Edit3, Edit4, Memo1, Edit6, Edit7, Edit5, Label14};
     FormCreate();
 }
+
+TForm1::~TForm1() = default;
 
 void TForm1::createBuildingPage() {
     TabSheet1->setMouseTracking(true);
@@ -118,8 +124,8 @@ void TForm1::createBuildingPage() {
                          QStringLiteral("Высота молниеотвода"), 10, QColor(0, 128, 128));
     Button1->setEnabled(false);
     Button5->setEnabled(false);
-    connect(Button1, &QPushButton::clicked, this, [this] { run([this] { Button1Click(); }); });
-    connect(Button5, &QPushButton::clicked, this, [this] { run([this] { Button5Click(); }); });
+    onClick(Button1, &TForm1::Button1Click);
+    onClick(Button5, &TForm1::Button5Click);
 }
 
 void TForm1::setTabOrder() {
@@ -136,11 +142,17 @@ void TForm1::setPeers(TForm2* form2, TForm5* form5, TForm6* form6, TForm7* form7
     Form5 = form5;
     Form6 = form6;
     Form7 = form7;
+    report_ = std::make_unique<ReportMaker>(reportSetup_, services_.dialogs, *form7);
 }
 
 void TForm1::showEvent(QShowEvent* event) {
     Form::showEvent(event);
-    FormShow();
+    // Only the program's first showing: a restore after minimising is a show
+    // too, and must not take the focus from the page in front.
+    if (!shown_) {
+        shown_ = true;
+        FormShow();
+    }
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
@@ -152,8 +164,10 @@ void TForm1::closeEvent(QCloseEvent* event) {
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::KeyPress:
-        if (auto* field = qobject_cast<QLineEdit*>(watched))
-            return NumberKeyPress(field, static_cast<QKeyEvent*>(event));
+        // The input fields only: the read-only N field must still copy.
+        for (QLineEdit* field : {Edit1, Edit2, Edit3, Edit8, Edit9, Edit10, Edit11})
+            if (watched == field)
+                return NumberKeyPress(field, static_cast<QKeyEvent*>(event));
         break;
     case QEvent::MouseButtonRelease: {
         const auto* mouse = static_cast<QMouseEvent*>(event);
@@ -162,9 +176,9 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
             !widget->rect().contains(mouse->position().toPoint()))
             break;
         if (watched == Edit4)
-            run([this] { Edit4Click(); });
+            handle(&TForm1::Edit4Click);
         else if (watched == Memo1->viewport())
-            run([this] { Memo1Click(); });
+            handle(&TForm1::Memo1Click);
         break;
     }
     case QEvent::MouseMove: {
@@ -172,11 +186,11 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         if (!IsBareSurface(container, static_cast<QMouseEvent*>(event)->position().toPoint()))
             break;
         if (watched == GroupBox1 || watched == GroupBox2)
-            run([this] { GroupBox1MouseMove(); });
+            handle(&TForm1::GroupBox1MouseMove);
         else if (watched == TabSheet1)
-            run([this] { TabSheet1MouseMove(); });
+            handle(&TForm1::TabSheet1MouseMove);
         else if (watched == GroupBox3)
-            run([this] { GroupBox3MouseMove(); });
+            handle(&TForm1::GroupBox3MouseMove);
         break;
     }
     default:
@@ -215,7 +229,7 @@ bool TForm1::NumberKeyPress(QLineEdit* field, QKeyEvent* event) {
 
 void TForm1::Edit4Click() {
     if (!Edit1->text().isEmpty() && !Edit2->text().isEmpty() && !Edit3->text().isEmpty())
-        Form2->showOver(this);
+        Form2->showMap(this);
     else
         message(kEnterAll);
 }
@@ -256,12 +270,10 @@ void TForm1::Button1Click() {
     takeRodTypeCode();
     zoneA_ = numbers().toInt(Form5->Label3->text());
     zoneB_ = numbers().toInt(Form5->Label4->text());
-    if (rodTypeCode_ != 0)
+    if (rodTypeCode_ != 0) {
         PageControl1->setActivePage(TabSheet2);
-    if (rodTypeCode_ == kSingleCatenary)
-        setCatenaryLayout();
-    else if (rodTypeCode_ != 0)
-        setLayoutWithoutZone();
+        setRodLayout(RodLayoutFor(rodTypeCode_));
+    }
     for (QLineEdit* field :
          {Edit8, Edit9, Edit10, Edit11, Edit13, Edit14, Edit15, Edit16, Edit17, Edit18})
         field->clear();

@@ -2,10 +2,13 @@
 // the lightning-rod page (catenary data and its protection zone).
 #pragma once
 
-#include "app/form.h"
 #include "calc/catenary.h"
+#include "report/report.h"
+#include "ui/form.h"
+#include "ui/mainfields.h"
 
 #include <cstdint>
+#include <memory>
 
 class QComboBox;
 class QGroupBox;
@@ -17,22 +20,23 @@ class QPushButton;
 namespace vostrel {
 
 class PageControl;
-enum class ReportSource;
+struct RodLayout;
 class TForm2;
 class TForm5;
 class TForm6;
 class TForm7;
 
-// Rod type code of the single catenary, the type the rod page computes.
-inline constexpr std::int32_t kSingleCatenary = 4;
-
 class TForm1 final : public Form {
     Q_OBJECT
 public:
-    explicit TForm1(Services& services);
+    TForm1(Services& services, ReportSetup& report);
+    ~TForm1() override;
 
     // The windows this one opens, reads or writes; set once after all exist.
     void setPeers(TForm2* form2, TForm5* form5, TForm6* form6, TForm7* form7);
+
+    // The fields the other windows read or write.
+    const MainFields& fields() const { return fields_; }
 
     // Design values held as numbers by this window.
     std::int32_t RodTypeCode() const { return rodTypeCode_; }
@@ -40,6 +44,39 @@ public:
     std::int32_t ZoneBFlag() const { return zoneB_; }
     double DoubledRx() const { return rx2_; }
     double DoubledR0() const { return r02_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createBuildingPage();
+    void createRodPage();
+    void setTabOrder();
+
+    // Handlers.
+    void FormCreate();
+    void FormShow();
+    bool NumberKeyPress(QLineEdit* field, QKeyEvent* event);
+    void Edit4Click();
+    void Memo1Click();
+    void GroupBox1MouseMove();
+    void TabSheet1MouseMove();
+    void GroupBox3MouseMove();
+    void Button1Click();
+    void Button3Click();
+    void Button4Click();
+    void Button5Click();
+    void Button2Click(); // the report
+
+    // The text a replacement of the report inserts.
+    QString reportValue(ReportValue value) const;
+
+    // The rod type code from the list: index + 1, kept when no item is picked.
+    void takeRodTypeCode();
+    int rodTypeIndex() const;
+    void setRodLayout(const RodLayout& layout);
 
     PageControl* PageControl1;
     QWidget* TabSheet1; // building page
@@ -69,31 +106,32 @@ public:
     QPushButton* Button5;  // "Высота молниеотвода"
     QLabel* Label14;       // rod type code for the rod-height window, never seen
 
-    // Lightning-rod page.
+    // Lightning-rod page: four input rows and six result rows, whose captions
+    // and visibility the rod type's layout sets.
     QGroupBox* GroupBox2; // frame of both halves
     QGroupBox* GroupBox3; // rod data
     QLabel* Label7;       // caption of Edit8
     QLabel* Label8;       // caption of Edit9
     QLabel* Label10;      // caption of Edit10
     QLabel* Label13;      // caption of Edit11
-    QLineEdit* Edit8;     // support height hоп, m
-    QLineEdit* Edit9;     // span a, m
-    QLineEdit* Edit10;    // height of the protected level hx, m
-    QLineEdit* Edit11;    // fourth input, unused by the single catenary
+    QLineEdit* Edit8;     // first input (single catenary: support height hоп, m)
+    QLineEdit* Edit9;     // second input (span a, m)
+    QLineEdit* Edit10;    // third input (height of the protected level hx, m)
+    QLineEdit* Edit11;    // fourth input
     QGroupBox* GroupBox4; // results
     QLabel* Label15;      // caption of Edit13
     QLabel* Label16;      // caption of Edit14
     QLabel* Label17;      // caption of Edit15
-    QLabel* Label18;      // further result captions, unused by the single catenary
+    QLabel* Label18;      // caption of Edit16, first and second line
     QLabel* Label19;
-    QLabel* Label20;
+    QLabel* Label20; // caption of Edit17, two lines
     QLabel* Label21;
-    QLabel* Label22;
+    QLabel* Label22; // caption of Edit18, two lines
     QLabel* Label23;
-    QLineEdit* Edit13; // h0, top of the zone
-    QLineEdit* Edit14; // r0, zone radius at ground level
-    QLineEdit* Edit15; // rx, zone radius at hx
-    QLineEdit* Edit16; // further results, unused by the single catenary
+    QLineEdit* Edit13;     // first result (single catenary: h0, top of the zone)
+    QLineEdit* Edit14;     // second result (r0, zone radius at ground level)
+    QLineEdit* Edit15;     // third result (rx, zone radius at hx)
+    QLineEdit* Edit16;     // further results
     QLineEdit* Edit17;
     QLineEdit* Edit18;
     QLabel* LabelNoLayout; // note for rod types whose zone this page does not compute
@@ -101,46 +139,15 @@ public:
     QPushButton* Button3;  // "Расчёт"
     QPushButton* Button2;  // "Отчёт"
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    void createBuildingPage();
-    void createRodPage();
-    void setTabOrder();
-
-    // Handlers.
-    void FormCreate();
-    void FormShow();
-    bool NumberKeyPress(QLineEdit* field, QKeyEvent* event);
-    void Edit4Click();
-    void Memo1Click();
-    void GroupBox1MouseMove();
-    void TabSheet1MouseMove();
-    void GroupBox3MouseMove();
-    void Button1Click();
-    void Button3Click();
-    void Button4Click();
-    void Button5Click();
-    void Button2Click(); // the report
-
-    // The text a replacement of the report inserts.
-    QString reportValue(ReportSource source) const;
-
-    // The rod type code from the list: index + 1, kept when no item is picked.
-    void takeRodTypeCode();
-    int rodTypeIndex() const;
-    void setCatenaryLayout();
-    void setLayoutWithoutZone();
-    void setRodRow(QLabel* label, const QString& caption, QLineEdit* field, bool visible);
-
+    MainFields fields_;
     TForm2* Form2 = nullptr;
     TForm5* Form5 = nullptr;
     TForm6* Form6 = nullptr;
     TForm7* Form7 = nullptr;
+    ReportSetup& reportSetup_;
+    std::unique_ptr<ReportMaker> report_;
 
+    bool shown_ = false; // the first show has set the focus
     std::int32_t rodTypeCode_ = 0;
     bool rodTypeTyped_ = false; // the list's text was typed since the last pick
     std::int32_t zoneA_ = 0;

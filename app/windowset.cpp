@@ -8,11 +8,11 @@
 
 namespace vostrel {
 
-WindowSet::WindowSet(Services& services)
-    : form1_(std::make_unique<TForm1>(services)),
-      form2_(std::make_unique<TForm2>(services, *form1_)),
-      form5_(std::make_unique<TForm5>(services, *form1_)),
-      form6_(std::make_unique<TForm6>(services, *form1_)),
+WindowSet::WindowSet(Services& services, ReportSetup& report)
+    : form1_(std::make_unique<TForm1>(services, report)),
+      form2_(std::make_unique<TForm2>(services, form1_->fields())),
+      form5_(std::make_unique<TForm5>(services, form1_->fields())),
+      form6_(std::make_unique<TForm6>(services, form1_->fields())),
       form7_(std::make_unique<TForm7>(services)) {
     form1_->setPeers(form2_.get(), form5_.get(), form6_.get(), form7_.get());
     // The rod-height window blanks itself when another window becomes active.

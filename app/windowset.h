@@ -2,7 +2,8 @@
 // the windows each of them reads or writes.
 #pragma once
 
-#include "app/services.h"
+#include "report/report.h"
+#include "ui/services.h"
 
 #include <memory>
 
@@ -18,7 +19,7 @@ class WindowSet {
 public:
     // Creates Form1, Form2, Form5, Form6, Form7, all hidden. Throws
     // std::runtime_error when a window cannot be created (the catalogue).
-    explicit WindowSet(Services& services);
+    WindowSet(Services& services, ReportSetup& report);
     ~WindowSet();
 
     WindowSet(const WindowSet&) = delete;

@@ -22,8 +22,13 @@ public:
     // Replaces the first occurrence of `tag` at or after the selection by
     // `value`; false when there is none or a call failed.
     virtual bool ReplaceTag(const QString& tag, const QString& value) = 0;
-    // The file the shown document was written to; empty before that.
+
+    // The file the document was written to when it was made visible; empty
+    // before that, and when it could not be written.
     virtual QString DocumentFile() const = 0;
+    // Why the last routine that failed did so, as a phrase for the user
+    // ("не удалось прочитать шаблон «…»: …"); empty when nothing is known.
+    virtual QString FailureReason() const = 0;
 };
 
 } // namespace vostrel

@@ -2,115 +2,146 @@
 // processor while the progress window runs.
 #include "report/report.h"
 
-#include "app/unit3.h"
-#include "report/automation.h"
 #include "report/unit7.h"
+#include "ui/dialogs.h"
 
-#include "app/files.h"
-
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
-#include <QLineEdit>
 #include <QProgressBar>
+#include <QWindow>
+#include <array>
 
 namespace vostrel {
 
-QStringList ReportTemplate::searchPaths(const QString& applicationDir) {
+namespace {
+using V = ReportValue;
+
+// The single catenary: 25 replacements.
+constexpr std::array<Replacement, 25> kCatenaryRows{{
+    {"##ll&", V::Edit1},  {"##ss&", V::Edit2},  {"##hh&", V::Edit3},     {"##nn&", V::Edit4},
+    {"##ka&", V::Edit7},  {"##zo&", V::Edit5},  {"##vi&", V::Edit8},     {"##vi&", V::Edit8},
+    {"##aa&", V::Edit9},  {"##aa&", V::Edit9},  {"##hx&", V::Edit10},    {"##hx&", V::Edit10},
+    {"##h0&", V::Edit13}, {"##h0&", V::Edit13}, {"##r0&", V::Edit14},    {"##r0&", V::Edit14},
+    {"##r0&", V::Edit14}, {"##r0&", V::Edit14}, {"##r0&", V::Edit14},    {"##rx&", V::Edit15},
+    {"##rx&", V::Edit15}, {"##rx&", V::Edit15}, {"##rx&", V::Edit15},    {"#2rx&", V::DoubledRx},
+    {"#2r0&", V::DoubledR0},
+}};
+
+constexpr ReportTable kCatenary{"otchet4.rtf", kCatenaryRows};
+
+// Events of the report's own windows are handled while it runs (the
+// progress window paints); the user's input waits until it has finished.
+void LetPaint() {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+} // namespace
+
+const ReportTable* ReportTableFor(std::int32_t code) {
+    return code == 4 ? &kCatenary : nullptr;
+}
+
+QStringList ReportSetup::searchPaths(const QString& applicationDir) {
     return {
-        QDir(applicationDir).filePath(relativePath()),
-        QDir(applicationDir).filePath(QStringLiteral("../share/vostrel/") + relativePath()),
-        QDir(QStringLiteral(VOSTREL_DATADIR)).filePath(relativePath()),
+        QDir(applicationDir).filePath(folderName()),
+        QDir(applicationDir).filePath(QStringLiteral("../share/vostrel/") + folderName()),
+        QDir(QStringLiteral(VOSTREL_DATADIR)).filePath(folderName()),
     };
 }
 
-QString ReportTemplate::locate(const QString& applicationDir) {
-    return FirstExistingFile(searchPaths(applicationDir));
+QString ReportSetup::locate(const QString& applicationDir) {
+    for (const QString& path : searchPaths(applicationDir))
+        if (QFileInfo(path).isDir())
+            return path;
+    return searchPaths(applicationDir).value(0);
 }
 
-QString TForm1::reportValue(ReportSource source) const {
-    switch (source) {
-    case ReportSource::Edit1:
-        return Edit1->text();
-    case ReportSource::Edit2:
-        return Edit2->text();
-    case ReportSource::Edit3:
-        return Edit3->text();
-    case ReportSource::Edit4:
-        return Edit4->text();
-    case ReportSource::Edit7:
-        return Edit7->text();
-    case ReportSource::Edit5:
-        return Edit5->text();
-    case ReportSource::Edit8:
-        return Edit8->text();
-    case ReportSource::Edit9:
-        return Edit9->text();
-    case ReportSource::Edit10:
-        return Edit10->text();
-    case ReportSource::Edit13:
-        return Edit13->text();
-    case ReportSource::Edit14:
-        return Edit14->text();
-    case ReportSource::Edit15:
-        return Edit15->text();
-    case ReportSource::DoubledRx:
-        return numbers().fixed(rx2_, 1);
-    case ReportSource::DoubledR0:
-        return numbers().fixed(r02_, 1);
-    }
-    return {};
+ReportMaker::ReportMaker(ReportSetup& setup, Dialogs& dialogs, TForm7& progress)
+    : setup_(setup), dialogs_(dialogs), progress_(progress) {}
+
+void ReportMaker::step(int value) {
+    progress_.ProgressBar1->setValue(value);
+    progress_.ProgressBar1->repaint();
+    LetPaint();
 }
 
-void TForm1::Button2Click() {
-    WordAutomation& word = services_.word;
+void ReportMaker::fail(QWidget* owner, const QString& text) {
+    progress_.hide();
+    dialogs_.message(owner, text);
+}
+
+void ReportMaker::make(std::int32_t code, const Values& values, QWidget* owner) {
+    WordAutomation& word = setup_.word;
     // 1. Without a word processor that can show it, the report is still
     //    filled and saved, and the user is told where.
     const bool canShow = word.StartWord();
     // 2. The word processor works hidden.
     word.SetWordVisible(false);
-    // 3. The report is given for the single catenary.
-    if (rodTypeCode_ != kSingleCatenary) {
-        message(QStringLiteral("Отчёт составляется для одиночного тросового молниеотвода."));
+    // 3. The rod type's table and template.
+    const ReportTable* table = ReportTableFor(code);
+    if (!table) {
+        dialogs_.message(owner,
+                         QStringLiteral("Отчёт составляется для одиночного тросового молниеотвода."));
         return;
     }
-    // 4. Progress from 0.
-    Form7->showOver(this);
-    Form7->ProgressBar1->setValue(0);
+    // 4. Progress from 0, painted before the work starts.
+    progress_.showOver(owner);
+    progress_.ProgressBar1->setValue(0);
+    QElapsedTimer waited;
+    waited.start();
+    while (!(progress_.windowHandle() && progress_.windowHandle()->isExposed()) &&
+           waited.elapsed() < 500)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+    step(0);
     // 5. The template, opened read-only.
-    const QString path = services_.reportTemplate;
-    word.OpenDocument(path);
-    // 6. Each replacement searches from the start of the document.
-    for (const Replacement& row : kReplacements) {
-        const QString tag = QString::fromLatin1(row.tag);
+    const QString path = QDir(setup_.templateFolder).filePath(QLatin1String(table->templateFile));
+    if (!word.OpenDocument(path)) {
+        const QString reason = word.FailureReason();
+        fail(owner, QStringLiteral("Отчёт не составлен: %1.")
+                        .arg(reason.isEmpty() ? QStringLiteral("не открыт шаблон «%1»")
+                                                    .arg(QDir::toNativeSeparators(path))
+                                              : reason));
+        return;
+    }
+    // 6. Each replacement searches from the start of the document; the bar
+    //    runs from 0 to 100 over all of them.
+    const auto rows = static_cast<int>(table->rows.size());
+    for (int i = 0; i < rows; ++i) {
+        const QString tag = QString::fromLatin1(table->rows[static_cast<size_t>(i)].tag);
         word.ResetSelection();
         int attempts = 0;
-        while (!word.ReplaceTag(tag, reportValue(row.source))) {
+        while (!word.ReplaceTag(tag, values(table->rows[static_cast<size_t>(i)].value))) {
             if (++attempts == kReplaceAttempts) {
-                Form7->hide();
-                message(QFileInfo(path).isFile()
-                            ? QStringLiteral("Отчёт не составлен: в шаблоне «%1» нет метки «%2».")
-                                  .arg(QDir::toNativeSeparators(path), tag)
-                            : QStringLiteral("Отчёт не составлен: не найден шаблон «%1».")
-                                  .arg(QDir::toNativeSeparators(path)));
+                fail(owner, QStringLiteral("Отчёт не составлен: в шаблоне «%1» нет метки «%2».")
+                                .arg(QDir::toNativeSeparators(path), tag));
                 return;
             }
         }
-        Form7->ProgressBar1->setValue(Form7->ProgressBar1->value() + 4);
-        Form7->ProgressBar1->repaint();
+        step(100 * (i + 1) / rows);
     }
     // 7. The filled document, shown to the user.
-    word.SetWordVisible(true);
+    const bool shown = word.SetWordVisible(true);
     // 8. Done.
-    Form7->hide();
-    if (!canShow) {
-        const QString file = word.DocumentFile();
-        message(file.isEmpty()
-                    ? QStringLiteral("Не найден текстовый процессор, чтобы показать отчёт, "
-                                     "и отчёт не удалось сохранить.")
-                    : QStringLiteral("Не найден текстовый процессор, чтобы показать отчёт. "
-                                     "Отчёт сохранён в файле «%1».")
-                          .arg(QDir::toNativeSeparators(file)));
+    progress_.hide();
+    if (shown)
+        return;
+    const QString file = word.DocumentFile();
+    if (!file.isEmpty() && QFileInfo(file).isFile()) {
+        const QString where = QDir::toNativeSeparators(file);
+        dialogs_.message(owner, canShow ? QStringLiteral("Отчёт не удалось показать в текстовом "
+                                                         "процессоре. Отчёт сохранён в файле «%1».")
+                                              .arg(where)
+                                        : QStringLiteral("Не найден текстовый процессор, чтобы "
+                                                         "показать отчёт. Отчёт сохранён в файле "
+                                                         "«%1».")
+                                              .arg(where));
+        return;
     }
+    const QString reason = word.FailureReason();
+    dialogs_.message(owner, QStringLiteral("Отчёт не сохранён: %1.")
+                                .arg(reason.isEmpty() ? QStringLiteral("причина неизвестна")
+                                                      : reason));
 }
 
 } // namespace vostrel

@@ -1,7 +1,7 @@
 // Report progress window: a bar that advances with each filled tag.
 #pragma once
 
-#include "app/form.h"
+#include "ui/form.h"
 
 class QProgressBar;
 

@@ -9,36 +9,37 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 #include <QUrl>
+#include <filesystem>
 #include <stdexcept>
+#include <system_error>
 
 namespace vostrel {
 
 namespace {
 
-// Runs a routine's calls; any failure turns into false, with no message.
-template <class Calls> bool Guarded(Calls&& calls) noexcept {
-    try {
-        return calls();
-    } catch (...) {
-        return false;
-    }
+[[noreturn]] void Fail(const QString& phrase) {
+    throw std::runtime_error(phrase.toStdString());
 }
 
-// A directory only this user may read, for documents handed to the viewer.
-QString PrivateDirectory() {
-    const QString dir = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) +
-                        QStringLiteral("/reports");
-    if (!QDir().mkpath(dir))
-        throw std::runtime_error("cannot create " + dir.toStdString());
-    QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    return dir;
+QString Quoted(const QString& path) {
+    return QStringLiteral("«%1»").arg(QDir::toNativeSeparators(path));
+}
+
+// Creates `dir` with its parents; throws with the system's reason.
+void MakeFolder(const QString& dir) {
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(dir.toStdString()), error);
+    if (error)
+        Fail(QStringLiteral("не удалось создать папку %1: %2")
+                 .arg(Quoted(dir), qt_error_string(error.value())));
 }
 
 // Where a report nobody can show is kept for the user to find.
 QString DocumentsFileName() {
     QString dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (dir.isEmpty() || !QDir().mkpath(dir))
+    if (dir.isEmpty())
         dir = QDir::homePath();
+    MakeFolder(dir);
     const QString stem =
         QStringLiteral("Отчёт Vostrel ") +
         QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh-mm-ss"));
@@ -54,10 +55,29 @@ void WriteFile(const QString& name, const std::string& bytes) {
         file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
             static_cast<qint64>(bytes.size()) ||
         !file.commit())
-        throw std::runtime_error("cannot write " + name.toStdString());
+        Fail(QStringLiteral("не удалось записать файл %1: %2")
+                 .arg(Quoted(name), file.errorString()));
 }
 
 } // namespace
+
+QString PrivateReportFolder() {
+    const QString dir = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) +
+                        QStringLiteral("/reports");
+    MakeFolder(dir);
+    QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return dir;
+}
+
+void PruneReportCopies(const QString& folder, int keep, int maxAgeDays) {
+    // Only the copies this program writes: NAME-XXXXXX.rtf, newest first.
+    const QFileInfoList copies =
+        QDir(folder).entryInfoList({QStringLiteral("*-??????.rtf")}, QDir::Files, QDir::Time);
+    const QDateTime oldest = QDateTime::currentDateTime().addDays(-maxAgeDays);
+    for (qsizetype i = 0; i < copies.size(); ++i)
+        if (i >= keep || copies[i].lastModified() < oldest)
+            QFile::remove(copies[i].absoluteFilePath());
+}
 
 QString DesktopViewer::office() {
     for (const char* name : {"soffice", "libreoffice"}) {
@@ -103,11 +123,23 @@ rtf::Document& RtfWordProcessor::document() {
 
 void RtfWordProcessor::open(const QString& path) {
     document_.reset();
+    file_.clear();
     QFile file(path);
+    if (!file.exists())
+        Fail(QStringLiteral("не найден шаблон %1").arg(Quoted(path)));
     if (!file.open(QIODevice::ReadOnly))
-        throw std::runtime_error(file.errorString().toStdString());
+        Fail(QStringLiteral("не удалось прочитать шаблон %1: %2")
+                 .arg(Quoted(path), file.errorString()));
     const QByteArray bytes = file.readAll();
-    document_.emplace(std::string(bytes.constData(), static_cast<size_t>(bytes.size())));
+    if (file.error() != QFileDevice::NoError)
+        Fail(QStringLiteral("не удалось прочитать шаблон %1: %2")
+                 .arg(Quoted(path), file.errorString()));
+    try {
+        document_.emplace(std::string(bytes.constData(), static_cast<size_t>(bytes.size())));
+    } catch (const rtf::RtfError&) {
+        Fail(QStringLiteral("шаблон %1 не является правильным документом RTF").arg(Quoted(path)));
+    }
+    name_ = QFileInfo(path).completeBaseName();
     selectionStart_ = selectionEnd_ = 0;
 }
 
@@ -115,21 +147,32 @@ bool RtfWordProcessor::setVisible(bool visible) {
     if (!visible)
         return true; // nothing is shown until the document is complete
     const std::string& source = document().source();
-    if (viewer_.canShow()) {
-        QTemporaryFile file(PrivateDirectory() + QStringLiteral("/otchet4-XXXXXX.rtf"));
-        file.setAutoRemove(false);
-        if (!file.open() ||
-            file.write(source.data(), static_cast<qint64>(source.size())) !=
-                static_cast<qint64>(source.size()) ||
-            !file.flush())
-            throw std::runtime_error("cannot write the report");
-        file_ = file.fileName();
-        file.close();
-        return viewer_.show(file_);
+    if (!viewer_.canShow()) {
+        const QString name = DocumentsFileName();
+        WriteFile(name, source);
+        file_ = name;
+        return false;
     }
-    file_ = DocumentsFileName();
-    WriteFile(file_, source);
-    return false;
+    const QString folder = PrivateReportFolder();
+    PruneReportCopies(folder);
+    QTemporaryFile file(QDir(folder).filePath(name_ + QStringLiteral("-XXXXXX.rtf")));
+    file.setAutoRemove(false);
+    if (!file.open())
+        Fail(QStringLiteral("не удалось записать отчёт в папку %1: %2")
+                 .arg(Quoted(folder), file.errorString()));
+    if (file.write(source.data(), static_cast<qint64>(source.size())) !=
+            static_cast<qint64>(source.size()) ||
+        !file.flush()) {
+        const QString reason = file.errorString();
+        file.remove(); // nothing half-written is shown
+        Fail(QStringLiteral("не удалось записать отчёт в файл %1: %2")
+                 .arg(Quoted(file.fileName()), reason));
+    }
+    file_ = file.fileName();
+    file.close();
+    if (!viewer_.show(file_))
+        Fail(QStringLiteral("не удалось запустить текстовый процессор"));
+    return true;
 }
 
 void RtfWordProcessor::resetSelection() {
@@ -151,19 +194,32 @@ void RtfWordProcessor::replaceSelection(const QString& value) {
                                        value.toStdU32String());
 }
 
+template <class Calls> bool RtfAutomation::guarded(Calls&& calls) noexcept {
+    try {
+        if (calls())
+            return true;
+    } catch (const std::exception& e) {
+        failure_ = QString::fromUtf8(e.what());
+        return false;
+    } catch (...) {
+    }
+    failure_.clear();
+    return false;
+}
+
 bool RtfAutomation::StartWord() {
-    return Guarded([this] {
+    return guarded([this] {
         WordApp = std::make_unique<RtfWordProcessor>(viewer_);
         return WordApp->canShow();
     });
 }
 
 bool RtfAutomation::SetWordVisible(bool visible) {
-    return Guarded([&] { return WordApp && WordApp->setVisible(visible); });
+    return guarded([&] { return WordApp && WordApp->setVisible(visible); });
 }
 
 bool RtfAutomation::OpenDocument(const QString& path) {
-    return Guarded([&] {
+    return guarded([&] {
         if (!WordApp)
             return false;
         WordApp->open(path);
@@ -172,7 +228,7 @@ bool RtfAutomation::OpenDocument(const QString& path) {
 }
 
 bool RtfAutomation::ResetSelection() {
-    return Guarded([this] {
+    return guarded([this] {
         if (!WordApp)
             return false;
         WordApp->resetSelection();
@@ -181,7 +237,7 @@ bool RtfAutomation::ResetSelection() {
 }
 
 bool RtfAutomation::ReplaceTag(const QString& tag, const QString& value) {
-    return Guarded([&] {
+    return guarded([&] {
         if (!WordApp || !WordApp->find(tag))
             return false;
         WordApp->replaceSelection(value);

@@ -32,16 +32,26 @@ private:
     static bool desktopHandlesRtf();
 };
 
+// The folder of the documents handed to the viewer, readable by this user
+// only; the filled copies older than `maxAgeDays` or beyond the `keep`
+// newest are removed from it when a report is shown.
+QString PrivateReportFolder();
+void PruneReportCopies(const QString& folder, int keep = 50, int maxAgeDays = 30);
+
 // The word-processor object: one document, a selection, a visibility.
 class RtfWordProcessor {
 public:
     explicit RtfWordProcessor(DocumentViewer& viewer) : viewer_(viewer) {}
 
     bool canShow() const { return viewer_.canShow(); }
-    // Reads the file (never writes it) and makes it the document.
+    // Reads the file (never writes it) and makes it the document. Throws
+    // std::runtime_error with a phrase for the user when it is missing,
+    // cannot be read or is not an RTF document.
     void open(const QString& path);
     // Visible: writes the document to a new file and shows it. Returns false
-    // when nothing could show it; the file is written all the same.
+    // when nothing could show it; the file is written all the same, to the
+    // documents folder when no viewer is there. Throws std::runtime_error
+    // with the reason when the file cannot be written.
     bool setVisible(bool visible);
     void resetSelection();
     // Selects the next occurrence of `text` at or after the selection.
@@ -56,6 +66,7 @@ private:
     DocumentViewer& viewer_;
     std::optional<rtf::Document> document_;
     size_t selectionStart_ = 0, selectionEnd_ = 0;
+    QString name_; // the template's name, which the written copies carry
     QString file_;
 };
 
@@ -70,9 +81,15 @@ public:
     bool ResetSelection() override;
     bool ReplaceTag(const QString& tag, const QString& value) override;
     QString DocumentFile() const override { return WordApp ? WordApp->file() : QString(); }
+    QString FailureReason() const override { return failure_; }
 
 private:
+    // Runs a routine's calls; any failure turns into false, with no message,
+    // and its reason is kept for FailureReason().
+    template <class Calls> bool guarded(Calls&& calls) noexcept;
+
     DocumentViewer& viewer_;
+    QString failure_;
     std::unique_ptr<RtfWordProcessor> WordApp; // the held word-processor object
 };
 

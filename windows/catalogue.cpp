@@ -1,6 +1,6 @@
 #include "catalogue.h"
 
-#include "app/files.h"
+#include "ui/files.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,5 @@
 #include "unit4.h"
 
-#include "app/unit3.h"
 #include "calc/strike.h"
 #include "windows/jpeg.h"
 
@@ -8,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <cmath>
 #include <stdexcept>
 
 namespace vostrel {
@@ -26,23 +26,15 @@ QByteArray MapJpeg() {
     return file.readAll();
 }
 
-TForm2::TForm2(Services& services, TForm1& form1)
+TForm2::TForm2(Services& services, const MainFields& form1)
     : Form(services, QStringLiteral("Карта средней продолжительности гроз в часах"),
            QSize(750, 550)),
       Form1(form1) {
     setObjectName(QStringLiteral("Form2"));
-    QImage map;
-    try {
-        map = DecodeJpeg(MapJpeg());
-    } catch (const std::runtime_error& e) {
-        throw std::runtime_error(std::string("Карта средней продолжительности гроз повреждена: ") +
-                                 e.what());
-    }
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(0, 0, 750, 550);
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Image1->setPixmap(QPixmap::fromImage(std::move(map)));
     Image1->setMouseTracking(true);
     Image1->installEventFilter(this);
 
@@ -57,9 +49,23 @@ TForm2::TForm2(Services& services, TForm1& form1)
     }
 }
 
+// The map is decoded when it is first needed, which keeps it off the
+// program's start.
+void TForm2::showMap(const QWidget* owner) {
+    if (Image1->pixmap().isNull()) {
+        try {
+            Image1->setPixmap(QPixmap::fromImage(DecodeJpeg(MapJpeg())));
+        } catch (const std::runtime_error& e) {
+            throw std::runtime_error(
+                std::string("Карта средней продолжительности гроз повреждена: ") + e.what());
+        }
+    }
+    showOver(owner);
+}
+
 bool TForm2::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Image1 && event->type() == QEvent::MouseMove) {
-        run([this] { Image1MouseMove(); });
+        handle(&TForm2::Image1MouseMove);
     } else if (event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         for (int i = 0; i < 8; ++i)
@@ -81,6 +87,12 @@ void TForm2::Image1MouseMove() {
 void TForm2::LabelClick(int entry) {
     n_ = kThunderstormClasses[static_cast<size_t>(entry)].density;
     N_ = StrikeCount(S_, L_, h_, n_);
+    // Every number written must read back: an overflow writes nothing.
+    if (!std::isfinite(N_)) {
+        message(QStringLiteral("Размеры здания слишком велики: число ударов молнии N не "
+                               "вычисляется"));
+        return;
+    }
     Form1.Edit4->setText(
         QString::fromStdString(StrikeCountText(N_, numbers().decimalSeparatorUtf8())));
     hide();

@@ -2,7 +2,8 @@
 // dimensions, a click on a legend entry computes N into the main window.
 #pragma once
 
-#include "app/form.h"
+#include "ui/form.h"
+#include "ui/mainfields.h"
 
 #include <array>
 
@@ -10,13 +11,14 @@ class QLabel;
 
 namespace vostrel {
 
-class TForm1;
-
 class TForm2 final : public Form {
     Q_OBJECT
 public:
+    TForm2(Services& services, const MainFields& form1);
+
+    // Shows the window over `owner`, the map decoded at the first showing.
     // Throws std::runtime_error when the map image cannot be decoded.
-    TForm2(Services& services, TForm1& form1);
+    void showMap(const QWidget* owner);
 
     QLabel* Image1;                // the map, 750 x 550
     std::array<QLabel*, 8> Labels; // Label1..Label8: click areas over the legend
@@ -28,7 +30,7 @@ private:
     void Image1MouseMove();
     void LabelClick(int entry); // Label1Click .. Label8Click
 
-    TForm1& Form1;
+    const MainFields& Form1;
     // Dimensions last read from the main window, kept for the whole run.
     double S_ = 0, L_ = 0, h_ = 0;
     double n_ = 0; // strike density of the entry clicked last

@@ -1,7 +1,6 @@
 #include "unit5.h"
 
-#include "app/controls.h"
-#include "app/unit3.h"
+#include "ui/controls.h"
 #include "windows/catalogue.h"
 
 #include <QKeyEvent>
@@ -37,7 +36,7 @@ QToolButton* NavButton(QWidget* parent, Qt::ArrowType arrow, const QString& name
 }
 } // namespace
 
-TForm5::TForm5(Services& services, TForm1& form1)
+TForm5::TForm5(Services& services, const MainFields& form1)
     : Form(services, QStringLiteral("Выбор типа здания"), QSize(688, 185)), Form1(form1),
       ADOTable1(std::make_unique<Catalogue>(services.cataloguePath)) {
     setObjectName(QStringLiteral("Form5"));
@@ -90,7 +89,7 @@ TForm5::TForm5(Services& services, TForm1& form1)
         ADOTable1->next();
         showCurrentRow();
     });
-    connect(BitBtn1, &QPushButton::clicked, this, [this] { run([this] { BitBtn1Click(); }); });
+    onClick(BitBtn1, &TForm5::BitBtn1Click);
     showCurrentRow();
 }
 

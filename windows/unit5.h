@@ -2,8 +2,9 @@
 // fills the main window's building rows and settles the zone type.
 #pragma once
 
-#include "app/form.h"
+#include "ui/form.h"
 #include "calc/zone.h"
+#include "ui/mainfields.h"
 
 #include <memory>
 
@@ -15,13 +16,12 @@ class QToolButton;
 namespace vostrel {
 
 class Catalogue;
-class TForm1;
 
 class TForm5 final : public Form {
     Q_OBJECT
 public:
     // Opens the catalogue; throws std::runtime_error when it cannot.
-    TForm5(Services& services, TForm1& form1);
+    TForm5(Services& services, const MainFields& form1);
     ~TForm5() override;
 
     QLabel* Label6;          // "Здания и сооружения"
@@ -45,7 +45,7 @@ private:
     void BitBtn1Click();
     void showCurrentRow();
 
-    TForm1& Form1;
+    const MainFields& Form1;
     std::unique_ptr<Catalogue> ADOTable1; // the table and its current row
     ZoneFlags flags_;
 };

@@ -1,7 +1,6 @@
 #include "unit6.h"
 
-#include "app/controls.h"
-#include "app/unit3.h"
+#include "ui/controls.h"
 #include "calc/rodheight.h"
 
 #include <QGroupBox>
@@ -10,10 +9,11 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <cmath>
 
 namespace vostrel {
 
-TForm6::TForm6(Services& services, TForm1& form1)
+TForm6::TForm6(Services& services, const MainFields& form1)
     : Form(services, QStringLiteral("Расчёт высоты молниеотвода"), QSize(500, 136)), Form1(form1) {
     setObjectName(QStringLiteral("Form6"));
     Button1 = MakeButton(this, "Button1", {200, 104, 105, 25}, QStringLiteral("Расчёт"), 10);
@@ -29,12 +29,11 @@ TForm6::TForm6(Services& services, TForm1& form1)
     Edit1->installEventFilter(this);
     Edit2->installEventFilter(this);
     Label4 = MakeLabel(this, "Label4", {8, 84, 481, 16}, QString(), 10, 481);
-    Label4->setAlignment(Qt::AlignCenter);
-    Label4->setAccessibleName(QStringLiteral("Результат"));
+    Label4->setAlignment(Qt::AlignCenter); // named by its text, the result sentence
     Label3 = MakeLabel(this, "Label3", {267, 112, 0, 0}, QString(), 8);
     QWidget::setTabOrder(Button1, Edit1);
     QWidget::setTabOrder(Edit1, Edit2);
-    connect(Button1, &QPushButton::clicked, this, [this] { run([this] { Button1Click(); }); });
+    onClick(Button1, &TForm6::Button1Click);
 }
 
 void TForm6::setInputCaptions(const QString& first, const QString& second) {
@@ -51,7 +50,7 @@ bool TForm6::eventFilter(QObject* watched, QEvent* event) {
     }
     if (event->type() == QEvent::MouseMove && watched == GroupBox1 &&
         IsBareSurface(GroupBox1, static_cast<QMouseEvent*>(event)->position().toPoint()))
-        run([this] { GroupBox1MouseMove(); });
+        handle(&TForm6::GroupBox1MouseMove);
     return Form::eventFilter(watched, event);
 }
 
@@ -65,7 +64,7 @@ void TForm6::otherWindowActivated() {
     if (!active_)
         return;
     active_ = false;
-    run([this] { FormDeactivate(); });
+    handle(&TForm6::FormDeactivate);
 }
 
 void TForm6::GroupBox1MouseMove() {
@@ -80,6 +79,11 @@ void TForm6::Button1Click() {
     const double p = numbers().toFloat(Edit1->text());
     const double q = numbers().toFloat(Edit2->text());
     const double H = RequiredRodHeight(code, p, q).value();
+    if (!std::isfinite(H)) { // every number written must read back
+        message(QStringLiteral("Введённые значения слишком велики: высота молниеотвода не "
+                               "вычисляется"));
+        return;
+    }
     SetCaption(Label4,
                QString::fromStdString(RodHeightText(code, H, numbers().decimalSeparatorUtf8())));
 }

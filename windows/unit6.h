@@ -2,7 +2,8 @@
 // It blanks itself whenever another window of the program becomes active.
 #pragma once
 
-#include "app/form.h"
+#include "ui/form.h"
+#include "ui/mainfields.h"
 
 class QGroupBox;
 class QLabel;
@@ -11,12 +12,10 @@ class QPushButton;
 
 namespace vostrel {
 
-class TForm1;
-
 class TForm6 final : public Form {
     Q_OBJECT
 public:
-    TForm6(Services& services, TForm1& form1);
+    TForm6(Services& services, const MainFields& form1);
 
     // Writes the captions of the two inputs (and names the fields after them).
     void setInputCaptions(const QString& first, const QString& second);
@@ -42,7 +41,7 @@ private:
     void Button1Click();
     void FormDeactivate();
 
-    TForm1& Form1;
+    const MainFields& Form1;
     bool active_ = false; // the application's active window is this one
 };
 

@@ -25,6 +25,8 @@ start_xvfb() {
     fi
     rm -f "$fifo"
     export DISPLAY=":$number"
+    # The platform of this X server, whatever the calling shell exports.
+    export QT_QPA_PLATFORM=xcb
 }
 
 # wait_for_window NAME SECONDS: prints the id of a visible window whose name

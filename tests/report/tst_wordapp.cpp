@@ -73,9 +73,10 @@ QString TestWordApp::fill(const QString& templatePath, FakeViewer& viewer) {
     RtfAutomation word(viewer);
     if (!word.StartWord() || !word.SetWordVisible(false) || !word.OpenDocument(templatePath))
         return {};
-    for (size_t i = 0; i < kReplacements.size(); ++i) {
+    const auto rows = ReportTableFor(4)->rows;
+    for (size_t i = 0; i < rows.size(); ++i) {
         if (!word.ResetSelection() ||
-            !word.ReplaceTag(kReplacements[i].tag, kValues[static_cast<int>(i)]))
+            !word.ReplaceTag(rows[i].tag, kValues[static_cast<int>(i)]))
             return {};
     }
     word.SetWordVisible(true);

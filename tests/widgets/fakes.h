@@ -1,7 +1,7 @@
 // Test doubles for the seams of the windows.
 #pragma once
 
-#include "app/dialogs.h"
+#include "ui/dialogs.h"
 
 #include <QStringList>
 
@@ -31,6 +31,8 @@ public:
 
 #include "report/automation.h"
 
+#include <QFileInfo>
+
 // Records the report's calls to the word processor; ReplaceTag fails for
 // `missingTag`, StartWord returns `canShow`.
 class RecordingWord final : public vostrel::WordAutomation {
@@ -38,6 +40,7 @@ public:
     QStringList calls;
     QString missingTag;
     bool canShow = true;
+    bool showFails = false; // SetWordVisible(true) fails
     QString file = QStringLiteral("/tmp/report.rtf");
 
     bool StartWord() override {
@@ -46,11 +49,14 @@ public:
     }
     bool SetWordVisible(bool visible) override {
         calls << QStringLiteral("SetWordVisible(%1)").arg(visible ? "true" : "false");
-        return canShow;
+        return canShow && !(visible && showFails);
     }
     bool OpenDocument(const QString& path) override {
         calls << QStringLiteral("OpenDocument(%1)").arg(path);
-        return true;
+        if (QFileInfo(path).isFile())
+            return true;
+        failure = QStringLiteral("не найден шаблон «%1»").arg(path);
+        return false;
     }
     bool ResetSelection() override {
         calls << QStringLiteral("ResetSelection");
@@ -61,6 +67,8 @@ public:
         return tag != missingTag;
     }
     QString DocumentFile() const override { return file; }
+    QString FailureReason() const override { return failure; }
+    QString failure;
 
     // The values given to ReplaceTag, in order.
     QStringList values() const {

@@ -8,6 +8,7 @@
 #include "app/unit3.h"
 #include "app/windowset.h"
 #include "report/unit7.h"
+#include "ui/controls.h"
 #include "windows/unit4.h"
 #include "windows/unit5.h"
 #include "windows/unit6.h"
@@ -22,24 +23,102 @@
 #include <QtTest>
 #include <memory>
 
+// The main window's controls, found in its widget tree by their names.
+struct MainWindow {
+    template <class T> static T* Find(QWidget& window, const char* name) {
+        T* found = window.findChild<T*>(QLatin1String(name));
+        if (!found)
+            qFatal("The main window has no %s", name);
+        return found;
+    }
+#define VOSTREL_CONTROL(type, name) type* name = Find<type>(form, #name)
+    vostrel::TForm1& form;
+    VOSTREL_CONTROL(vostrel::PageControl, PageControl1);
+    VOSTREL_CONTROL(QWidget, TabSheet1);
+    VOSTREL_CONTROL(QWidget, TabSheet2);
+    VOSTREL_CONTROL(QGroupBox, GroupBox1);
+    VOSTREL_CONTROL(QLabel, Label1);
+    VOSTREL_CONTROL(QLabel, Label2);
+    VOSTREL_CONTROL(QLabel, Label3);
+    VOSTREL_CONTROL(QLabel, Label4);
+    VOSTREL_CONTROL(QLabel, Label5);
+    VOSTREL_CONTROL(QLabel, Label6);
+    VOSTREL_CONTROL(QLabel, Label9);
+    VOSTREL_CONTROL(QLabel, Label11);
+    VOSTREL_CONTROL(QLabel, Label12);
+    VOSTREL_CONTROL(QLineEdit, Edit1);
+    VOSTREL_CONTROL(QLineEdit, Edit2);
+    VOSTREL_CONTROL(QLineEdit, Edit3);
+    VOSTREL_CONTROL(QLineEdit, Edit4);
+    VOSTREL_CONTROL(QPlainTextEdit, Memo1);
+    VOSTREL_CONTROL(QLineEdit, Edit5);
+    VOSTREL_CONTROL(QLineEdit, Edit6);
+    VOSTREL_CONTROL(QLineEdit, Edit7);
+    VOSTREL_CONTROL(QComboBox, ComboBox1);
+    VOSTREL_CONTROL(QPushButton, Button1);
+    VOSTREL_CONTROL(QPushButton, Button5);
+    VOSTREL_CONTROL(QLabel, Label14);
+    VOSTREL_CONTROL(QGroupBox, GroupBox2);
+    VOSTREL_CONTROL(QGroupBox, GroupBox3);
+    VOSTREL_CONTROL(QGroupBox, GroupBox4);
+    VOSTREL_CONTROL(QLabel, Label7);
+    VOSTREL_CONTROL(QLabel, Label8);
+    VOSTREL_CONTROL(QLabel, Label10);
+    VOSTREL_CONTROL(QLabel, Label13);
+    VOSTREL_CONTROL(QLineEdit, Edit8);
+    VOSTREL_CONTROL(QLineEdit, Edit9);
+    VOSTREL_CONTROL(QLineEdit, Edit10);
+    VOSTREL_CONTROL(QLineEdit, Edit11);
+    VOSTREL_CONTROL(QLabel, Label15);
+    VOSTREL_CONTROL(QLabel, Label16);
+    VOSTREL_CONTROL(QLabel, Label17);
+    VOSTREL_CONTROL(QLabel, Label18);
+    VOSTREL_CONTROL(QLabel, Label19);
+    VOSTREL_CONTROL(QLabel, Label20);
+    VOSTREL_CONTROL(QLabel, Label21);
+    VOSTREL_CONTROL(QLabel, Label22);
+    VOSTREL_CONTROL(QLabel, Label23);
+    VOSTREL_CONTROL(QLineEdit, Edit13);
+    VOSTREL_CONTROL(QLineEdit, Edit14);
+    VOSTREL_CONTROL(QLineEdit, Edit15);
+    VOSTREL_CONTROL(QLineEdit, Edit16);
+    VOSTREL_CONTROL(QLineEdit, Edit17);
+    VOSTREL_CONTROL(QLineEdit, Edit18);
+    VOSTREL_CONTROL(QLabel, LabelNoLayout);
+    VOSTREL_CONTROL(QPushButton, Button4);
+    VOSTREL_CONTROL(QPushButton, Button3);
+    VOSTREL_CONTROL(QPushButton, Button2);
+#undef VOSTREL_CONTROL
+
+    std::int32_t RodTypeCode() const { return form.RodTypeCode(); }
+    std::int32_t ZoneAFlag() const { return form.ZoneAFlag(); }
+    std::int32_t ZoneBFlag() const { return form.ZoneBFlag(); }
+    double DoubledRx() const { return form.DoubledRx(); }
+    double DoubledR0() const { return form.DoubledR0(); }
+    QWidget* focusWidget() const { return form.focusWidget(); }
+    void activateWindow() { form.activateWindow(); }
+};
+
 struct Program {
     explicit Program(const QString& separator,
                      const QString& catalogue = QStringLiteral(VOSTREL_TEST_CATALOGUE))
-        : services{dialogs, word, vostrel::NumberText(separator), catalogue,
-                   QStringLiteral(VOSTREL_TEST_TEMPLATE)},
-          windows(std::make_unique<vostrel::WindowSet>(services)), form1(windows->Form1()),
-          form2(windows->Form2()), form5(windows->Form5()), form6(windows->Form6()),
-          form7(windows->Form7()) {
+        : services{dialogs, vostrel::NumberText(separator), catalogue},
+          report{word, QStringLiteral(VOSTREL_TEST_TEMPLATES)},
+          windows(std::make_unique<vostrel::WindowSet>(services, report)),
+          window1(windows->Form1()), form1{window1}, form2(windows->Form2()),
+          form5(windows->Form5()), form6(windows->Form6()), form7(windows->Form7()) {
         windows->showMain();
-        if (!QTest::qWaitForWindowActive(&form1))
+        if (!QTest::qWaitForWindowActive(&window1))
             qWarning("The main window did not become active");
     }
 
     RecordingDialogs dialogs;
     RecordingWord word;
     vostrel::Services services;
+    vostrel::ReportSetup report;
     std::unique_ptr<vostrel::WindowSet> windows;
-    vostrel::TForm1& form1;
+    vostrel::TForm1& window1; // the main window itself
+    MainWindow form1;         // and its controls
     vostrel::TForm2& form2;
     vostrel::TForm5& form5;
     vostrel::TForm6& form6;

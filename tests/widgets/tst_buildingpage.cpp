@@ -1,9 +1,10 @@
 // The building page, the thunderstorm map and the building-type window.
 #include "fixture.h"
 
-#include "app/controls.h"
+#include "ui/controls.h"
 #include "calc/strike.h"
 
+#include <QClipboard>
 #include <QGroupBox>
 
 using namespace vostrel;
@@ -23,11 +24,14 @@ private slots:
     void enablingNeedsBareSurface();
     void nextWithBadWidthChangesNothing();
     void nextWithTypedRodTypeStays();
+    void readOnlyFieldCopies();
+    void showingAgainKeepsFocus();
+    void hugeDimensionsWriteNoN();
 };
 
 void TestBuildingPage::keyFilterAndEnterChain() {
     Program p(",");
-    TForm1& f = p.form1;
+    MainWindow& f = p.form1;
     Type(f.Edit1, "1a2- ,.3");
     QCOMPARE(f.Edit1->text(), "12,.3"); // letters, minus and blank dropped
     QTest::keyClick(f.Edit1, Qt::Key_Backspace);
@@ -50,7 +54,7 @@ void TestBuildingPage::keyFilterAndEnterChain() {
 
 void TestBuildingPage::opensNeedFilledFields() {
     Program p(",");
-    TForm1& f = p.form1;
+    MainWindow& f = p.form1;
     Type(f.Edit1, "12");
     Type(f.Edit2, "36");
     Click(f.Edit4);
@@ -104,7 +108,7 @@ void TestBuildingPage::legendEntries() {
 
 void TestBuildingPage::captureStopsAtBadText() {
     Program p(",");
-    TForm1& f = p.form1;
+    MainWindow& f = p.form1;
     TypeDimensions(p, "12", "36", "10");
     Click(f.Edit4);
     MoveOver(p.form2.Image1);
@@ -125,7 +129,7 @@ void TestBuildingPage::captureStopsAtBadText() {
 
 void TestBuildingPage::mapKeepsCaptureAcrossShowings() {
     Program p(".");
-    TForm1& f = p.form1;
+    MainWindow& f = p.form1;
     TypeDimensions(p, "100", "200", "50");
     Click(f.Edit4);
     // Nothing captured yet: N = 0.
@@ -175,7 +179,7 @@ void TestBuildingPage::catalogueConfirmations() {
     const QString L = S == "12" ? "36" : "2000", h = S == "12" ? "10" : "100";
     FillBuildingPage(p, S, L, h, legend, row, 3);
     QVERIFY2(p.dialogs.shown.isEmpty(), qPrintable(p.dialogs.texts().join('\n')));
-    TForm1& f = p.form1;
+    MainWindow& f = p.form1;
     QCOMPARE(f.Edit5->text(), zone);
     QCOMPARE(f.Edit7->text(), category);
     QCOMPARE(f.Memo1->toPlainText(), p.form5.DBMemo1->toPlainText());
@@ -194,7 +198,7 @@ void TestBuildingPage::catalogueConfirmations() {
 void TestBuildingPage::catalogueNavigationStopsAtEnds() {
     Program p(",");
     TForm5& w = p.form5;
-    w.showOver(&p.form1);
+    w.showOver(&p.window1);
     // Right after start-up: the first row, no way back.
     QCOMPARE(w.DBText2->text(), "1");
     QVERIFY(!w.NavPrior->isEnabled());
@@ -218,7 +222,7 @@ void TestBuildingPage::catalogueNavigationStopsAtEnds() {
 
 void TestBuildingPage::enablingNeedsBareSurface() {
     Program p(",");
-    TForm1& f = p.form1;
+    MainWindow& f = p.form1;
     // A rod type alone: the strip below the frame enables only the rod height.
     PickRodType(f.ComboBox1, 3);
     MoveOver(f.TabSheet1, {400, 292});
@@ -250,7 +254,7 @@ void TestBuildingPage::enablingNeedsBareSurface() {
 
 void TestBuildingPage::nextWithBadWidthChangesNothing() {
     Program p(",");
-    TForm1& f = p.form1;
+    MainWindow& f = p.form1;
     ToRodPage(p, false);
     QCOMPARE(f.PageControl1->activePage(), f.TabSheet2);
     QCOMPARE(f.RodTypeCode(), 4);
@@ -273,7 +277,7 @@ void TestBuildingPage::nextWithBadWidthChangesNothing() {
 
 void TestBuildingPage::nextWithTypedRodTypeStays() {
     Program p(",");
-    TForm1& f = p.form1;
+    MainWindow& f = p.form1;
     FillBuildingPage(p, "12", "36", "10", 3, 5, 0);
     f.ComboBox1->setCurrentIndex(-1);
     f.ComboBox1->setEditText(QString());
@@ -286,6 +290,48 @@ void TestBuildingPage::nextWithTypedRodTypeStays() {
     QCOMPARE(f.RodTypeCode(), 0);
     QCOMPARE(f.PageControl1->activePage(), f.TabSheet1);
     QCOMPARE(f.Edit8->text(), QString()); // the rod page is emptied all the same
+}
+
+void TestBuildingPage::readOnlyFieldCopies() {
+    Program p(",");
+    MainWindow& f = p.form1;
+    f.Edit4->setText("0,02457");
+    f.Edit4->setFocus();
+    f.Edit4->selectAll();
+    QTest::keyClick(f.Edit4, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), "0,02457");
+    // The input fields keep their filter: Ctrl+V types nothing there.
+    QTest::keyClick(f.Edit1, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(f.Edit1->text(), QString());
+}
+
+void TestBuildingPage::showingAgainKeepsFocus() {
+    Program p(",");
+    MainWindow& f = p.form1;
+    QCOMPARE(f.focusWidget(), f.Edit1); // the first showing
+    ToRodPage(p, false);
+    f.Edit8->setFocus();
+    // Shown again (as after minimising): the rod page keeps the focus, and
+    // digits typed next do not go into the hidden width field.
+    p.window1.hide();
+    p.window1.show();
+    QVERIFY(QTest::qWaitForWindowActive(&p.window1));
+    QCOMPARE(f.focusWidget(), f.Edit8);
+    Type(QApplication::focusWidget(), "7");
+    QCOMPARE(f.Edit1->text(), "12");
+}
+
+void TestBuildingPage::hugeDimensionsWriteNoN() {
+    Program p(",");
+    MainWindow& f = p.form1;
+    const QString huge = "1" + QString(308, '0'); // 10^308 passes the key filter
+    TypeDimensions(p, huge, huge, "10");
+    Click(f.Edit4);
+    MoveOver(p.form2.Image1);
+    Click(p.form2.Labels[3]);
+    QCOMPARE(p.dialogs.texts(), QStringList{"Размеры здания слишком велики: число ударов молнии N "
+                                            "не вычисляется"});
+    QCOMPARE(f.Edit4->text(), QString()); // nothing written that cannot be read back
 }
 
 QTEST_MAIN(TestBuildingPage)

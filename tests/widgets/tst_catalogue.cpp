@@ -81,8 +81,9 @@ void TestCatalogue::refusedCatalogues() {
     // The window set does not come up without its catalogue.
     RecordingDialogs dialogs;
     RecordingWord word;
-    Services services{dialogs, word, NumberText(","), noTable, QString()};
-    QVERIFY_THROWS_EXCEPTION(std::runtime_error, WindowSet windows(services));
+    Services services{dialogs, NumberText(","), noTable};
+    ReportSetup report{word, QString()};
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, WindowSet windows(services, report));
 }
 
 void TestCatalogue::searchOrder() {
@@ -119,7 +120,7 @@ void TestCatalogue::rowsInDatabaseOrder() {
 void TestCatalogue::emptyTable() {
     Program p(",", MakeDatabase(dir_, "empty.sqlite", {kTable}));
     TForm5& w = p.form5;
-    w.showOver(&p.form1);
+    w.showOver(&p.window1);
     QVERIFY(!w.NavPrior->isEnabled());
     QVERIFY(!w.NavNext->isEnabled());
     p.form1.Edit4->setText("0,02457");
@@ -134,8 +135,8 @@ void TestCatalogue::codeWithoutRule() {
                                 {kTable, "INSERT INTO \"Таблица1\" VALUES (15, 'вне', 'где', 'IV')",
                                  "INSERT INTO \"Таблица1\" VALUES (4, 'склад', 'там', 'III')"}));
     TForm5& w = p.form5;
-    TForm1& f = p.form1;
-    w.showOver(&f);
+    MainWindow& f = p.form1;
+    w.showOver(&f.form);
     f.Edit4->setText("2,50000");
     // First confirmation of the run with no rule: flags 0, no letter, open.
     Click(w.BitBtn1);
@@ -151,7 +152,7 @@ void TestCatalogue::codeWithoutRule() {
     Click(w.BitBtn1);
     QCOMPARE(f.Edit5->text(), "       А");
     QVERIFY(w.isHidden());
-    w.showOver(&f);
+    w.showOver(&f.form);
     Click(w.NavPrior);
     QTest::keyClick(&w, Qt::Key_Return); // the default button
     QCOMPARE(f.Edit5->text(), "       А");

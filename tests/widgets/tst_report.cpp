@@ -104,7 +104,7 @@ void TestReport::missingTagStopsAfterFewAttempts() {
                              .arg(QDir::toNativeSeparators(VOSTREL_TEST_TEMPLATE))});
     // A template that is not there is named as such.
     p.dialogs.clear();
-    p.services.reportTemplate = "/nowhere/отчёт/otchet4.rtf";
+    p.report.templateFolder = "/nowhere/отчёт";
     p.word.missingTag = "##ll&";
     p.form1.Button2->click();
     QCOMPARE(p.dialogs.texts(),
@@ -113,13 +113,35 @@ void TestReport::missingTagStopsAfterFewAttempts() {
 
 void TestReport::withoutWordProcessor() {
     Program p(".");
+    QTemporaryDir dir;
     p.word.canShow = false;
+    p.word.file = dir.filePath("report.rtf");
+    QFile saved(p.word.file);
+    QVERIFY(saved.open(QIODevice::WriteOnly));
+    saved.close();
     Design(p);
     p.form1.Button2->click();
     QCOMPARE(p.word.calls.last(), "SetWordVisible(true)");
     QCOMPARE(p.word.values().size(), 25);
-    QCOMPARE(p.dialogs.texts(), QStringList{"Не найден текстовый процессор, чтобы показать отчёт. "
-                                            "Отчёт сохранён в файле «/tmp/report.rtf»."});
+    QCOMPARE(p.dialogs.texts(),
+             QStringList{"Не найден текстовый процессор, чтобы показать отчёт. "
+                         "Отчёт сохранён в файле «" + p.word.file + "»."});
+    // A file that was not written is never claimed: the reason is given.
+    QVERIFY(saved.remove());
+    p.word.failure = "не удалось записать файл «" + p.word.file + "»: Отказано в доступе";
+    p.dialogs.clear();
+    p.form1.Button2->click();
+    QCOMPARE(p.dialogs.texts(),
+             QStringList{"Отчёт не сохранён: не удалось записать файл «" + p.word.file +
+                         "»: Отказано в доступе."});
+    // A word processor that cannot show it: the same.
+    p.word.canShow = true;
+    p.word.showFails = true;
+    p.word.failure = "не удалось записать отчёт в папку «/x»: Нет такого файла или каталога";
+    p.dialogs.clear();
+    p.form1.Button2->click();
+    QCOMPARE(p.dialogs.texts(), QStringList{"Отчёт не сохранён: не удалось записать отчёт в "
+                                            "папку «/x»: Нет такого файла или каталога."});
 }
 
 void TestReport::otherRodType() {

@@ -1,7 +1,10 @@
 // Start-up: the five windows, their captions and sizes, and the error handler.
 #include "fixture.h"
 
-#include "app/errorhandler.h"
+#include "app/startup.h"
+#include "ui/errorhandler.h"
+
+#include <QMenu>
 
 #include <QtTest>
 
@@ -15,6 +18,7 @@ private slots:
     void conversionFailureStopsHandler();
     void closingMainWindowEndsLoop();
     void systemSeparator();
+    void qtTextsRussian();
 };
 
 void TestStartup::fiveWindows() {
@@ -125,6 +129,17 @@ void TestStartup::systemSeparator() {
     const NumberText numbers;
     QCOMPARE(numbers.fixed(0.25, 1), "0" + expected + "3");
     QCOMPARE(numbers.toFloat("12" + expected + "5"), 12.5);
+}
+
+void TestStartup::qtTextsRussian() {
+    QVERIFY2(LoadQtTranslations(*QCoreApplication::instance()), "qtbase_ru.qm is not installed");
+    QLineEdit field;
+    std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
+    QStringList texts;
+    for (const QAction* action : menu->actions())
+        texts << action->text().section(QLatin1Char('\t'), 0, 0);
+    QVERIFY2(texts.contains("&Копировать"), qPrintable(texts.join(' ')));
+    QVERIFY(!texts.contains("&Copy"));
 }
 
 QTEST_MAIN(TestStartup)

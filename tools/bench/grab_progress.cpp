@@ -1,7 +1,7 @@
 // Renders the report progress window half way, for the screenshots in docs/:
 // the real window shows only for the moment a report takes.
 //   grab_progress OUTPUT.png
-#include "app/services.h"
+#include "ui/services.h"
 #include "report/unit7.h"
 
 #include <QApplication>
@@ -13,14 +13,6 @@ class NoDialogs final : public vostrel::Dialogs {
     void error(QWidget*, const QString&) override {}
     void applicationError(const QString&) override {}
 };
-class NoWord final : public vostrel::WordAutomation {
-    bool StartWord() override { return false; }
-    bool SetWordVisible(bool) override { return false; }
-    bool OpenDocument(const QString&) override { return false; }
-    bool ResetSelection() override { return false; }
-    bool ReplaceTag(const QString&, const QString&) override { return false; }
-    QString DocumentFile() const override { return {}; }
-};
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -28,8 +20,7 @@ int main(int argc, char* argv[]) {
     if (argc < 2)
         return 2;
     NoDialogs dialogs;
-    NoWord word;
-    vostrel::Services services{dialogs, word, vostrel::NumberText(), QString(), QString()};
+    vostrel::Services services{dialogs, vostrel::NumberText(), QString()};
     vostrel::TForm7 progress(services);
     progress.ProgressBar1->setValue(48);
     return progress.grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;

@@ -3,7 +3,7 @@
 // and nothing throws through Qt's event loop.
 #pragma once
 
-#include "app/dialogs.h"
+#include "ui/dialogs.h"
 
 #include <QString>
 #include <exception>

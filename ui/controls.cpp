@@ -1,13 +1,15 @@
 #include "controls.h"
 
-#include "app/form.h"
+#include "ui/form.h"
 
 #include <algorithm>
 
 #include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
+#include <QCoreApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -24,6 +26,29 @@ constexpr qreal kSmallestPoints = 7; // captions are never drawn smaller
 const char* const kDesignWidth = "designWidth";
 const char* const kDesignPoints = "designPoints";
 const char* const kRoom = "room";
+
+// Qt drops pointer moves over a button that does not track the pointer, and
+// a disabled button swallows them; this hands them on to the button's parent,
+// whose bare-surface test then sees the disabled button as bare surface.
+class DisabledMoveRelay final : public QObject {
+public:
+    explicit DisabledMoveRelay(QWidget* button) : QObject(button) {
+        button->setMouseTracking(true);
+        button->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* button = static_cast<QWidget*>(watched);
+        if (event->type() != QEvent::MouseMove || button->isEnabled() || !button->parentWidget())
+            return false;
+        const auto* move = static_cast<QMouseEvent*>(event);
+        const QPointF pos = button->mapToParent(move->position());
+        QMouseEvent relayed(QEvent::MouseMove, pos, button->parentWidget()->mapToGlobal(pos),
+                            move->button(), move->buttons(), move->modifiers());
+        QCoreApplication::sendEvent(button->parentWidget(), &relayed);
+        return false;
+    }
+};
 } // namespace
 
 PageControl::PageControl(QWidget* parent, const QRect& geometry)
@@ -178,6 +203,7 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QRect& geometry
     button->setFont(WindowFont(pointSize));
     button->setAutoDefault(false);
     button->setAccessibleName(text);
+    new DisabledMoveRelay(button);
     if (textColour.isValid()) {
         QPalette palette = button->palette();
         palette.setColor(QPalette::Active, QPalette::ButtonText, textColour);

@@ -3,9 +3,10 @@
 // and handlers run through the application's error handler.
 #pragma once
 
-#include "app/errorhandler.h"
-#include "app/services.h"
+#include "ui/errorhandler.h"
+#include "ui/services.h"
 
+#include <QAbstractButton>
 #include <QWidget>
 
 namespace vostrel {
@@ -30,6 +31,14 @@ protected:
     // Runs a handler; a conversion failure stops it with the error message.
     template <class Handler> void run(Handler&& handler) {
         RunHandler(services_.dialogs, this, std::forward<Handler>(handler));
+    }
+    // Runs a handler of this window through the error handler.
+    template <class Window> void handle(void (Window::*handler)()) {
+        run([this, handler] { (static_cast<Window*>(this)->*handler)(); });
+    }
+    // A click on `button` runs `handler` through the error handler.
+    template <class Window> void onClick(QAbstractButton* button, void (Window::*handler)()) {
+        connect(button, &QAbstractButton::clicked, this, [this, handler] { handle(handler); });
     }
     void message(const QString& text) { services_.dialogs.message(this, text); }
     const NumberText& numbers() const { return services_.numbers; }
