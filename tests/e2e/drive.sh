@@ -18,10 +18,11 @@ hover() {
 page() { echo $((4 + $1)) $((24 + $2)); }
 type_text() { xdotool type --delay 40 "$1"; }
 
-# drive_building_page MAIN S L H LEGEND_X LEGEND_Y ROWS_FORWARD ROD_INDEX
+# drive_building_page MAIN S L H LEGEND_X LEGEND_Y ROWS_FORWARD ROD_INDEX [nohover]
 # Types the dimensions, picks the legend entry at (LEGEND_X, LEGEND_Y) of the
 # map, steps ROWS_FORWARD rows in the catalogue and confirms, picks the rod
-# type, and enables "Далее>>" and "Высота молниеотвода".
+# type, and (unless told "nohover") enables "Далее>>" and "Высота
+# молниеотвода" by moves over the bare frame and page.
 drive_building_page() {
     local main=$1 map types i
     xdotool windowfocus --sync "$main"
@@ -43,8 +44,10 @@ drive_building_page() {
     for ((i = 0; i <= $8; i++)); do xdotool key Down; done
     xdotool key Return
     sleep 0.3
-    hover "$main" $(page 700 20)
-    hover "$main" $(page 400 292)
+    if [[ "${9:-}" != nohover ]]; then
+        hover "$main" $(page 700 20)
+        hover "$main" $(page 400 292)
+    fi
     on_step building-page "$main"
 }
 

@@ -5,6 +5,7 @@
 
 #include <QCryptographicHash>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -52,6 +53,8 @@ private slots:
     void fillsTemplateResavedByWriter();
     void withoutViewerSavesForUser();
     void routinesFailWithoutDocument();
+    void failuresGiveTheirReason();
+    void oldCopiesRemoved();
 
 private:
     // Fills `templatePath` with kValues; returns the written file.
@@ -212,6 +215,87 @@ void TestWordApp::routinesFailWithoutDocument() {
     QVERIFY(word.ReplaceTag("##vi&", "20"));
     QVERIFY(word.ReplaceTag("##vi&", "20")); // the second, further on
     QVERIFY(!word.ReplaceTag("##vi&", "20"));
+}
+
+void TestWordApp::failuresGiveTheirReason() {
+    FakeViewer viewer;
+    RtfAutomation word(viewer);
+    QVERIFY(word.StartWord());
+    // Templates: missing, unreadable (a folder), not RTF (cut short).
+    const QString missing = dir_.filePath("missing.rtf");
+    QVERIFY(!word.OpenDocument(missing));
+    QCOMPARE(word.FailureReason(), "не найден шаблон «" + missing + "»");
+    QVERIFY(QDir(dir_.path()).mkpath("folder.rtf"));
+    QVERIFY(!word.OpenDocument(dir_.filePath("folder.rtf")));
+    QVERIFY2(word.FailureReason().startsWith("не удалось прочитать шаблон «" +
+                                             dir_.filePath("folder.rtf") + "»: "),
+             qPrintable(word.FailureReason()));
+    QFile shipped(VOSTREL_TEST_TEMPLATE), cut(dir_.filePath("cut.rtf"));
+    QVERIFY(shipped.open(QIODevice::ReadOnly) && cut.open(QIODevice::WriteOnly));
+    cut.write(shipped.read(shipped.size() / 2));
+    cut.close();
+    QVERIFY(!word.OpenDocument(cut.fileName()));
+    QCOMPARE(word.FailureReason(),
+             "шаблон «" + cut.fileName() + "» не является правильным документом RTF");
+
+    // Folders that cannot be written: a file stands where each should be.
+    const QByteArray home = qgetenv("HOME");
+    const QString newHome = dir_.filePath("home");
+    QVERIFY(QDir().mkpath(newHome));
+    qputenv("HOME", newHome.toUtf8());
+    const auto restore = qScopeGuard([&] { qputenv("HOME", home); });
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    if (!documents.startsWith(newHome) || !cache.startsWith(newHome))
+        QSKIP("the documents or cache folder is not under HOME here");
+    for (const QString& folder : {documents, cache.section('/', 0, newHome.count('/') + 1)}) {
+        QFile blocker(folder);
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+    }
+    // No viewer, documents folder unwritable: nothing is claimed.
+    viewer.available = false;
+    QVERIFY(!word.StartWord());
+    QVERIFY(word.OpenDocument(VOSTREL_TEST_TEMPLATE));
+    QVERIFY(!word.SetWordVisible(true));
+    QCOMPARE(word.DocumentFile(), QString());
+    QVERIFY2(word.FailureReason().startsWith("не удалось создать папку «" + documents + "»: "),
+             qPrintable(word.FailureReason()));
+    // A viewer, but the private folder cannot be made: the reason, no file.
+    viewer.available = true;
+    QVERIFY(word.StartWord());
+    QVERIFY(word.OpenDocument(VOSTREL_TEST_TEMPLATE));
+    QVERIFY(!word.SetWordVisible(true));
+    QCOMPARE(word.DocumentFile(), QString());
+    QVERIFY2(word.FailureReason().startsWith("не удалось создать папку «"),
+             qPrintable(word.FailureReason()));
+    QVERIFY(viewer.shown.isEmpty());
+}
+
+void TestWordApp::oldCopiesRemoved() {
+    QTemporaryDir dir;
+    const QDateTime now = QDateTime::currentDateTime();
+    const auto make = [&](const QString& name, const QDateTime& time) {
+        QFile file(dir.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.setFileTime(time, QFileDevice::FileModificationTime));
+    };
+    // 60 copies a minute apart; the third newest is 31 days old; and a file
+    // of another kind, older still.
+    for (int i = 0; i < 60; ++i)
+        make(QString("otchet%1-%2.rtf").arg(i % 5 + 1).arg(i, 6, 10, QChar('a')),
+             i == 3 ? now.addDays(-31) : now.addSecs(-60 * i));
+    make("notes.rtf", now.addDays(-100));
+    PruneReportCopies(dir.path(), 100, 30); // by age only
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 60);
+    QVERIFY(!QFile::exists(dir.filePath("otchet4-aaaaa3.rtf")));
+    PruneReportCopies(dir.path(), 50, 30);
+    QStringList left = QDir(dir.path()).entryList(QDir::Files, QDir::Time);
+    QCOMPARE(left.size(), 51); // the 50 newest less the old one, and the other file
+    QVERIFY(left.contains("notes.rtf"));
+    for (int i = 0; i < 60; ++i) {
+        const QString name = QString("otchet%1-%2.rtf").arg(i % 5 + 1).arg(i, 6, 10, QChar('a'));
+        QVERIFY2(left.contains(name) == (i <= 50 && i != 3), qPrintable(name));
+    }
 }
 
 QTEST_MAIN(TestWordApp)

@@ -32,6 +32,7 @@ public:
 #include "report/automation.h"
 
 #include <QFileInfo>
+#include <functional>
 
 // Records the report's calls to the word processor; ReplaceTag fails for
 // `missingTag`, StartWord returns `canShow`.
@@ -40,7 +41,8 @@ public:
     QStringList calls;
     QString missingTag;
     bool canShow = true;
-    bool showFails = false; // SetWordVisible(true) fails
+    bool showFails = false;          // SetWordVisible(true) fails
+    std::function<void()> onReplace; // called at each ReplaceTag
     QString file = QStringLiteral("/tmp/report.rtf");
 
     bool StartWord() override {
@@ -64,6 +66,8 @@ public:
     }
     bool ReplaceTag(const QString& tag, const QString& value) override {
         calls << QStringLiteral("ReplaceTag(%1,[%2])").arg(tag, value);
+        if (onReplace)
+            onReplace();
         return tag != missingTag;
     }
     QString DocumentFile() const override { return file; }

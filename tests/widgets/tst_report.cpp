@@ -23,6 +23,16 @@ QStringList Values(const QString& hop, const QString& a, const QString& hx, cons
         v << rx;
     return v << rx2 << r02;
 }
+// Counts the paint events of a widget.
+class PaintCounter final : public QObject {
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int count = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        count += event->type() == QEvent::Paint;
+        return false;
+    }
+};
 } // namespace
 
 class TestReport : public QObject {
@@ -35,6 +45,7 @@ private slots:
     void missingTagStopsAfterFewAttempts();
     void withoutWordProcessor();
     void otherRodType();
+    void progressWindowPaints();
 };
 
 void TestReport::callSequence() {
@@ -155,6 +166,19 @@ void TestReport::otherRodType() {
     QCOMPARE(p.word.calls, (QStringList{"StartWord", "SetWordVisible(false)"}));
     QCOMPARE(p.dialogs.texts(),
              QStringList{"Отчёт составляется для одиночного тросового молниеотвода."});
+}
+
+void TestReport::progressWindowPaints() {
+    Program p(",");
+    Design(p);
+    PaintCounter painted(p.form7.ProgressBar1);
+    QList<int> seen; // paints by each replacement
+    p.word.onReplace = [&] { seen << painted.count; };
+    p.form1.Button2->click();
+    QCOMPARE(seen.size(), 25);
+    QVERIFY2(seen.first() >= 1, "the progress window was not painted before the work");
+    for (qsizetype i = 1; i < seen.size(); ++i)
+        QVERIFY2(seen[i] > seen[i - 1], qPrintable(QString("step %1 was not painted").arg(i)));
 }
 
 QTEST_MAIN(TestReport)
