@@ -3,28 +3,50 @@
 # and peak resident memory by then, for Vostrel and for a minimal Qt Widgets
 # program showing one empty window of the same size, on the same machine in
 # one run, under a private Xvfb. Prints medians of RUNS runs (default 15) and
-# the ratios. Not a test: nothing is asserted.
+# the ratios. Not a test: nothing is asserted. It stops with a message and
+# status 1 when a run gives no figure. VOSTREL_BENCH_BUILD names a build
+# folder to measure as it is, without installing or building.
 #   tools/bench_startup.sh [RUNS]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 runs=${1:-15}
-"$root/tools/deps.sh" bench
-cmake --preset release >/dev/null
-cmake --build --preset release --target vostrel bench_minimal startup_probe >/dev/null
+build=${VOSTREL_BENCH_BUILD:-}
+if [[ -z "$build" ]]; then
+    "$root/tools/deps.sh" bench
+    cmake --preset release >/dev/null
+    # The program needs its catalogue beside it, or it stops at start-up.
+    cmake --build --preset release --target vostrel catalogue bench_minimal startup_probe >/dev/null
+    build="$root/build/release"
+fi
 source "$root/tests/e2e/xvfb.sh"
 start_xvfb
 
-build="$root/build/release"
 probe="$build/tools/bench/startup_probe"
 cd "$build" # the catalogue beside the program, as after ./run.sh
 minimal="$build/tools/bench/bench_minimal"
+# measure NAME PROGRAM [ARG...]: one run; prints "ms kb", or stops the
+# benchmark with the probe's reason when it gives no figure.
+errors=$(mktemp)
+CLEANUP+=("$errors")
+measure() {
+    local out
+    if ! out=$("$probe" "$@" 2>"$errors") || [[ ! "$out" =~ ^[0-9.]+\ [0-9]+$ ]]; then
+        # The probe's reason is the last line, after whatever the program wrote.
+        echo "bench_startup: no figure for $2: $(tail -n 1 "$errors")" >&2
+        exit 1
+    fi
+    echo "$out"
+}
 declare -a ours_ms ours_kb mini_ms mini_kb text_ms text_kb
 for ((i = 0; i < runs; i++)); do # interleaved, so that drift hits all alike
-    read -r ms kb < <("$probe" "Vostrel v1.0" "$build/vostrel" 2>/dev/null)
+    figures=$(measure "Vostrel v1.0" "$build/vostrel") || exit 1
+    read -r ms kb <<<"$figures"
     ours_ms+=("$ms"); ours_kb+=("$kb")
-    read -r ms kb < <("$probe" "Minimal v1.0" "$minimal" 2>/dev/null)
+    figures=$(measure "Minimal v1.0" "$minimal") || exit 1
+    read -r ms kb <<<"$figures"
     mini_ms+=("$ms"); mini_kb+=("$kb")
-    read -r ms kb < <("$probe" "Minimal v1.0" "$minimal" caption 2>/dev/null)
+    figures=$(measure "Minimal v1.0" "$minimal" caption) || exit 1
+    read -r ms kb <<<"$figures"
     text_ms+=("$ms"); text_kb+=("$kb")
 done
 

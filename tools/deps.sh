@@ -9,7 +9,7 @@ build=(build-essential cmake ninja-build ccache pkg-config
        qt6-base-dev libqt6sql6-sqlite qt6-translations-l10n libjpeg-dev sqlite3
        libreoffice-writer)
 test=("${build[@]}" xvfb xauth xdotool xclip lintian
-      at-spi2-core python3-pyatspi dbus-daemon clang libclang-rt-14-dev)
+      at-spi2-core python3-pyatspi dbus-daemon clang libclang-rt-14-dev libx11-dev)
 
 bench=("${build[@]}" xvfb xauth xdotool libx11-dev bc)
 

@@ -73,8 +73,9 @@ int main(int argc, char* argv[]) {
     }
     const int fd = ConnectionNumber(display);
     double shown = -1;
+    std::string stopped; // why the program will show no window
     std::set<Window> mapped;
-    while (shown < 0 && Now() - start < 30000) {
+    while (shown < 0 && stopped.empty() && Now() - start < 30000) {
         while (XPending(display)) {
             XEvent event;
             XNextEvent(display, &event);
@@ -93,8 +94,17 @@ int main(int argc, char* argv[]) {
                 shown = Now() - start;
                 break;
             }
+            if (window && WindowName(display, window) == "Application Error") {
+                stopped = "the program stopped with an \"Application Error\" box";
+                break;
+            }
         }
-        if (shown >= 0)
+        int status = 0;
+        if (shown < 0 && stopped.empty() && waitpid(child, &status, WNOHANG) == child) {
+            stopped = "the program ended before its window appeared";
+            break;
+        }
+        if (shown >= 0 || !stopped.empty())
             break;
         fd_set fds;
         FD_ZERO(&fds);
@@ -107,7 +117,8 @@ int main(int argc, char* argv[]) {
     waitpid(child, nullptr, 0);
     XCloseDisplay(display);
     if (shown < 0) {
-        std::fprintf(stderr, "no window named %s appeared\n", argv[1]);
+        std::fprintf(stderr, "no window named %s appeared: %s\n", argv[1],
+                     stopped.empty() ? "none within 30 s" : stopped.c_str());
         return 1;
     }
     std::printf("%.1f %ld\n", shown, peak);
