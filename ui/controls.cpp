@@ -3,6 +3,7 @@
 #include "ui/form.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <QFontMetrics>
 #include <QFrame>
@@ -153,11 +154,18 @@ void SetCaption(QLabel* label, const QString& text) {
     QFont font = WindowFont();
     font.setPointSizeF(label->property(kDesignPoints).toReal());
     const auto needed = [&] { return QFontMetrics(font).horizontalAdvance(text) + 2; };
-    int width = std::max(needed(), designWidth);
+    const int atDesign = needed();
+    int width = std::max(atDesign, designWidth);
     if (room > 0)
         width = std::min(width, std::max(room, designWidth));
-    while (needed() > width && font.pointSizeF() > kSmallestPoints)
-        font.setPointSizeF(font.pointSizeF() - 0.5);
+    if (atDesign > width) {
+        // Text width grows with the point size: start at the size that should
+        // just fit (in half points), so that few sizes are tried and loaded.
+        const qreal fits = std::floor(2 * font.pointSizeF() * (width - 2) / (atDesign - 2)) / 2;
+        font.setPointSizeF(std::max(fits, kSmallestPoints));
+        while (needed() > width && font.pointSizeF() > kSmallestPoints)
+            font.setPointSizeF(font.pointSizeF() - 0.5);
+    }
     label->setFont(font);
     label->resize(width, label->height());
 }

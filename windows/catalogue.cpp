@@ -4,10 +4,9 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QUuid>
+#include <QFile>
+#include <QScopeGuard>
+#include <sqlite3.h>
 #include <stdexcept>
 
 namespace vostrel {
@@ -40,44 +39,40 @@ QString Catalogue::locate(const QString& applicationDir) {
     return FirstExistingFile(searchPaths(applicationDir));
 }
 
-Catalogue::Catalogue(const QString& path)
-    : connection_(QStringLiteral("catalogue-") +
-                  QUuid::createUuid().toString(QUuid::WithoutBraces)) {
+Catalogue::Catalogue(const QString& path) {
     // SQLite would create a missing file; it is refused here instead.
     if (!QFileInfo(path).isFile())
         fail(path, QStringLiteral("файл не найден"));
     const QString error = read(path);
-    if (!error.isEmpty()) {
-        QSqlDatabase::removeDatabase(connection_);
+    if (!error.isEmpty())
         fail(path, error);
-    }
 }
 
+// The SQLite library directly: the table is read once, and Qt's SQL module
+// with its driver plugin would cost the program's start more than that.
 QString Catalogue::read(const QString& path) {
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
-    if (!db.isValid())
-        return QStringLiteral("нет драйвера SQLite для Qt (пакет libqt6sql6-sqlite)");
-    db.setDatabaseName(path);
-    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-    if (!db.open())
-        return db.lastError().text();
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    if (!query.exec(kQuery))
-        return query.lastError().text();
-    while (query.next())
-        rows_.push_back({query.value(0).toString(), query.value(1).toString(),
-                         query.value(2).toString(), query.value(3).toString()});
-    return query.lastError().isValid() ? query.lastError().text() : QString();
+    sqlite3* db = nullptr;
+    const auto closeDb = qScopeGuard([&] { sqlite3_close(db); });
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY,
+                        nullptr) != SQLITE_OK)
+        return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("нет памяти");
+    sqlite3_stmt* query = nullptr;
+    const auto finish = qScopeGuard([&] { sqlite3_finalize(query); });
+    const QByteArray sql = kQuery.toUtf8();
+    if (sqlite3_prepare_v2(db, sql.constData(), static_cast<int>(sql.size()), &query, nullptr) !=
+        SQLITE_OK)
+        return QString::fromUtf8(sqlite3_errmsg(db));
+    const auto text = [&](int column) {
+        const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(query, column));
+        return QString::fromUtf8(bytes, sqlite3_column_bytes(query, column));
+    };
+    int step;
+    while ((step = sqlite3_step(query)) == SQLITE_ROW)
+        rows_.push_back({text(0), text(1), text(2), text(3)});
+    return step == SQLITE_DONE ? QString() : QString::fromUtf8(sqlite3_errmsg(db));
 }
 
-Catalogue::~Catalogue() {
-    {
-        QSqlDatabase db = QSqlDatabase::database(connection_, false);
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(connection_);
-}
+Catalogue::~Catalogue() = default;
 
 CatalogueRow Catalogue::current() const {
     return rows_.empty() ? CatalogueRow{} : rows_[current_];

@@ -1,5 +1,5 @@
 // The catalogue of building types: an SQLite database opened read-only, its
-// table read once in the order the database returns the rows, and a current
+// table read once at opening in the order the database returns the rows, and a current
 // row that moves one back or forward.
 #pragma once
 
@@ -47,7 +47,6 @@ public:
 private:
     QString read(const QString& path); // the error text, empty on success
 
-    QString connection_;
     std::vector<CatalogueRow> rows_;
     size_t current_ = 0;
 };

@@ -21,7 +21,7 @@ deb=$(ls "$work"/out/vostrel_*.deb 2>/dev/null | head -n 1)
 [[ -n "$deb" ]] || fail "no package was made"
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6widgets6 libqt6sql6 libqt6sql6-sqlite qt6-translations-l10n libjpeg62-turbo libc6; do
+for needed in libqt6widgets6 libsqlite3-0 qt6-translations-l10n libjpeg62-turbo libc6; do
     [[ ",$depends," == *" $needed "* || ",$depends," == *", $needed"[\ ,]* || "$depends" == "$needed"* ]] ||
         fail "Depends lacks $needed: $depends"
 done

@@ -5,9 +5,8 @@
 #include "windows/jpeg.h"
 
 #include <QBuffer>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryDir>
+#include <sqlite3.h>
 
 using namespace vostrel;
 
@@ -15,17 +14,14 @@ namespace {
 // Writes an SQLite file from SQL statements; returns its path.
 QString MakeDatabase(const QTemporaryDir& dir, const QString& name, const QStringList& sql) {
     const QString path = dir.filePath(name);
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "maker");
-        db.setDatabaseName(path);
-        if (!db.open())
-            qFatal("cannot create %s", qPrintable(path));
-        QSqlQuery query(db);
-        for (const QString& statement : sql)
-            if (!query.exec(statement))
-                qFatal("%s", qPrintable(statement));
-    }
-    QSqlDatabase::removeDatabase("maker");
+    sqlite3* db = nullptr;
+    if (sqlite3_open(QFile::encodeName(path).constData(), &db) != SQLITE_OK)
+        qFatal("cannot create %s", qPrintable(path));
+    for (const QString& statement : sql)
+        if (sqlite3_exec(db, statement.toUtf8().constData(), nullptr, nullptr, nullptr) !=
+            SQLITE_OK)
+            qFatal("%s: %s", qPrintable(statement), sqlite3_errmsg(db));
+    sqlite3_close(db);
     return path;
 }
 
