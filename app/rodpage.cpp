@@ -138,7 +138,7 @@ void TForm1::Button3Click() {
     hop_ = numbers().toFloat(Edit8->text());
     a_ = numbers().toFloat(Edit9->text()); // the span enters no formula
     hx_ = numbers().toFloat(Edit10->text());
-    zone_ = CatenaryZone(hop_, hx_, zoneA_, zoneB_, zone_);
+    zone_ = CatenaryZone(hop_, a_, hx_, zoneA_, zoneB_, zone_);
     if (hx_ >= zone_.h0)
         message(kHxAboveTop);
     Edit13->setText(QStringLiteral("  ") + numbers().fixed(zone_.h0, 1));

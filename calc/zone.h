@@ -15,6 +15,10 @@ struct ZoneFlags {
     friend bool operator==(const ZoneFlags&, const ZoneFlags&) = default;
 };
 
+// Which zone's formulas produced a set of zone results: None until a
+// calculation has run with a flag of 1.
+enum class ZoneKind { None, A, B };
+
 // The zone rule of building-type code `code` (1..14) for the expected annual
 // number of strikes N as read back from its text; no result for a code
 // without a rule.

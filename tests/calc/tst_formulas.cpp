@@ -138,6 +138,7 @@ void TestFormulas::confirmZone() {
 
 void TestFormulas::catenaryZone_data() {
     QTest::addColumn<double>("hop");
+    QTest::addColumn<double>("a"); // any span below 120 m: the cable sags 2 m
     QTest::addColumn<double>("hx");
     QTest::addColumn<int>("zoneA");
     QTest::addColumn<int>("zoneB");
@@ -146,30 +147,31 @@ void TestFormulas::catenaryZone_data() {
     QTest::addColumn<double>("rx");
     QTest::addColumn<QString>("texts"); // h0, r0, rx, 2rx, 2r0 with one decimal
 
-    QTest::newRow("zone A") << 20.0 << 10.0 << 1 << 0 << 15.3 << 23.49 << 8.1370588235294
+    QTest::newRow("zone A") << 20.0 << 100.0 << 10.0 << 1 << 0 << 15.3 << 23.49 << 8.1370588235294
                             << "15,3 23,5 8,1 16,3 47,0";
-    QTest::newRow("zone B") << 20.0 << 10.0 << 0 << 1 << 16.56 << 30.6 << 12.1217391304348
+    QTest::newRow("zone B") << 20.0 << 60.0 << 10.0 << 0 << 1 << 16.56 << 30.6 << 12.1217391304348
                             << "16,6 30,6 12,1 24,2 61,2";
-    QTest::newRow("both flags: zone B stands") << 20.0 << 10.0 << 1 << 1 << 16.56 << 30.6
+    QTest::newRow("both flags: zone B stands") << 20.0 << 0.0 << 10.0 << 1 << 1 << 16.56 << 30.6
                                                << 12.1217391304348 << "16,6 30,6 12,1 24,2 61,2";
-    QTest::newRow("zone A hx above h0") << 20.0 << 20.0 << 1 << 0 << 15.3 << 23.49
+    QTest::newRow("zone A hx above h0") << 20.0 << 119.9 << 20.0 << 1 << 0 << 15.3 << 23.49
                                         << -7.2158823529412 << "15,3 23,5 -7,2 -14,4 47,0";
-    QTest::newRow("zone B hx above h0") << 20.0 << 20.0 << 0 << 1 << 16.56 << 30.6
+    QTest::newRow("zone B hx above h0") << 20.0 << 30.0 << 20.0 << 0 << 1 << 16.56 << 30.6
                                         << -6.3565217391304 << "16,6 30,6 -6,4 -12,7 61,2";
-    QTest::newRow("zone A hop 2") << 2.0 << 5.0 << 1 << 0 << 0.0 << 0.0 << -7.9411764705882
+    QTest::newRow("zone A hop 2") << 2.0 << 100.0 << 5.0 << 1 << 0 << 0.0 << 0.0 << -7.9411764705882
                                   << "0,0 0,0 -7,9 -15,9 0,0";
-    QTest::newRow("zone B hop 2") << 2.0 << 5.0 << 0 << 1 << 0.0 << 0.0 << -9.2391304347826
+    QTest::newRow("zone B hop 2") << 2.0 << 119.0 << 5.0 << 0 << 1 << 0.0 << 0.0 << -9.2391304347826
                                   << "0,0 0,0 -9,2 -18,5 0,0";
     // The constants' widths decide these one-decimal texts: 0.85 and 1.7 held
     // as double would give 7.6499999999999995 and "7,6".
-    QTest::newRow("zone A h0 7.65") << 11.0 << 1.0 << 1 << 0 << 7.65 << 11.9475 << 10.3857352941176
-                                    << "7,7 11,9 10,4 20,8 23,9";
-    QTest::newRow("zone B r0 7.65")
-        << 6.5 << 0.5 << 0 << 1 << 4.14 << 7.65 << 6.7260869565217 << "4,1 7,7 6,7 13,5 15,3";
+    QTest::newRow("zone A h0 7.65") << 11.0 << 5.0 << 1.0 << 1 << 0 << 7.65 << 11.9475
+                                    << 10.3857352941176 << "7,7 11,9 10,4 20,8 23,9";
+    QTest::newRow("zone B r0 7.65") << 6.5 << 110.0 << 0.5 << 0 << 1 << 4.14 << 7.65
+                                    << 6.7260869565217 << "4,1 7,7 6,7 13,5 15,3";
 }
 
 void TestFormulas::catenaryZone() {
     QFETCH(double, hop);
+    QFETCH(double, a);
     QFETCH(double, hx);
     QFETCH(int, zoneA);
     QFETCH(int, zoneB);
@@ -177,7 +179,7 @@ void TestFormulas::catenaryZone() {
     QFETCH(double, r0);
     QFETCH(double, rx);
     QFETCH(QString, texts);
-    const CatenaryResult z = CatenaryZone(hop, hx, zoneA, zoneB, {});
+    const CatenaryResult z = CatenaryZone(hop, a, hx, zoneA, zoneB, {});
     QCOMPARE(z.h, hop - 2);
     QVERIFY2(std::fabs(z.h0 - h0) < 1e-9, qPrintable(QString::number(z.h0, 'g', 17)));
     QVERIFY2(std::fabs(z.r0 - r0) < 1e-9, qPrintable(QString::number(z.r0, 'g', 17)));
@@ -189,17 +191,19 @@ void TestFormulas::catenaryZone() {
 }
 
 void TestFormulas::catenaryKeepsResultsWithoutFlags() {
-    const CatenaryResult first = CatenaryZone(20, 10, 0, 0, {});
+    const CatenaryResult first = CatenaryZone(20, 100, 10, 0, 0, {});
     QCOMPARE(first.h, 18.0);
     QCOMPARE(first.h0, 0.0);
     QCOMPARE(first.r0, 0.0);
     QCOMPARE(first.rx, 0.0);
-    const CatenaryResult zoneB = CatenaryZone(20, 10, 0, 1, {});
-    const CatenaryResult kept = CatenaryZone(30, 5, 0, 0, zoneB);
+    QCOMPARE(first.zone, ZoneKind::None);
+    const CatenaryResult zoneB = CatenaryZone(20, 100, 10, 0, 1, {});
+    const CatenaryResult kept = CatenaryZone(30, 100, 5, 0, 0, zoneB);
     QCOMPARE(kept.h, 28.0);
     QCOMPARE(kept.h0, zoneB.h0);
     QCOMPARE(kept.r0, zoneB.r0);
     QCOMPARE(kept.rx, zoneB.rx);
+    QCOMPARE(kept.zone, ZoneKind::B);
 }
 
 void TestFormulas::requiredRodHeight_data() {
