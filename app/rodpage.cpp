@@ -1,5 +1,5 @@
-// The lightning-rod page of the main window: the catenary's data, the zone
-// calculation and the way back.
+// The lightning-rod page of the main window: the rod's data in the layout of
+// its type, the zone calculation, the report and the way back.
 #include "ui/controls.h"
 #include "app/rodlayouts.h"
 #include "app/unit3.h"
@@ -13,8 +13,31 @@
 namespace vostrel {
 
 namespace {
-const QString kHxAboveTop =
-    QStringLiteral("Высота зоны защиты hx не может быть больше вершины защищаемой зоны");
+// The message a calculation calls for, by rod type and zone.
+QString WarningText(std::int32_t code, ZoneWarning warning, ZoneKind zone) {
+    const bool cables = code == kDoubleCatenary;
+    switch (warning) {
+    case ZoneWarning::None:
+        break;
+    case ZoneWarning::HxNotBelowTop:
+        return QStringLiteral("Высота зоны защиты hx не может быть больше вершины защищаемой зоны");
+    case ZoneWarning::HxNotBelowMidHeight:
+        return QStringLiteral("Высота зоны защиты hx не меньше высоты зоны посередине hc: "
+                              "посередине между %1 на этой высоте защиты нет")
+            .arg(cables ? QStringLiteral("тросами") : QStringLiteral("молниеотводами"));
+    case ZoneWarning::Single: {
+        const QString limit = QStringLiteral("%1h%2").arg(zone == ZoneKind::A ? 4 : 6).arg(
+            code == kUnequalRods ? QStringLiteral("min") : QString());
+        return cables ? QStringLiteral("Тросы натянуты дальше %1 друг от друга и "
+                                       "рассматриваются как одиночные")
+                            .arg(limit)
+                      : QStringLiteral("Молниеотводы стоят дальше %1 друг от друга и "
+                                       "рассматриваются как одиночные")
+                            .arg(limit);
+    }
+    }
+    return {};
+}
 
 // Captions may take the room up to the fields at x = 312.
 QLabel* RodCaption(QWidget* parent, const char* name, int top, int width = 282) {
@@ -71,11 +94,6 @@ void TForm1::createRodPage() {
     for (QLineEdit* field : {Edit16, Edit17, Edit18})
         field->hide();
 
-    LabelNoLayout = MakeLabel(GroupBox3, "LabelNoLayout", {7, 24, 373, 16},
-                              QStringLiteral("Зона защиты этого типа молниеотвода здесь не "
-                                             "рассчитывается"),
-                              8);
-    LabelNoLayout->hide();
 
     Button4 = MakeButton(TabSheet2, "Button4", {424, 280, 105, 25}, QStringLiteral("<<Назад"), 10);
     Button3 = MakeButton(TabSheet2, "Button3", {528, 280, 105, 25}, QStringLiteral("Расчёт"), 10);
@@ -111,9 +129,8 @@ void TForm1::setRodLayout(const RodLayout& layout) {
         {Label15, nullptr, Edit13}, {Label16, nullptr, Edit14}, {Label17, nullptr, Edit15},
         {Label18, Label19, Edit16}, {Label20, Label21, Edit17}, {Label22, Label23, Edit18}};
     for (size_t i = 0; i < std::size(results); ++i)
-        setRow(std::get<0>(results[i]), std::get<1>(results[i]), layout.results[i],
+        setRow(std::get<0>(results[i]), std::get<1>(results[i]), layout.results[i].caption,
                std::get<2>(results[i]));
-    LabelNoLayout->setVisible(!layout.computed);
 }
 
 void TForm1::GroupBox3MouseMove() {
@@ -132,20 +149,47 @@ void TForm1::GroupBox3MouseMove() {
 }
 
 void TForm1::Button3Click() {
+    // 1. "Отчёт" is enabled whatever follows.
     Button2->setEnabled(true);
-    if (rodTypeCode_ != 4) // the single catenary
+    if (!IsRodType(rodTypeCode_))
         return;
-    hop_ = numbers().toFloat(Edit8->text());
-    a_ = numbers().toFloat(Edit9->text()); // the span enters no formula
-    hx_ = numbers().toFloat(Edit10->text());
-    zone_ = CatenaryZone(hop_, a_, hx_, zoneA_, zoneB_, zone_);
-    if (hx_ >= zone_.h0)
-        message(kHxAboveTop);
-    Edit13->setText(QStringLiteral("  ") + numbers().fixed(zone_.h0, 1));
-    Edit14->setText(QStringLiteral("  ") + numbers().fixed(zone_.r0, 1));
-    Edit15->setText(QStringLiteral("  ") + numbers().fixed(zone_.rx, 1));
-    rx2_ = zone_.rx * 2.0f;
-    r02_ = zone_.r0 * 2.0f;
+    const RodLayout& layout = RodLayoutFor(rodTypeCode_);
+    // 2. The inputs, converted in the order of the rows.
+    ZoneInputs in{};
+    QStringList texts;
+    const QLineEdit* const fields[] = {Edit8, Edit9, Edit10, Edit11};
+    for (int i = 0; i < InputCount(rodTypeCode_); ++i) {
+        texts << fields[i]->text();
+        in[static_cast<size_t>(i)] = numbers().toFloat(fields[i]->text());
+    }
+    // 3. The instruction gives a cable height only for spans below 150 m.
+    if (IsCatenary(rodTypeCode_) && !CatenarySpanAllowed(in[1])) {
+        message(QStringLiteral("Длина пролёта троса a должна быть меньше 150 м"));
+        return;
+    }
+    // 4. The zone; every number written must read back.
+    const RodZone zone = ZoneOf(rodTypeCode_, in, zoneA_, zoneB_, zones_);
+    if (!IsFinite(zone)) {
+        message(QStringLiteral("Исходные данные молниеотвода слишком велики: зона защиты не "
+                               "вычисляется"));
+        return;
+    }
+    zones_.keep(zone);
+    completed_ = Completed{rodTypeCode_, in, zone, texts};
+    // 5. At most one message: the first that applies.
+    const QString warning =
+        WarningText(rodTypeCode_, WarningOf(zone, HxOf(rodTypeCode_, in)), ZoneKindOf(zone));
+    if (!warning.isEmpty())
+        message(warning);
+    // 6. The results, two blanks before each; fields without a value empty.
+    QLineEdit* const results[] = {Edit13, Edit14, Edit15, Edit16, Edit17, Edit18};
+    for (size_t i = 0; i < std::size(results); ++i) {
+        const auto value = QuantityOf(zone, layout.results[i].shows);
+        results[i]->setText(value ? QStringLiteral("  ") + numbers().fixed(*value, 1) : QString());
+    }
+    // 7. The doubled radii for the report.
+    rx2_ = QuantityOf(zone, Quantity::Rx).value_or(0) * 2.0f;
+    r02_ = QuantityOf(zone, Quantity::R0).value_or(0) * 2.0f;
 }
 
 void TForm1::Button2Click() {

@@ -2,13 +2,15 @@
 // the lightning-rod page (catenary data and its protection zone).
 #pragma once
 
-#include "calc/catenary.h"
+#include "calc/rodtypes.h"
 #include "report/report.h"
 #include "ui/form.h"
 #include "ui/mainfields.h"
 
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <QStringList>
 
 class QComboBox;
 class QGroupBox;
@@ -134,7 +136,6 @@ private:
     QLineEdit* Edit16;     // further results
     QLineEdit* Edit17;
     QLineEdit* Edit18;
-    QLabel* LabelNoLayout; // note for rod types whose zone this page does not compute
     QPushButton* Button4;  // "<<Назад"
     QPushButton* Button3;  // "Расчёт"
     QPushButton* Button2;  // "Отчёт"
@@ -152,8 +153,16 @@ private:
     bool rodTypeTyped_ = false; // the list's text was typed since the last pick
     std::int32_t zoneA_ = 0;
     std::int32_t zoneB_ = 0;
-    double hop_ = 0, a_ = 0, hx_ = 0; // last converted catenary inputs
-    CatenaryResult zone_;
+    // The last completed calculation: its rod type, inputs (numbers and the
+    // fields' texts) and zone.
+    struct Completed {
+        std::int32_t code;
+        ZoneInputs inputs;
+        RodZone zone;
+        QStringList texts;
+    };
+    std::optional<Completed> completed_;
+    RodZones zones_;           // the last result of each rod type
     double rx2_ = 0, r02_ = 0; // 2rx and 2r0 for the report
 };
 

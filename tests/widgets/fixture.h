@@ -84,7 +84,6 @@ struct MainWindow {
     VOSTREL_CONTROL(QLineEdit, Edit16);
     VOSTREL_CONTROL(QLineEdit, Edit17);
     VOSTREL_CONTROL(QLineEdit, Edit18);
-    VOSTREL_CONTROL(QLabel, LabelNoLayout);
     VOSTREL_CONTROL(QPushButton, Button4);
     VOSTREL_CONTROL(QPushButton, Button3);
     VOSTREL_CONTROL(QPushButton, Button2);

@@ -26,7 +26,6 @@ private slots:
     void backThenNextEmptiesPage();
     void enterChainSkipsHiddenField();
     void calculationNeedsBareFrame();
-    void otherRodTypesHaveNoInputs();
     void rodHeight_data();
     void rodHeight();
     void rodHeightBlanksOnDeactivation();
@@ -52,7 +51,7 @@ void TestRodPage::catenaryLayout() {
          std::initializer_list<QWidget*>{f.Edit8, f.Edit9, f.Edit10, f.Edit13, f.Edit14, f.Edit15})
         QVERIFY2(w->isVisible(), qPrintable(w->objectName()));
     for (QWidget* w :
-         std::initializer_list<QWidget*>{f.Edit11, f.Edit16, f.Edit17, f.Edit18, f.LabelNoLayout})
+         std::initializer_list<QWidget*>{f.Edit11, f.Edit16, f.Edit17, f.Edit18})
         QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
     QVERIFY(!f.Button3->isEnabled());
     QVERIFY(!f.Button2->isEnabled());
@@ -74,8 +73,12 @@ void TestRodPage::wholeDesign_data() {
             << sep << false << "60" << QStringList{"  16,6", "  30,6", "  12,1"} << 24.2434783
             << 61.2;
         QTest::addRow("%s zone B, other span", qPrintable(sep))
-            << sep << false << "145,5" << QStringList{"  16,6", "  30,6", "  12,1"} << 24.2434783
+            << sep << false << "119,9" << QStringList{"  16,6", "  30,6", "  12,1"} << 24.2434783
             << 61.2;
+        // From 120 m on the cable sags 3 m: h = 17.
+        QTest::addRow("%s zone B, long span", qPrintable(sep))
+            << sep << false << "145,5" << QStringList{"  15,6", "  28,9", "  10,4"} << 20.8434783
+            << 57.8;
     }
 }
 
@@ -208,29 +211,6 @@ void TestRodPage::calculationNeedsBareFrame() {
     QVERIFY(!f.Button1->isEnabled());
     MoveOver(f.GroupBox2, {773, 100});
     QVERIFY(f.Button1->isEnabled());
-}
-
-void TestRodPage::otherRodTypesHaveNoInputs() {
-    for (int index : {0, 1, 2, 4}) {
-        Program p(",");
-        MainWindow& f = p.form1;
-        ToRodPage(p, false, index);
-        QCOMPARE(f.RodTypeCode(), index + 1);
-        QCOMPARE(f.PageControl1->activePage(), f.TabSheet2);
-        QVERIFY(f.LabelNoLayout->isVisible());
-        for (QWidget* w : std::initializer_list<QWidget*>{f.Edit8, f.Edit9, f.Edit10, f.Edit11,
-                                                          f.Edit13, f.Edit14, f.Edit15})
-            QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
-        MoveOver(f.GroupBox3, {200, 200});
-        QVERIFY(!f.Button3->isEnabled());
-        // Back, and on with the single catenary: its layout returns.
-        Click(f.Button4);
-        PickRodType(f.ComboBox1, 3);
-        Click(f.Button1);
-        QVERIFY(!f.LabelNoLayout->isVisible());
-        QVERIFY(f.Edit8->isVisible());
-        QCOMPARE(f.Label7->text(), " Высота опоры hоп, м");
-    }
 }
 
 void TestRodPage::rodHeight_data() {

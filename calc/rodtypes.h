@@ -1,0 +1,95 @@
+// The protection zone of any of the five rod types: the inputs each takes,
+// the result of its calculation, and the quantities a window or a report
+// reads from a result by name.
+#pragma once
+
+#include "calc/catenary.h"
+#include "calc/rodzones.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <variant>
+
+namespace vostrel {
+
+// Rod type codes: the index of the rod type list plus 1.
+enum RodType : std::int32_t {
+    kSingleRod = 1,
+    kDoubleRod = 2,
+    kUnequalRods = 3,
+    kSingleCatenary = 4,
+    kDoubleCatenary = 5,
+};
+
+constexpr bool IsRodType(std::int32_t code) {
+    return code >= kSingleRod && code <= kDoubleCatenary;
+}
+constexpr bool IsCatenary(std::int32_t code) {
+    return code == kSingleCatenary || code == kDoubleCatenary;
+}
+
+// How many inputs a type takes, in the order of the rod page's rows:
+// 1: h, hx; 2: h, L, hx; 3: h1, h2, L, hx; 4: hоп, a, hx; 5: hоп, a, L, hx.
+int InputCount(std::int32_t code);
+
+using ZoneInputs = std::array<double, 4>;
+using RodZone = std::variant<SingleRodResult, DoubleRodResult, UnequalRodResult, CatenaryResult,
+                             DoubleCatenaryResult>;
+
+// The last result of each type: the previous values a calculation keeps
+// when neither zone flag is 1.
+struct RodZones {
+    SingleRodResult singleRod;
+    DoubleRodResult doubleRod;
+    UnequalRodResult unequalRods;
+    CatenaryResult singleCatenary;
+    DoubleCatenaryResult doubleCatenary;
+
+    void keep(const RodZone& zone);
+};
+
+// The zone of rod type `code` (1 to 5) for its inputs; `previous` gives the
+// results kept when neither flag is 1. A catenary's span must be allowed
+// (CatenarySpanAllowed) for a new result.
+RodZone ZoneOf(std::int32_t code, const ZoneInputs& inputs, std::int32_t zoneA,
+               std::int32_t zoneB, const RodZones& previous);
+
+// The protected height of the inputs: the last of them.
+double HxOf(std::int32_t code, const ZoneInputs& inputs);
+
+ZoneWarning WarningOf(const RodZone& zone, double hx);
+ZoneKind ZoneKindOf(const RodZone& zone);
+
+// What can be read from a result. A quantity the type does not have, or
+// the inner region's when the rods count as single, reads as none.
+enum class Quantity {
+    None,
+    H, // cable height of a catenary
+    H0,
+    R0,
+    Rx,
+    H01,
+    R01,
+    Rx1,
+    H02,
+    R02,
+    Rx2,
+    Hc1,
+    Hc2,
+    Hc,
+    Rc,
+    Rcx,
+    Rpx, // r′x of the double catenary
+};
+std::optional<double> QuantityOf(const RodZone& zone, Quantity quantity);
+
+// True when every quantity of the result is a finite number, so that each
+// written one reads back.
+bool IsFinite(const RodZone& zone);
+
+// Which case of the instruction gave the inner region; none for the single
+// rod and the single catenary.
+std::optional<PairCase> PairCaseOf(const RodZone& zone);
+
+} // namespace vostrel
