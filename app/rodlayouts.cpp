@@ -39,12 +39,7 @@ constexpr RodLayout kLayouts[] = {
      {kH0, kR0, kRx, kNone, kNone, kNone}},
     // 5: double catenary
     {{" Высота опор hоп, м", " Длина пролёта тросов a, м", " Расстояние между тросами L, м", kHx},
-     {kH0,
-      kR0,
-      kRx,
-      {{" Высота зоны посередине между", " тросами hc, м"}, Q::Hc},
-      kRc,
-      kRcx}},
+     {kH0, kR0, kRx, {{" Высота зоны посередине между", " тросами hc, м"}, Q::Hc}, kRc, kRcx}},
 };
 } // namespace
 

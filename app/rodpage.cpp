@@ -1,8 +1,8 @@
 // The lightning-rod page of the main window: the rod's data in the layout of
 // its type, the zone calculation, the report and the way back.
-#include "ui/controls.h"
 #include "app/rodlayouts.h"
 #include "app/unit3.h"
+#include "ui/controls.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -26,8 +26,9 @@ QString WarningText(std::int32_t code, ZoneWarning warning, ZoneKind zone) {
                               "посередине между %1 на этой высоте защиты нет")
             .arg(cables ? QStringLiteral("тросами") : QStringLiteral("молниеотводами"));
     case ZoneWarning::Single: {
-        const QString limit = QStringLiteral("%1h%2").arg(zone == ZoneKind::A ? 4 : 6).arg(
-            code == kUnequalRods ? QStringLiteral("min") : QString());
+        const QString limit = QStringLiteral("%1h%2")
+                                  .arg(zone == ZoneKind::A ? 4 : 6)
+                                  .arg(code == kUnequalRods ? QStringLiteral("min") : QString());
         return cables ? QStringLiteral("Тросы натянуты дальше %1 друг от друга и "
                                        "рассматриваются как одиночные")
                             .arg(limit)
@@ -94,7 +95,6 @@ void TForm1::createRodPage() {
     for (QLineEdit* field : {Edit16, Edit17, Edit18})
         field->hide();
 
-
     Button4 = MakeButton(TabSheet2, "Button4", {424, 280, 105, 25}, QStringLiteral("<<Назад"), 10);
     Button3 = MakeButton(TabSheet2, "Button3", {528, 280, 105, 25}, QStringLiteral("Расчёт"), 10);
     Button2 = MakeButton(TabSheet2, "Button2", {632, 280, 105, 25}, QStringLiteral("Отчёт"), 10);
@@ -116,8 +116,8 @@ void TForm1::setRodLayout(const RodLayout& layout) {
             SetCaption(second, caption(lines[1]));
         field->setVisible(lines[0] != nullptr);
         field->setAccessibleName(
-            (caption(lines[0]) + (lines[1] ? QStringLiteral(" ") + caption(lines[1]).trimmed()
-                                           : QString()))
+            (caption(lines[0]) +
+             (lines[1] ? QStringLiteral(" ") + caption(lines[1]).trimmed() : QString()))
                 .trimmed());
     };
     const std::pair<QLabel*, QLineEdit*> inputs[] = {
@@ -193,7 +193,8 @@ void TForm1::Button3Click() {
 }
 
 void TForm1::Button2Click() {
-    report_->make(rodTypeCode_, [this](ReportValue value) { return reportValue(value); }, this);
+    report_->make(
+        rodTypeCode_, [this](ReportValue value) { return reportValue(value); }, this);
 }
 
 QString TForm1::reportValue(ReportValue value) const {

@@ -1,9 +1,9 @@
 #include "unit3.h"
 
 #include "app/rodlayouts.h"
+#include "calc/rodheight.h"
 #include "report/unit7.h"
 #include "ui/controls.h"
-#include "calc/rodheight.h"
 #include "windows/unit4.h"
 #include "windows/unit5.h"
 #include "windows/unit6.h"

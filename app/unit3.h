@@ -7,10 +7,10 @@
 #include "ui/form.h"
 #include "ui/mainfields.h"
 
+#include <QStringList>
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <QStringList>
 
 class QComboBox;
 class QGroupBox;
@@ -130,15 +130,15 @@ private:
     QLabel* Label21;
     QLabel* Label22; // caption of Edit18, two lines
     QLabel* Label23;
-    QLineEdit* Edit13;     // first result (single catenary: h0, top of the zone)
-    QLineEdit* Edit14;     // second result (r0, zone radius at ground level)
-    QLineEdit* Edit15;     // third result (rx, zone radius at hx)
-    QLineEdit* Edit16;     // further results
+    QLineEdit* Edit13; // first result (single catenary: h0, top of the zone)
+    QLineEdit* Edit14; // second result (r0, zone radius at ground level)
+    QLineEdit* Edit15; // third result (rx, zone radius at hx)
+    QLineEdit* Edit16; // further results
     QLineEdit* Edit17;
     QLineEdit* Edit18;
-    QPushButton* Button4;  // "<<Назад"
-    QPushButton* Button3;  // "Расчёт"
-    QPushButton* Button2;  // "Отчёт"
+    QPushButton* Button4; // "<<Назад"
+    QPushButton* Button3; // "Расчёт"
+    QPushButton* Button2; // "Отчёт"
 
     MainFields fields_;
     TForm2* Form2 = nullptr;

@@ -6,9 +6,7 @@
 namespace vostrel {
 
 namespace {
-template <class... F> struct Overloaded : F... {
-    using F::operator()...;
-};
+template <class... F> struct Overloaded : F... { using F::operator()...; };
 template <class... F> Overloaded(F...) -> Overloaded<F...>;
 
 std::optional<double> Inner(PairCase c, double value) {
@@ -70,76 +68,110 @@ ZoneKind ZoneKindOf(const RodZone& zone) {
 }
 
 std::optional<PairCase> PairCaseOf(const RodZone& zone) {
-    return std::visit(
-        Overloaded{[](const SingleRodResult&) { return std::optional<PairCase>(); },
-                   [](const CatenaryResult&) { return std::optional<PairCase>(); },
-                   [](const auto& z) { return std::optional<PairCase>(z.pairCase); }},
-        zone);
+    return std::visit(Overloaded{[](const SingleRodResult&) { return std::optional<PairCase>(); },
+                                 [](const CatenaryResult&) { return std::optional<PairCase>(); },
+                                 [](const auto& z) { return std::optional<PairCase>(z.pairCase); }},
+                      zone);
 }
 
 std::optional<double> QuantityOf(const RodZone& zone, Quantity q) {
     using Q = Quantity;
     using R = std::optional<double>;
-    return std::visit(
-        Overloaded{
-            [q](const SingleRodResult& z) -> R {
-                switch (q) {
-                case Q::H0: return z.h0;
-                case Q::R0: return z.r0;
-                case Q::Rx: return z.rx;
-                default: return {};
-                }
-            },
-            [q](const CatenaryResult& z) -> R {
-                switch (q) {
-                case Q::H: return z.h;
-                case Q::H0: return z.h0;
-                case Q::R0: return z.r0;
-                case Q::Rx: return z.rx;
-                default: return {};
-                }
-            },
-            [q](const DoubleRodResult& z) -> R {
-                switch (q) {
-                case Q::H0: return z.h0;
-                case Q::R0: return z.r0;
-                case Q::Rx: return z.rx;
-                case Q::Hc: return Inner(z.pairCase, z.hc);
-                case Q::Rc: return Inner(z.pairCase, z.rc);
-                case Q::Rcx: return Inner(z.pairCase, z.rcx);
-                default: return {};
-                }
-            },
-            [q](const UnequalRodResult& z) -> R {
-                switch (q) {
-                case Q::H01: return z.h01;
-                case Q::R01: return z.r01;
-                case Q::Rx1: return z.rx1;
-                case Q::H02: return z.h02;
-                case Q::R02: return z.r02;
-                case Q::Rx2: return z.rx2;
-                case Q::Hc1: return Inner(z.pairCase, z.hc1);
-                case Q::Hc2: return Inner(z.pairCase, z.hc2);
-                case Q::Hc: return Inner(z.pairCase, z.hc);
-                case Q::Rc: return Inner(z.pairCase, z.rc);
-                case Q::Rcx: return Inner(z.pairCase, z.rcx);
-                default: return {};
-                }
-            },
-            [q](const DoubleCatenaryResult& z) -> R {
-                switch (q) {
-                case Q::H: return z.h;
-                case Q::H0: return z.h0;
-                case Q::R0: return z.r0;
-                case Q::Rx: return z.rx;
-                case Q::Hc: return Inner(z.pairCase, z.hc);
-                case Q::Rc: return Inner(z.pairCase, z.rc);
-                case Q::Rcx: return Inner(z.pairCase, z.rcx);
-                case Q::Rpx: return Inner(z.pairCase, z.rpx);
-                default: return {};
-                }
-            }},
-        zone);
+    return std::visit(Overloaded{[q](const SingleRodResult& z) -> R {
+                                     switch (q) {
+                                     case Q::H0:
+                                         return z.h0;
+                                     case Q::R0:
+                                         return z.r0;
+                                     case Q::Rx:
+                                         return z.rx;
+                                     default:
+                                         return {};
+                                     }
+                                 },
+                                 [q](const CatenaryResult& z) -> R {
+                                     switch (q) {
+                                     case Q::H:
+                                         return z.h;
+                                     case Q::H0:
+                                         return z.h0;
+                                     case Q::R0:
+                                         return z.r0;
+                                     case Q::Rx:
+                                         return z.rx;
+                                     default:
+                                         return {};
+                                     }
+                                 },
+                                 [q](const DoubleRodResult& z) -> R {
+                                     switch (q) {
+                                     case Q::H0:
+                                         return z.h0;
+                                     case Q::R0:
+                                         return z.r0;
+                                     case Q::Rx:
+                                         return z.rx;
+                                     case Q::Hc:
+                                         return Inner(z.pairCase, z.hc);
+                                     case Q::Rc:
+                                         return Inner(z.pairCase, z.rc);
+                                     case Q::Rcx:
+                                         return Inner(z.pairCase, z.rcx);
+                                     default:
+                                         return {};
+                                     }
+                                 },
+                                 [q](const UnequalRodResult& z) -> R {
+                                     switch (q) {
+                                     case Q::H01:
+                                         return z.h01;
+                                     case Q::R01:
+                                         return z.r01;
+                                     case Q::Rx1:
+                                         return z.rx1;
+                                     case Q::H02:
+                                         return z.h02;
+                                     case Q::R02:
+                                         return z.r02;
+                                     case Q::Rx2:
+                                         return z.rx2;
+                                     case Q::Hc1:
+                                         return Inner(z.pairCase, z.hc1);
+                                     case Q::Hc2:
+                                         return Inner(z.pairCase, z.hc2);
+                                     case Q::Hc:
+                                         return Inner(z.pairCase, z.hc);
+                                     case Q::Rc:
+                                         return Inner(z.pairCase, z.rc);
+                                     case Q::Rcx:
+                                         return Inner(z.pairCase, z.rcx);
+                                     default:
+                                         return {};
+                                     }
+                                 },
+                                 [q](const DoubleCatenaryResult& z) -> R {
+                                     switch (q) {
+                                     case Q::H:
+                                         return z.h;
+                                     case Q::H0:
+                                         return z.h0;
+                                     case Q::R0:
+                                         return z.r0;
+                                     case Q::Rx:
+                                         return z.rx;
+                                     case Q::Hc:
+                                         return Inner(z.pairCase, z.hc);
+                                     case Q::Rc:
+                                         return Inner(z.pairCase, z.rc);
+                                     case Q::Rcx:
+                                         return Inner(z.pairCase, z.rcx);
+                                     case Q::Rpx:
+                                         return Inner(z.pairCase, z.rpx);
+                                     default:
+                                         return {};
+                                     }
+                                 }},
+                      zone);
 }
 
 bool IsFinite(const RodZone& zone) {

@@ -52,8 +52,8 @@ struct RodZones {
 // The zone of rod type `code` (1 to 5) for its inputs; `previous` gives the
 // results kept when neither flag is 1. A catenary's span must be allowed
 // (CatenarySpanAllowed) for a new result.
-RodZone ZoneOf(std::int32_t code, const ZoneInputs& inputs, std::int32_t zoneA,
-               std::int32_t zoneB, const RodZones& previous);
+RodZone ZoneOf(std::int32_t code, const ZoneInputs& inputs, std::int32_t zoneA, std::int32_t zoneB,
+               const RodZones& previous);
 
 // The protected height of the inputs: the last of them.
 double HxOf(std::int32_t code, const ZoneInputs& inputs);

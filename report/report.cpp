@@ -20,12 +20,12 @@ using V = ReportValue;
 
 // The single catenary: 25 replacements.
 constexpr std::array<Replacement, 25> kCatenaryRows{{
-    {"##ll&", V::Edit1},  {"##ss&", V::Edit2},  {"##hh&", V::Edit3},     {"##nn&", V::Edit4},
-    {"##ka&", V::Edit7},  {"##zo&", V::Edit5},  {"##vi&", V::Edit8},     {"##vi&", V::Edit8},
-    {"##aa&", V::Edit9},  {"##aa&", V::Edit9},  {"##hx&", V::Edit10},    {"##hx&", V::Edit10},
-    {"##h0&", V::Edit13}, {"##h0&", V::Edit13}, {"##r0&", V::Edit14},    {"##r0&", V::Edit14},
-    {"##r0&", V::Edit14}, {"##r0&", V::Edit14}, {"##r0&", V::Edit14},    {"##rx&", V::Edit15},
-    {"##rx&", V::Edit15}, {"##rx&", V::Edit15}, {"##rx&", V::Edit15},    {"#2rx&", V::DoubledRx},
+    {"##ll&", V::Edit1},     {"##ss&", V::Edit2},  {"##hh&", V::Edit3},  {"##nn&", V::Edit4},
+    {"##ka&", V::Edit7},     {"##zo&", V::Edit5},  {"##vi&", V::Edit8},  {"##vi&", V::Edit8},
+    {"##aa&", V::Edit9},     {"##aa&", V::Edit9},  {"##hx&", V::Edit10}, {"##hx&", V::Edit10},
+    {"##h0&", V::Edit13},    {"##h0&", V::Edit13}, {"##r0&", V::Edit14}, {"##r0&", V::Edit14},
+    {"##r0&", V::Edit14},    {"##r0&", V::Edit14}, {"##r0&", V::Edit14}, {"##rx&", V::Edit15},
+    {"##rx&", V::Edit15},    {"##rx&", V::Edit15}, {"##rx&", V::Edit15}, {"#2rx&", V::DoubledRx},
     {"#2r0&", V::DoubledR0},
 }};
 
@@ -81,8 +81,8 @@ void ReportMaker::make(std::int32_t code, const Values& values, QWidget* owner) 
     // 3. The rod type's table and template.
     const ReportTable* table = ReportTableFor(code);
     if (!table) {
-        dialogs_.message(owner,
-                         QStringLiteral("Отчёт составляется для одиночного тросового молниеотвода."));
+        dialogs_.message(
+            owner, QStringLiteral("Отчёт составляется для одиночного тросового молниеотвода."));
         return;
     }
     // 4. Progress from 0, painted before the work starts.
@@ -139,9 +139,9 @@ void ReportMaker::make(std::int32_t code, const Values& values, QWidget* owner) 
         return;
     }
     const QString reason = word.FailureReason();
-    dialogs_.message(owner, QStringLiteral("Отчёт не сохранён: %1.")
-                                .arg(reason.isEmpty() ? QStringLiteral("причина неизвестна")
-                                                      : reason));
+    dialogs_.message(owner,
+                     QStringLiteral("Отчёт не сохранён: %1.")
+                         .arg(reason.isEmpty() ? QStringLiteral("причина неизвестна") : reason));
 }
 
 } // namespace vostrel

@@ -3,8 +3,8 @@
 #include "ui/files.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QScopeGuard>
 #include <sqlite3.h>
 #include <stdexcept>
@@ -53,8 +53,8 @@ Catalogue::Catalogue(const QString& path) {
 QString Catalogue::read(const QString& path) {
     sqlite3* db = nullptr;
     const auto closeDb = qScopeGuard([&] { sqlite3_close(db); });
-    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY,
-                        nullptr) != SQLITE_OK)
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr) !=
+        SQLITE_OK)
         return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("нет памяти");
     sqlite3_stmt* query = nullptr;
     const auto finish = qScopeGuard([&] { sqlite3_finalize(query); });

@@ -2,8 +2,8 @@
 // fills the main window's building rows and settles the zone type.
 #pragma once
 
-#include "ui/form.h"
 #include "calc/zone.h"
+#include "ui/form.h"
 #include "ui/mainfields.h"
 
 #include <memory>

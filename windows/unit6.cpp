@@ -1,7 +1,7 @@
 #include "unit6.h"
 
-#include "ui/controls.h"
 #include "calc/rodheight.h"
+#include "ui/controls.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>

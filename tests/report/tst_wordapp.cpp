@@ -78,8 +78,7 @@ QString TestWordApp::fill(const QString& templatePath, FakeViewer& viewer) {
         return {};
     const auto rows = ReportTableFor(4)->rows;
     for (size_t i = 0; i < rows.size(); ++i) {
-        if (!word.ResetSelection() ||
-            !word.ReplaceTag(rows[i].tag, kValues[static_cast<int>(i)]))
+        if (!word.ResetSelection() || !word.ReplaceTag(rows[i].tag, kValues[static_cast<int>(i)]))
             return {};
     }
     word.SetWordVisible(true);

@@ -89,13 +89,27 @@ struct MainWindow {
     VOSTREL_CONTROL(QPushButton, Button2);
 #undef VOSTREL_CONTROL
 
-    std::int32_t RodTypeCode() const { return form.RodTypeCode(); }
-    std::int32_t ZoneAFlag() const { return form.ZoneAFlag(); }
-    std::int32_t ZoneBFlag() const { return form.ZoneBFlag(); }
-    double DoubledRx() const { return form.DoubledRx(); }
-    double DoubledR0() const { return form.DoubledR0(); }
-    QWidget* focusWidget() const { return form.focusWidget(); }
-    void activateWindow() { form.activateWindow(); }
+    std::int32_t RodTypeCode() const {
+        return form.RodTypeCode();
+    }
+    std::int32_t ZoneAFlag() const {
+        return form.ZoneAFlag();
+    }
+    std::int32_t ZoneBFlag() const {
+        return form.ZoneBFlag();
+    }
+    double DoubledRx() const {
+        return form.DoubledRx();
+    }
+    double DoubledR0() const {
+        return form.DoubledR0();
+    }
+    QWidget* focusWidget() const {
+        return form.focusWidget();
+    }
+    void activateWindow() {
+        form.activateWindow();
+    }
 };
 
 struct Program {

@@ -1,8 +1,8 @@
 // The building page, the thunderstorm map and the building-type window.
 #include "fixture.h"
 
-#include "ui/controls.h"
 #include "calc/strike.h"
+#include "ui/controls.h"
 
 #include <QClipboard>
 #include <QGroupBox>

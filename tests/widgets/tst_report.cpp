@@ -134,17 +134,16 @@ void TestReport::withoutWordProcessor() {
     p.form1.Button2->click();
     QCOMPARE(p.word.calls.last(), "SetWordVisible(true)");
     QCOMPARE(p.word.values().size(), 25);
-    QCOMPARE(p.dialogs.texts(),
-             QStringList{"Не найден текстовый процессор, чтобы показать отчёт. "
-                         "Отчёт сохранён в файле «" + p.word.file + "»."});
+    QCOMPARE(p.dialogs.texts(), QStringList{"Не найден текстовый процессор, чтобы показать отчёт. "
+                                            "Отчёт сохранён в файле «" +
+                                            p.word.file + "»."});
     // A file that was not written is never claimed: the reason is given.
     QVERIFY(saved.remove());
     p.word.failure = "не удалось записать файл «" + p.word.file + "»: Отказано в доступе";
     p.dialogs.clear();
     p.form1.Button2->click();
-    QCOMPARE(p.dialogs.texts(),
-             QStringList{"Отчёт не сохранён: не удалось записать файл «" + p.word.file +
-                         "»: Отказано в доступе."});
+    QCOMPARE(p.dialogs.texts(), QStringList{"Отчёт не сохранён: не удалось записать файл «" +
+                                            p.word.file + "»: Отказано в доступе."});
     // A word processor that cannot show it: the same.
     p.word.canShow = true;
     p.word.showFails = true;

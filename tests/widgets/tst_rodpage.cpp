@@ -50,8 +50,7 @@ void TestRodPage::catenaryLayout() {
     for (QWidget* w :
          std::initializer_list<QWidget*>{f.Edit8, f.Edit9, f.Edit10, f.Edit13, f.Edit14, f.Edit15})
         QVERIFY2(w->isVisible(), qPrintable(w->objectName()));
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{f.Edit11, f.Edit16, f.Edit17, f.Edit18})
+    for (QWidget* w : std::initializer_list<QWidget*>{f.Edit11, f.Edit16, f.Edit17, f.Edit18})
         QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
     QVERIFY(!f.Button3->isEnabled());
     QVERIFY(!f.Button2->isEnabled());

@@ -1,0 +1,211 @@
+// The rod page for each rod type: its layout, the enabling of "Расчёт", the
+// Enter chain, the computed zone and the messages of a calculation.
+#include "fixture.h"
+
+#include <QAccessible>
+
+using namespace vostrel;
+
+namespace {
+QList<QLineEdit*> Inputs(const MainWindow& f) {
+    return {f.Edit8, f.Edit9, f.Edit10, f.Edit11};
+}
+QList<QLineEdit*> Results(const MainWindow& f) {
+    return {f.Edit13, f.Edit14, f.Edit15, f.Edit16, f.Edit17, f.Edit18};
+}
+QStringList Texts(const QList<QLineEdit*>& fields) {
+    QStringList out;
+    for (const QLineEdit* f : fields)
+        out << (f->isHidden() ? QStringLiteral("-") : f->text());
+    return out;
+}
+QString Name(QWidget* w) {
+    return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+}
+
+// Types the inputs (as many as given) and presses "Расчёт".
+void Calculate(Program& p, const QStringList& inputs) {
+    const QList<QLineEdit*> fields = Inputs(p.form1);
+    for (qsizetype i = 0; i < inputs.size(); ++i) {
+        fields[i]->clear();
+        Type(fields[i], inputs[i]);
+    }
+    MoveOver(p.form1.GroupBox3, {200, 200});
+    Click(p.form1.Button3);
+}
+} // namespace
+
+class TestRodTypes : public QObject {
+    Q_OBJECT
+private slots:
+    void layout_data();
+    void layout();
+    void zone_data();
+    void zone();
+    void spanOf150Refused();
+};
+
+void TestRodTypes::layout_data() {
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QStringList>("inputs");  // accessible names; empty: hidden
+    QTest::addColumn<QStringList>("results"); // likewise
+    const QString h0 = "Вершина защищаемой зоны h0, м", r0 = "Радиус защиты на уровне земли r0, м",
+                  rx = "Радиус защиты rx на высоте hx, м", hx = "Высота зоны защиты hx, м",
+                  L = "Расстояние между молниеотводами L, м",
+                  rc = "Полуширина зоны посередине на уровне земли rc, м",
+                  rcx = "Полуширина зоны посередине на высоте hx rcx, м";
+    QTest::newRow("single rod") << 0 << QStringList{"Высота молниеотвода h, м", hx, "", ""}
+                                << QStringList{h0, r0, rx, "", "", ""};
+    QTest::newRow("two rods")
+        << 1 << QStringList{"Высота молниеотводов h, м", L, hx, ""}
+        << QStringList{h0, r0, rx, "Высота зоны посередине между молниеотводами hc, м", rc, rcx};
+    QTest::newRow("unequal rods") << 2
+                                  << QStringList{"Высота первого молниеотвода h1, м",
+                                                 "Высота второго молниеотвода h2, м", L, hx}
+                                  << QStringList{"Радиус защиты rx1 у первого молниеотвода, м",
+                                                 "Радиус защиты rx2 у второго молниеотвода, м",
+                                                 "Высота зоны посередине hc, м",
+                                                 rc,
+                                                 rcx,
+                                                 ""};
+    QTest::newRow("single catenary")
+        << 3 << QStringList{"Высота опоры hоп, м", "Длина пролёта троса a, м", hx, ""}
+        << QStringList{h0, r0, rx, "", "", ""};
+    QTest::newRow("double catenary")
+        << 4
+        << QStringList{"Высота опор hоп, м", "Длина пролёта тросов a, м",
+                       "Расстояние между тросами L, м", hx}
+        << QStringList{h0, r0, rx, "Высота зоны посередине между тросами hc, м", rc, rcx};
+}
+
+void TestRodTypes::layout() {
+    QFETCH(int, index);
+    QFETCH(QStringList, inputs);
+    QFETCH(QStringList, results);
+    Program p(",");
+    MainWindow& f = p.form1;
+    ToRodPage(p, false, index);
+    const QList<QLabel*> inputCaptions{f.Label7, f.Label8, f.Label10, f.Label13};
+    for (int i = 0; i < 4; ++i) {
+        QLineEdit* field = Inputs(f)[i];
+        QCOMPARE(field->isVisible(), !inputs[i].isEmpty());
+        QCOMPARE(inputCaptions[i]->text(), inputs[i].isEmpty() ? "" : " " + inputs[i]);
+        if (field->isVisible())
+            QCOMPARE(Name(field), inputs[i]);
+    }
+    const QList<QPair<QLabel*, QLabel*>> resultCaptions{
+        {f.Label15, nullptr},   {f.Label16, nullptr},   {f.Label17, nullptr},
+        {f.Label18, f.Label19}, {f.Label20, f.Label21}, {f.Label22, f.Label23}};
+    for (int i = 0; i < 6; ++i) {
+        QLineEdit* field = Results(f)[i];
+        QCOMPARE(field->isVisible(), !results[i].isEmpty());
+        const auto [first, second] = resultCaptions[i];
+        // Each line begins with one blank; the name joins them with one.
+        const QString caption = first->text() + (second ? second->text() : QString());
+        QCOMPARE(caption.simplified(), results[i]);
+        QVERIFY(results[i].isEmpty() ||
+                (first->text().startsWith(" ") && !first->text().startsWith("  ")));
+        if (field->isVisible())
+            QCOMPARE(Name(field), results[i]);
+    }
+    // "Расчёт" needs every visible input filled, and the bare frame.
+    const qsizetype needed = inputs.count(QString()) == 2 ? 2 : inputs.size() - inputs.count("");
+    for (qsizetype i = 0; i < needed; ++i) {
+        MoveOver(f.GroupBox3, {200, 200});
+        QVERIFY(!f.Button3->isEnabled());
+        Type(Inputs(f)[i], "1");
+        if (i + 1 < needed) { // Enter moves along the visible inputs
+            PressEnter(Inputs(f)[i]);
+            QCOMPARE(f.focusWidget(), Inputs(f)[i + 1]);
+        }
+    }
+    PressEnter(Inputs(f)[needed - 1]); // the last visible one: the focus stays
+    QCOMPARE(f.focusWidget(), Inputs(f)[needed - 1]);
+    MoveOver(f.Label7);
+    QVERIFY(!f.Button3->isEnabled());
+    MoveOver(f.GroupBox3, {200, 200});
+    QVERIFY(f.Button3->isEnabled());
+}
+
+void TestRodTypes::zone_data() {
+    QTest::addColumn<int>("index");
+    QTest::addColumn<bool>("zoneA");
+    QTest::addColumn<QStringList>("inputs");
+    QTest::addColumn<QStringList>("results"); // "-": hidden
+    QTest::addColumn<QString>("message");
+    const QString top = "Высота зоны защиты hx не может быть больше вершины защищаемой зоны";
+    QTest::newRow("single rod, zone A")
+        << 0 << true << QStringList{"30", "10"}
+        << QStringList{"  25,5", "  31,2", "  19,0", "-", "-", "-"} << "";
+    QTest::newRow("single rod, zone B, hx above h0")
+        << 0 << false << QStringList{"30", "28"}
+        << QStringList{"  27,6", "  45,0", "  -0,7", "-", "-", "-"} << top;
+    QTest::newRow("two rods, zone B")
+        << 1 << false << QStringList{"30", "40", "10"}
+        << QStringList{"  27,6", "  45,0", "  28,7", "  26,2", "  45,0", "  27,8"} << "";
+    QTest::newRow("two rods, zone A, wide")
+        << 1 << true << QStringList{"30", "80", "10"}
+        << QStringList{"  25,5", "  31,2", "  19,0", "  16,6", "  27,0", "  10,7"} << "";
+    QTest::newRow("two rods, zone A, beyond 4h")
+        << 1 << true << QStringList{"30", "121", "10"}
+        << QStringList{"  25,5", "  31,2", "  19,0", "", "", ""}
+        << "Молниеотводы стоят дальше 4h друг от друга и рассматриваются как одиночные";
+    QTest::newRow("two rods, zone B, hx above hc")
+        << 1 << false << QStringList{"30", "40", "26,3"}
+        << QStringList{"  27,6", "  45,0", "  2,1", "  26,2", "  45,0", "  -0,2"}
+        << "Высота зоны защиты hx не меньше высоты зоны посередине hc: посередине между "
+           "молниеотводами на этой высоте защиты нет";
+    QTest::newRow("unequal rods, zone B")
+        << 2 << false << QStringList{"30", "20", "35", "8"}
+        << QStringList{"  32,0", "  17,0", "  21,6", "  37,5", "  23,6", "-"} << "";
+    QTest::newRow("unequal rods, zone B, beyond 6hmin")
+        << 2 << false << QStringList{"30", "20", "121", "8"}
+        << QStringList{"  32,0", "  17,0", "", "", "", "-"}
+        << "Молниеотводы стоят дальше 6hmin друг от друга и рассматриваются как одиночные";
+    QTest::newRow("double catenary, zone B")
+        << 4 << false << QStringList{"22", "60", "25", "6"}
+        << QStringList{"  18,4", "  34,0", "  22,9", "  17,8", "  34,0", "  22,5"} << "";
+    QTest::newRow("double catenary, zone B, hx above hc")
+        << 4 << false << QStringList{"22", "60", "25", "18"}
+        << QStringList{"  18,4", "  34,0", "  0,7", "  17,8", "  34,0", "  -0,4"}
+        << "Высота зоны защиты hx не меньше высоты зоны посередине hc: посередине между "
+           "тросами на этой высоте защиты нет";
+    QTest::newRow("double catenary, zone A, beyond 4h")
+        << 4 << true << QStringList{"22", "60", "81", "6"}
+        << QStringList{"  17,0", "  26,0", "  16,8", "", "", ""}
+        << "Тросы натянуты дальше 4h друг от друга и рассматриваются как одиночные";
+}
+
+void TestRodTypes::zone() {
+    QFETCH(int, index);
+    QFETCH(bool, zoneA);
+    QFETCH(QStringList, inputs);
+    QFETCH(QStringList, results);
+    QFETCH(QString, message);
+    Program p(",");
+    ToRodPage(p, zoneA, index);
+    Calculate(p, inputs);
+    QCOMPARE(p.dialogs.texts(), message.isEmpty() ? QStringList() : QStringList{message});
+    QCOMPARE(Texts(Results(p.form1)), results);
+    QVERIFY(p.form1.Button2->isEnabled());
+}
+
+void TestRodTypes::spanOf150Refused() {
+    Program p(",");
+    MainWindow& f = p.form1;
+    ToRodPage(p, false, 4);
+    Calculate(p, {"22", "60", "25", "6"});
+    const QStringList before = Texts(Results(f));
+    p.dialogs.clear();
+    Calculate(p, {"22", "150", "25", "6"});
+    QCOMPARE(p.dialogs.texts(), QStringList{"Длина пролёта троса a должна быть меньше 150 м"});
+    QCOMPARE(Texts(Results(f)), before); // nothing computed or changed
+    // 149,9 m is allowed: the cable sags 3 m.
+    p.dialogs.clear();
+    Calculate(p, {"23", "149,9", "25", "6"});
+    QVERIFY(p.dialogs.texts().isEmpty());
+    QCOMPARE(Texts(Results(f)), before);
+}
+
+QTEST_MAIN(TestRodTypes)
+#include "tst_rodtypes.moc"
