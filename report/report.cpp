@@ -18,18 +18,128 @@ namespace vostrel {
 namespace {
 using V = ReportValue;
 
-// The single catenary: 25 replacements.
-constexpr std::array<Replacement, 25> kCatenaryRows{{
-    {"##ll&", V::Edit1},     {"##ss&", V::Edit2},  {"##hh&", V::Edit3},  {"##nn&", V::Edit4},
-    {"##ka&", V::Edit7},     {"##zo&", V::Edit5},  {"##vi&", V::Edit8},  {"##vi&", V::Edit8},
-    {"##aa&", V::Edit9},     {"##aa&", V::Edit9},  {"##hx&", V::Edit10}, {"##hx&", V::Edit10},
-    {"##h0&", V::Edit13},    {"##h0&", V::Edit13}, {"##r0&", V::Edit14}, {"##r0&", V::Edit14},
-    {"##r0&", V::Edit14},    {"##r0&", V::Edit14}, {"##r0&", V::Edit14}, {"##rx&", V::Edit15},
-    {"##rx&", V::Edit15},    {"##rx&", V::Edit15}, {"##rx&", V::Edit15}, {"#2rx&", V::DoubledRx},
-    {"#2r0&", V::DoubledR0},
+using Rows = std::span<const Replacement>;
+
+// The building's rows every report begins with.
+constexpr std::array<Replacement, 6> kBuilding{{
+    {"##ll&", V::Edit1},
+    {"##ss&", V::Edit2},
+    {"##hh&", V::Edit3},
+    {"##nn&", V::Edit4},
+    {"##ka&", V::Edit7},
+    {"##zo&", V::Edit5},
+}};
+// What every report ends with: the site, the building type, the conclusion,
+// the verdict on the building, the staleness warning and the drawing.
+constexpr std::array<Replacement, 8> kCommon{{
+    {"##tg&", V::Hours},
+    {"##dn&", V::Density},
+    {"##bt&", V::Memo1},
+    {"##lo&", V::Edit6},
+    {"##cn&", V::Conclusion},
+    {"##vd&", V::Verdict},
+    {"##wr&", V::Warning},
+    {"##pc&", V::Picture},
 }};
 
-constexpr ReportTable kCatenary{"otchet4.rtf", kCatenaryRows};
+template <std::size_t... N> constexpr auto Join(const std::array<Replacement, N>&... parts) {
+    std::array<Replacement, (N + ...)> out{};
+    std::size_t at = 0;
+    ((std::copy(parts.begin(), parts.end(), out.begin() + static_cast<std::ptrdiff_t>(at)),
+      at += N),
+     ...);
+    return out;
+}
+template <std::size_t N> using Own = std::array<Replacement, N>;
+
+// The single catenary: the 25 replacements it always had, then its cable
+// height and what every report has.
+constexpr auto kSingleCatenaryRows =
+    Join(Own<28>{{
+             {"##ll&", V::Edit1},       {"##ss&", V::Edit2},  {"##hh&", V::Edit3},
+             {"##nn&", V::Edit4},       {"##ka&", V::Edit7},  {"##zo&", V::Edit5},
+             {"##vi&", V::Edit8},       {"##vi&", V::Edit8},  {"##aa&", V::Edit9},
+             {"##aa&", V::Edit9},       {"##hx&", V::Edit10}, {"##hx&", V::Edit10},
+             {"##h0&", V::Edit13},      {"##h0&", V::Edit13}, {"##r0&", V::Edit14},
+             {"##r0&", V::Edit14},      {"##r0&", V::Edit14}, {"##r0&", V::Edit14},
+             {"##r0&", V::Edit14},      {"##rx&", V::Edit15}, {"##rx&", V::Edit15},
+             {"##rx&", V::Edit15},      {"##rx&", V::Edit15}, {"#2rx&", V::DoubledRx},
+             {"#2r0&", V::DoubledR0},   {"##sg&", V::Sag},    {"##sg&", V::Sag},
+             {"##ch&", V::CableHeight},
+         }},
+         kCommon);
+
+constexpr auto kSingleRodRows = Join(kBuilding,
+                                     Own<5>{{
+                                         {"##hr&", V::Edit8},
+                                         {"##hx&", V::Edit9},
+                                         {"##h0&", V::Edit13},
+                                         {"##r0&", V::Edit14},
+                                         {"##rx&", V::Edit15},
+                                     }},
+                                     kCommon);
+
+constexpr auto kDoubleRodRows = Join(kBuilding,
+                                     Own<10>{{
+                                         {"##hr&", V::Edit8},
+                                         {"##ld&", V::Edit9},
+                                         {"##hx&", V::Edit10},
+                                         {"##h0&", V::Edit13},
+                                         {"##r0&", V::Edit14},
+                                         {"##rx&", V::Edit15},
+                                         {"##hc&", V::Edit16},
+                                         {"##rc&", V::Edit17},
+                                         {"##cx&", V::Edit18},
+                                         {"##cs&", V::Case},
+                                     }},
+                                     kCommon);
+
+constexpr auto kUnequalRodRows = Join(kBuilding,
+                                      Own<16>{{
+                                          {"##h1&", V::Edit8},
+                                          {"##h2&", V::Edit9},
+                                          {"##ld&", V::Edit10},
+                                          {"##hx&", V::Edit11},
+                                          {"##01&", V::H01},
+                                          {"##r1&", V::R01},
+                                          {"##x1&", V::Edit13},
+                                          {"##02&", V::H02},
+                                          {"##r2&", V::R02},
+                                          {"##x2&", V::Edit14},
+                                          {"##c1&", V::Hc1},
+                                          {"##c2&", V::Hc2},
+                                          {"##hc&", V::Edit15},
+                                          {"##rc&", V::Edit16},
+                                          {"##cx&", V::Edit17},
+                                          {"##cs&", V::Case},
+                                      }},
+                                      kCommon);
+
+constexpr auto kDoubleCatenaryRows = Join(kBuilding,
+                                          Own<14>{{
+                                              {"##vi&", V::Edit8},
+                                              {"##aa&", V::Edit9},
+                                              {"##ld&", V::Edit10},
+                                              {"##hx&", V::Edit11},
+                                              {"##sg&", V::Sag},
+                                              {"##ch&", V::CableHeight},
+                                              {"##h0&", V::Edit13},
+                                              {"##r0&", V::Edit14},
+                                              {"##rx&", V::Edit15},
+                                              {"##hc&", V::Edit16},
+                                              {"##rc&", V::Edit17},
+                                              {"##cx&", V::Edit18},
+                                              {"##rp&", V::Rpx},
+                                              {"##cs&", V::Case},
+                                          }},
+                                          kCommon);
+
+// By rod type code 1 to 5.
+constexpr ReportTable kTables[] = {
+    {"otchet1.rtf", kSingleRodRows},      {"otchet2.rtf", kDoubleRodRows},
+    {"otchet3.rtf", kUnequalRodRows},     {"otchet4.rtf", kSingleCatenaryRows},
+    {"otchet5.rtf", kDoubleCatenaryRows},
+};
 
 // Events of the report's own windows are handled while it runs (the
 // progress window paints); the user's input waits until it has finished.
@@ -39,7 +149,7 @@ void LetPaint() {
 } // namespace
 
 const ReportTable* ReportTableFor(std::int32_t code) {
-    return code == 4 ? &kCatenary : nullptr;
+    return code >= 1 && code <= 5 ? &kTables[code - 1] : nullptr;
 }
 
 QStringList ReportSetup::searchPaths(const QString& applicationDir) {

@@ -19,15 +19,18 @@ class Dialogs;
 class TForm7;
 
 // Where a replacement's value comes from: a field of the main window, by its
-// name, or a number the zone calculation keeps.
+// name; a number of the last completed zone calculation, in the one-decimal
+// format; or a sentence the program writes about the design.
 enum class ReportValue : std::uint8_t {
     Edit1, // building width S
     Edit2, // building length L
     Edit3, // greatest building height h
     Edit4, // expected strikes a year N
     Edit5, // zone letter
+    Edit6, // location
     Edit7, // protection category
-    Edit8, // rod page inputs
+    Memo1, // kind of building
+    Edit8, // rod page inputs, in the order of the rod type's rows
     Edit9,
     Edit10,
     Edit11,
@@ -37,8 +40,24 @@ enum class ReportValue : std::uint8_t {
     Edit16,
     Edit17,
     Edit18,
-    DoubledRx, // 2rx, one decimal
-    DoubledR0, // 2r0, one decimal
+    DoubledRx,   // 2rx
+    DoubledR0,   // 2r0
+    Hours,       // thunderstorm duration of the map's legend entry, h
+    Density,     // its strike density n
+    Sag,         // catenaries: hоп − h
+    CableHeight, // catenaries: h
+    H01,         // unequal rods: the first rod's zone
+    R01,
+    H02, // the second rod's zone
+    R02,
+    Hc1, // hc of two rods of each height
+    Hc2,
+    Rpx,        // double catenary: r′x
+    Case,       // the instruction's case of the inner region
+    Conclusion, // whether objects of height hx are protected
+    Verdict,    // whether the building lies in the zone
+    Warning,    // the rod page was changed after the last calculation
+    Picture,    // the drawing of the zone
 };
 
 struct Replacement {

@@ -93,6 +93,8 @@ void TForm2::LabelClick(int entry) {
                                "вычисляется"));
         return;
     }
+    hours_ = kThunderstormClasses[static_cast<size_t>(entry)].hours;
+    density_ = n_;
     Form1.Edit4->setText(
         QString::fromStdString(StrikeCountText(N_, numbers().decimalSeparatorUtf8())));
     hide();

@@ -20,6 +20,11 @@ public:
     // Throws std::runtime_error when the map image cannot be decoded.
     void showMap(const QWidget* owner);
 
+    // The legend entry of the N last written: its thunderstorm duration, h,
+    // and strike density; 0 before the first.
+    int ThunderstormHours() const { return hours_; }
+    double StrikeDensity() const { return density_; }
+
     QLabel* Image1;                // the map, 750 x 550
     std::array<QLabel*, 8> Labels; // Label1..Label8: click areas over the legend
 
@@ -33,7 +38,9 @@ private:
     const MainFields& Form1;
     // Dimensions last read from the main window, kept for the whole run.
     double S_ = 0, L_ = 0, h_ = 0;
-    double n_ = 0; // strike density of the entry clicked last
+    double n_ = 0;        // strike density of the entry clicked last
+    int hours_ = 0;       // the entry of the N written last
+    double density_ = 0;
     double N_ = 0; // expected strikes a year, computed at the click
 };
 

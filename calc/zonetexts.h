@@ -1,0 +1,24 @@
+// Sentences the report writes about a calculated zone: which case of the
+// instruction gave the region between two rods (cables), and whether objects
+// of height hx are protected. Numbers in the one-decimal format with the
+// given separator.
+#pragma once
+
+#include "calc/rodtypes.h"
+
+#include <string>
+#include <string_view>
+
+namespace vostrel {
+
+// "h < L ≤ 2h: hc = h0 − (0,17 + 3·10⁻⁴h)(L − h), rc = r0" and the like; empty
+// for the single rod and the single catenary, and before any calculation.
+std::string CaseText(std::int32_t code, const RodZone& zone, std::string_view separator);
+
+// Whether objects of height hx are in the zone: plainly "not protected" when
+// hx reaches the top of the zone or rx is not positive, the end regions only
+// when the inner region does not reach hx. Ends with a full stop.
+std::string ConclusionText(std::int32_t code, const RodZone& zone, double hx,
+                           std::string_view separator);
+
+} // namespace vostrel
