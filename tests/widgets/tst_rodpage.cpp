@@ -72,9 +72,13 @@ void TestRodPage::wholeDesign_data() {
         QTest::addRow("%s zone B", qPrintable(sep))
             << sep << false << "60" << QStringList{"  16,6", "  30,6", "  12,1"} << 24.2434783
             << 61.2;
-        QTest::addRow("%s zone B, other span", qPrintable(sep))
-            << sep << false << "145,5" << QStringList{"  16,6", "  30,6", "  12,1"} << 24.2434783
+        QTest::addRow("%s zone B, span below 120 m", qPrintable(sep))
+            << sep << false << "119,9" << QStringList{"  16,6", "  30,6", "  12,1"} << 24.2434783
             << 61.2;
+        // From 120 m on the cable sags 3 m: h = 17.
+        QTest::addRow("%s zone B, span of 120 m or more", qPrintable(sep))
+            << sep << false << "145,5" << QStringList{"  15,6", "  28,9", "  10,4"} << 20.8434783
+            << 57.8;
     }
 }
 
