@@ -19,10 +19,14 @@ namespace vostrel {
 
 struct Point {
     double x = 0, y = 0;
+
+    friend bool operator==(const Point&, const Point&) = default;
 };
 
 struct Segment {
     Point from, to;
+
+    friend bool operator==(const Segment&, const Segment&) = default;
 };
 
 // A convex piece of a plan: every point within `radius` of the convex hull of
