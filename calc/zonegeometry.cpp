@@ -239,8 +239,8 @@ double LargestDistance(const std::vector<PlanPiece>& pieces, double halfX, doubl
     return best;
 }
 
-// One rod's (cable's) part of a section at x: the rod itself when it stands
-// on the ground, then h, h0, r0 and rx towards `outward` (−1 or +1).
+// Heights and radii of one rod (cable) at x: h and h0 up from the ground,
+// r0 and rx towards `outward` (−1 or +1).
 struct Top {
     double h, h0, r0, rx;
 };
