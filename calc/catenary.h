@@ -29,6 +29,8 @@ struct CatenaryResult {
     double r0 = 0;                  // zone radius at ground level, m
     double rx = 0;                  // zone radius at the height hx, m
     ZoneKind zone = ZoneKind::None; // the formulas h0, r0, rx came from
+
+    friend bool operator==(const CatenaryResult&, const CatenaryResult&) = default;
 };
 
 // The zone for support height hop, span a and protected height hx. h follows

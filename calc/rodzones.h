@@ -32,6 +32,8 @@ struct SingleRodResult {
     double r0 = 0; // zone radius at ground level, m
     double rx = 0; // zone radius at the height hx, m (≤ 0: nothing protected)
     ZoneKind zone = ZoneKind::None;
+
+    friend bool operator==(const SingleRodResult&, const SingleRodResult&) = default;
 };
 
 // Code 2: two rods of height h at the distance L.
@@ -42,6 +44,8 @@ struct DoubleRodResult {
     double rcx = 0;                       // half-width midway at the height hx, m
     PairCase pairCase = PairCase::Single; // Single: hc, rc, rcx are 0
     ZoneKind zone = ZoneKind::None;
+
+    friend bool operator==(const DoubleRodResult&, const DoubleRodResult&) = default;
 };
 
 // Code 3: rods of heights h1 (the first) and h2 (the second) at the distance L.
@@ -59,6 +63,8 @@ struct UnequalRodResult {
     PairCase hc1Case = PairCase::Single; // the case of L against h1 that gave hc1
     PairCase hc2Case = PairCase::Single; // the case of L against h2 that gave hc2
     ZoneKind zone = ZoneKind::None;
+
+    friend bool operator==(const UnequalRodResult&, const UnequalRodResult&) = default;
 };
 
 // Code 5: two cables of equal height at the distance L, each on supports of
@@ -75,6 +81,8 @@ struct DoubleCatenaryResult {
     double rpx = 0;
     PairCase pairCase = PairCase::Single; // Single: hc, rc, rcx, rpx are 0
     ZoneKind zone = ZoneKind::None;
+
+    friend bool operator==(const DoubleCatenaryResult&, const DoubleCatenaryResult&) = default;
 };
 
 // Code 1: rod height h, protected height hx.
