@@ -1,12 +1,19 @@
 #!/usr/bin/python3
-"""Writes the report template resources/отчёт/otchet4.rtf.
+"""Writes the report templates resources/отчёт/otchet1.rtf … otchet5.rtf.
 
-The report of a lightning-protection calculation for a building protected by a
-single catenary. Tags such as ##ll& stand where the program puts the design
-values; each occurs exactly as many times as the program fills it.
+One template per kind of lightning rod, numbered by the program's rod code:
+1 single rod, 2 two rods of equal height, 3 two rods of different heights,
+4 single catenary, 5 double catenary. Each is the report of a lightning-
+protection calculation after RD 34.21.122-87, Appendix 3. Tags such as ##ll&
+stand where the program puts the design values; the k-th value written for a
+tag fills its k-th occurrence, so each tag occurs exactly as many times as the
+program fills it (TAG_COUNTS).
 
 The RTF is written as Word writes Russian documents: code page 1251, Cyrillic as
-\\'hh, characters outside the code page as \\uN with a "?" fallback.
+\\'hh, characters outside the code page as \\uN with a "?" fallback. In the
+texts below "_{…}" marks a subscript and "^{…}" a superscript.
+Before writing, each document is read back by a small RTF reader (read_rtf)
+that checks the group structure and counts the tags in the visible text.
 Usage: tools/report/make_template.py  (no packages beyond Python 3 needed)
 """
 import collections
@@ -14,16 +21,56 @@ import pathlib
 import re
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
-OUT = ROOT / "resources" / "отчёт" / "otchet4.rtf"
+OUT_DIR = ROOT / "resources" / "отчёт"
 
-# How often the program fills each tag.
-TAG_COUNTS = {"##ll&": 1, "##ss&": 1, "##hh&": 1, "##nn&": 1, "##ka&": 1, "##zo&": 1,
-              "##vi&": 2, "##aa&": 2, "##hx&": 2, "##h0&": 2, "##r0&": 5, "##rx&": 4,
-              "#2rx&": 1, "#2r0&": 1}
+# How often the program fills each tag, per template, in the order the tags
+# first occur in the document.
+COMMON_BUILDING = {"##ll&": 1, "##ss&": 1, "##hh&": 1, "##bt&": 1, "##lo&": 1,
+                   "##tg&": 1, "##dn&": 1}
+COMMON_END = {"##pc&": 1, "##cn&": 1, "##vd&": 1, "##wr&": 1}
+TAG_COUNTS = {
+    "otchet1.rtf": {**COMMON_BUILDING, "##hr&": 1, "##hx&": 2,
+                    "##nn&": 1, "##ka&": 1, "##zo&": 1,
+                    "##h0&": 2, "##r0&": 2, "##rx&": 2, **COMMON_END},
+    "otchet2.rtf": {**COMMON_BUILDING, "##hr&": 1, "##ld&": 1, "##hx&": 2,
+                    "##nn&": 1, "##ka&": 1, "##zo&": 1, "##cs&": 1,
+                    "##h0&": 2, "##r0&": 2, "##rx&": 2, "##hc&": 1, "##rc&": 1,
+                    "##cx&": 1, **COMMON_END},
+    "otchet3.rtf": {**COMMON_BUILDING, "##h1&": 1, "##h2&": 1, "##ld&": 1,
+                    "##hx&": 2, "##nn&": 1, "##ka&": 1, "##zo&": 1, "##cs&": 1,
+                    "##01&": 1, "##r1&": 1, "##x1&": 2, "##02&": 1, "##r2&": 1,
+                    "##x2&": 2, "##c1&": 1, "##c2&": 1, "##hc&": 1, "##rc&": 1,
+                    "##cx&": 1, **COMMON_END},
+    "otchet4.rtf": {**COMMON_BUILDING, "##vi&": 2, "##aa&": 2, "##hx&": 2,
+                    "##nn&": 1, "##ka&": 1, "##zo&": 1, "##sg&": 2, "##ch&": 1,
+                    "##h0&": 2, "##r0&": 5, "##rx&": 4, "#2r0&": 1, "#2rx&": 1,
+                    **COMMON_END},
+    "otchet5.rtf": {**COMMON_BUILDING, "##vi&": 2, "##aa&": 2, "##ld&": 1,
+                    "##hx&": 2, "##nn&": 1, "##ka&": 1, "##zo&": 1, "##sg&": 2,
+                    "##ch&": 1, "##cs&": 1, "##h0&": 2, "##r0&": 2, "##rx&": 2,
+                    "##hc&": 1, "##rc&": 1, "##cx&": 1, "##rp&": 1, **COMMON_END},
+}
+
+# Tags filled from the rod page's result fields (and the zone letter): their
+# values begin with blanks, so no blank may stand before them.
+BLANK_LED = {"##zo&", "##h0&", "##r0&", "##rx&", "##hc&", "##rc&", "##cx&",
+             "##x1&", "##x2&"}
+
+TAG = re.compile(r"#[#2][a-z0-9]{2}&")
+MARKUP = re.compile(r"([_^])\{([^{}]*)\}")
+
+# Paragraph formats. Running text is left-aligned with a first-line indent.
+BODY = "\\s0\\ql\\fi567\\sa60"
+INTRO = BODY + "\\keepn"                    # introduces the formulas under it
+FORMULA = "\\s0\\qc\\sb40\\sa40"
+LINE = "\\s0\\ql\\sa60"                     # left-aligned, no indent
+TEXT_WIDTH = 9355                           # A4 less the margins, in twips
 
 
-def text(s):
-    """Escapes plain text for RTF."""
+# --- RTF text --------------------------------------------------------------
+
+def escape(s):
+    """Plain text as RTF: cp1251 as \\'hh, other characters as \\uN?."""
     out = []
     for ch in s:
         if ch in "\\{}":
@@ -39,160 +86,663 @@ def text(s):
     return "".join(out)
 
 
-def run(s, fmt=""):
+def text(s):
+    """Text with _{sub} and ^{super} marks as RTF \\sub and \\super runs."""
+    out, pos = [], 0
+    for m in MARKUP.finditer(s):
+        out.append(escape(s[pos:m.start()]))
+        out.append("{%s %s}" % ("\\sub" if m.group(1) == "_" else "\\super",
+                                escape(m.group(2))))
+        pos = m.end()
+    out.append(escape(s[pos:]))
+    return "".join(out)
+
+
+class Rtf(str):
+    """RTF code, written as it is (plain strings are escaped as text)."""
+
+
+def rtf(piece):
+    return piece if isinstance(piece, Rtf) else Rtf(text(piece))
+
+
+def run(s, fmt):
     """A run of text; fmt holds control words such as \\b or \\i."""
-    return "{%s %s}" % (fmt, text(s)) if fmt else text(s)
+    return Rtf("{%s %s}" % (fmt, text(s)))
 
 
-def par(*runs, style="\\s0\\qj\\fi567\\sa60", size=24):
-    return "{\\pard\\plain %s\\f0\\fs%d %s\\par}\n" % (style, size, "".join(runs))
+def bold(s):
+    return run(s, "\\b")
 
 
-def heading(s):
-    return par(run(s, "\\b"), style="\\s1\\ql\\keepn\\sb240\\sa120", size=26)
+def par(*pieces, style=BODY, size=24):
+    return "{\\pard\\plain %s\\f0\\fs%d %s\\par}\n" % (
+        style, size, "".join(rtf(p) for p in pieces))
 
 
-def formula(s):
-    return par(run(s, "\\i"), style="\\s0\\qc\\sb60\\sa60")
+def heading(number, title):
+    return par(bold("%d. %s" % (number, title)),
+               style="\\s1\\ql\\keepn\\sb240\\sa120", size=26)
 
 
-# Table rows: widths in twips of a 9355-twip text width.
-def table(rows, widths=(6355, 3000), header=False):
+def formulas(intro, *lines):
+    """An introducing paragraph kept with the centred formula lines under it."""
+    out = [par(*intro, style=INTRO) if isinstance(intro, tuple) else par(intro, style=INTRO)]
+    for i, line in enumerate(lines):
+        keep = "\\keepn" if i < len(lines) - 1 else ""
+        out.append(par(run(line, "\\i"), style=FORMULA + keep))
+    return "".join(out)
+
+
+def field(instruction, result):
+    """A field: Word and Writer show its value, other readers the result."""
+    return Rtf("{\\field{\\*\\fldinst %s}{\\fldrslt %s}}" % (instruction, text(result)))
+
+
+BORDERS = ("\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10"
+           "\\clbrdrb\\brdrs\\brdrw10\\clbrdrr\\brdrs\\brdrw10")
+
+
+def table(rows, widths=(5355, 4000), header=False):
+    """A bordered table; every cell left-aligned, so blank-led values line up.
+
+    A row given as a single string is a subheading across the whole width.
+    """
     out = []
     for i, cells in enumerate(rows):
-        bold = header and i == 0
-        row = ["\\trowd\\trgaph108\\trleft0\\trqc"]
+        if isinstance(cells, str):
+            cells, row_widths, fmt = [bold(cells)], (sum(widths),), ""
+        else:
+            row_widths, fmt = widths, "\\b" if header and i == 0 else ""
+        row = ["\\trowd\\trgaph108\\trleft0\\trqc\\trkeep"]
         x = 0
-        for w in widths:
+        for w in row_widths:
             x += w
-            row.append("\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10"
-                       "\\clbrdrb\\brdrs\\brdrw10\\clbrdrr\\brdrs\\brdrw10\\cellx%d" % x)
-        for j, cell in enumerate(cells):
-            align = "\\ql" if j == 0 else "\\qc"
-            content = cell if isinstance(cell, str) and cell.startswith("{") else run(cell)
-            if bold:
-                content = "{\\b %s}" % content
-            row.append("\\pard\\plain\\intbl%s\\f0\\fs24 %s\\cell" % (align, content))
+            row.append("%s\\cellx%d" % (BORDERS, x))
+        for cell in cells:
+            content = rtf(cell)
+            if fmt:
+                content = "{%s %s}" % (fmt, content)
+            row.append("\\pard\\plain\\intbl\\ql\\f0\\fs24 %s\\cell" % content)
         row.append("\\row")
         out.append("".join(row) + "\n")
     return "".join(out) + "\\pard\\plain\\s0\\f0\\fs24\\par\n"
 
 
-def body():
-    b = []
-    b.append(par(run("РАСЧЁТ МОЛНИЕЗАЩИТЫ ЗДАНИЯ", "\\b"), style="\\qc\\sa60", size=32))
-    b.append(par(run("одиночным тросовым молниеотводом по РД 34.21.122-87 «Инструкция "
-                     "по устройству молниезащиты зданий и сооружений»"),
-                 style="\\qc\\sa360", size=24))
+# --- Building blocks shared by the templates -------------------------------
 
-    b.append(heading("1. Исходные данные"))
-    b.append(table([
-        ["Величина", "Значение"],
-        ["Ширина здания S, м", "##ll&"],
-        ["Длина здания L, м", "##ss&"],
-        ["Наибольшая высота здания h, м", "##hh&"],
-        ["Высота опор троса hоп, м", "##vi&"],
-        ["Длина пролёта троса a, м", "##aa&"],
-        ["Высота защищаемого уровня hx, м", "##hx&"],
-    ], header=True))
+class Rod:
+    """What the shared sections say of one kind of rod."""
 
-    b.append(heading("2. Ожидаемое количество поражений молнией в год"))
-    b.append(par(run("Ожидаемое количество поражений молнией в год здания "
-                     "прямоугольной формы, не оборудованного молниезащитой, определено "
-                     "по формуле")))
-    b.append(formula("N = [(S + 6h)(L + 6h) − 7,7h²] · n · 10⁻⁶,"))
-    b.append(par(run("где n — среднегодовое число ударов молнии в 1 км² земной "
-                     "поверхности в месте расположения здания, принятое по карте "
-                     "средней за год продолжительности гроз в часах.")))
-    b.append(par(run("Ожидаемое количество поражений молнией в год: N = "),
-                 run("##nn&", "\\b"), run(".")))
-
-    b.append(heading("3. Категория молниезащиты и тип зоны защиты"))
-    b.append(par(run("По назначению здания, его расположению и ожидаемому количеству "
-                     "поражений молнией в год согласно таблице 1 Инструкции приняты:")))
-    b.append(table([
-        ["Категория молниезащиты", "##ka&"],
-        ["Тип зоны защиты", "##zo&"],
-    ]))
-
-    b.append(heading("4. Молниеотвод"))
-    b.append(par(run("Принят одиночный тросовый молниеотвод: стальной трос сечением "
-                     "35–50 мм², натянутый между двумя опорами высотой hоп при длине "
-                     "пролёта a = "), run("##aa&"),
-                 run(" м. Высота троса в середине пролёта с учётом его провеса "
-                     "(при длине пролёта до 120 м)")))
-    b.append(formula("h = hоп − 2 = ##vi& − 2 м."))
-
-    b.append(heading("5. Размеры зоны защиты"))
-    b.append(par(run("Зона защиты одиночного тросового молниеотвода высотой h "
-                     "ограничена симметричными двускатными поверхностями, образующими в "
-                     "вертикальном сечении равнобедренный треугольник с вершиной на "
-                     "высоте h0 < h и основанием на уровне земли 2r0. Её габариты "
-                     "определяются по формулам:")))
-    b.append(par(run("для зоны А: ", "\\b"),
-                 run("h0 = 0,85h;  r0 = (1,35 − 0,0025h)h;  "
-                     "rx = (1,35 − 0,0025h)(h − hx/0,85);", "\\i"),
-                 style="\\s0\\ql\\li567\\sa60"))
-    b.append(par(run("для зоны Б: ", "\\b"),
-                 run("h0 = 0,92h;  r0 = 1,7h;  rx = 1,7(h − hx/0,92).", "\\i"),
-                 style="\\s0\\ql\\li567\\sa120"))
-    b.append(par(run("Результаты расчёта:")))
-    b.append(table([
-        ["Величина", "Значение, м"],
-        ["Вершина защищаемой зоны h0", "##h0&"],
-        ["Радиус зоны защиты на уровне земли r0", "##r0&"],
-        ["Радиус зоны защиты на высоте hx = ##hx& м, rx", "##rx&"],
-        ["Ширина зоны защиты на уровне земли 2r0", "#2r0&"],
-        ["Ширина зоны защиты на высоте hx, 2rx", "#2rx&"],
-    ], header=True))
-    b.append(par(run("На уровне земли зона защиты представляет собой полосу шириной "
-                     "2r0, ограниченную линиями, отстоящими от проекции троса на "
-                     "r0 = "), run("##r0&"), run(" м в каждую сторону; на высоте hx — "
-                     "полосу, ограниченную линиями на расстоянии rx = "), run("##rx&"),
-                 run(" м от проекции троса. У опор зона ограничена полуокружностями "
-                     "радиусами r0 = "), run("##r0&"), run(" м и rx = "), run("##rx&"),
-                 run(" м соответственно.")))
-
-    b.append(heading("6. Заключение"))
-    b.append(par(run("Защищаемый уровень здания на высоте hx находится в зоне защиты, "
-                     "если он не выходит за её границы: по высоте — не выше вершины зоны "
-                     "h0 = "), run("##h0&"), run(" м, в плане — в пределах полосы "
-                     "шириной 2rx = 2 · "), run("##rx&"), run(" м вдоль троса. Ширина "
-                     "зоны на уровне земли составляет 2 · "), run("##r0&"),
-                 run(" м. При высоте защищаемого уровня, не меньшей h0, или при "
-                     "отрицательном rx уровень hx зоной не защищён: следует увеличить "
-                     "высоту опор.")))
-    b.append(par(run("Сводка: r0 = "), run("##r0&"), run(" м."),
-                 style="\\s0\\ql\\sb120\\sa360"))
-    b.append(par(run("Расчёт выполнил: ______________________  /______________________/"),
-                 style="\\s0\\ql\\sb480\\sa240"))
-    b.append(par(run("Проверил: ______________________  /______________________/"),
-                 style="\\s0\\ql\\sa240"))
-    b.append(par(run("Дата: «____» ______________ 20____ г."), style="\\s0\\ql"))
-    return "".join(b)
+    def __init__(self, code, kind, by, of, catenary):
+        self.file = "otchet%d.rtf" % code
+        self.kind = kind            # "одиночный стержневой молниеотвод"
+        self.by = by                # "одиночным стержневым молниеотводом"
+        self.of = of                # "одиночного стержневого молниеотвода"
+        self.catenary = catenary
 
 
-def document():
+def title(rod):
+    return (par(bold("РАСЧЁТ МОЛНИЕЗАЩИТЫ ЗДАНИЯ"), style="\\qc\\sa60", size=32)
+            + par("%s по РД 34.21.122-87 «Инструкция по устройству молниезащиты "
+                  "зданий и сооружений»" % rod.by, style="\\qc\\sa360"))
+
+
+def inputs(n, rod, rod_rows):
+    """The building, the thunderstorm activity and the rod's inputs."""
+    limits = ("Формулы зон защиты Приложения 3 Инструкции применимы к "
+              "молниеотводам высотой h ≤ 150 м")
+    if rod.catenary:
+        limits += ("; длина пролёта троса должна быть меньше 150 м (a < 150 м): "
+                   "для больших пролётов Инструкция высоты троса не устанавливает")
+    return (heading(n, "Исходные данные")
+            + table([
+                ["Величина", "Значение"],
+                ["Ширина здания S, м", "##ll&"],
+                ["Длина здания L, м", "##ss&"],
+                ["Наибольшая высота здания h, м", "##hh&"],
+                ["Назначение здания", "##bt&"],
+                ["Местоположение здания", "##lo&"],
+                ["Средняя продолжительность гроз в год, ч", "##tg&"],
+                ["Удельная плотность ударов молнии в землю n, 1/(км^{2}·год)", "##dn&"],
+            ] + rod_rows, header=True)
+            + par(limits + "."))
+
+
+def strike_count(n):
+    return (heading(n, "Ожидаемое количество поражений молнией в год")
+            + formulas("Ожидаемое количество поражений молнией в год здания "
+                       "прямоугольной формы, не оборудованного молниезащитой, "
+                       "определено по формуле",
+                       "N = [(S + 6h)(L + 6h) − 7,7h^{2}] · n · 10^{−6},")
+            + par("где S, L — ширина и длина здания, м; h — наибольшая высота "
+                  "здания, м; n — среднегодовое число ударов молнии в 1 км^{2} "
+                  "земной поверхности (удельная плотность ударов молнии в землю) в "
+                  "месте расположения здания, принятое по средней за год "
+                  "продолжительности гроз в часах.")
+            + par("Ожидаемое количество поражений молнией в год: N = ",
+                  bold("##nn&"), "."))
+
+
+def category(n):
+    return (heading(n, "Категория молниезащиты и тип зоны защиты")
+            + par("По назначению здания, его местоположению и ожидаемому количеству "
+                  "поражений молнией в год согласно таблице 1 Инструкции приняты:")
+            + table([
+                ["Категория молниезащиты", "##ka&"],
+                ["Тип зоны защиты", "##zo&"],
+            ])
+            + par("Зона защиты типа А обладает степенью надёжности 99,5 % и выше, "
+                  "типа Б — 95 % и выше."))
+
+
+def cable_height(n, rod, layout):
+    """The cable's height at mid-span from the supports' height and the span."""
+    return (heading(n, "Высота троса")
+            + par(layout + " Высота троса h в середине пролёта с учётом его "
+                  "провеса принимается на 2 м ниже высоты опор h_{оп} при длине "
+                  "пролёта a < 120 м и на 3 м ниже при 120 ≤ a < 150 м.")
+            + formulas("Для принятого молниеотвода при длине пролёта a = ##aa& м "
+                       "высота троса",
+                       "h = h_{оп} − ##sg& = ##vi& − ##sg& = ##ch& м."))
+
+
+def single_zone(rod_formulas):
+    """The formulas of zone A and zone B of a single rod or catenary."""
+    (a0, ar0, arx), (b0, br0, brx) = rod_formulas
+    return (formulas((bold("для зоны А:"),), a0 + ";", ar0 + ";", arx + ".")
+            + formulas((bold("для зоны Б:"),), b0 + ";", br0 + ";", brx + ".")
+            + par("В обеих зонах r_{x} = r_{0}(h_{0} − h_{x})/h_{0}: при h_{x} ≥ "
+                  "h_{0} радиус r_{x} ≤ 0, и уровень h_{x} зоной не защищён."))
+
+
+ROD_FORMULAS = (
+    ("h_{0} = 0,85h", "r_{0} = (1,1 − 0,002h)h", "r_{x} = (1,1 − 0,002h)(h − h_{x}/0,85)"),
+    ("h_{0} = 0,92h", "r_{0} = 1,5h", "r_{x} = 1,5(h − h_{x}/0,92)"),
+)
+CATENARY_FORMULAS = (
+    ("h_{0} = 0,85h", "r_{0} = (1,35 − 0,0025h)h",
+     "r_{x} = (1,35 − 0,0025h)(h − h_{x}/0,85)"),
+    ("h_{0} = 0,92h", "r_{0} = 1,7h", "r_{x} = 1,7(h − h_{x}/0,92)"),
+)
+
+
+def inner_region(slope_a, slope_b, single):
+    """Every case of the inner region of two rods or cables of equal height.
+
+    slope_a, slope_b: the factor of (L − h) in hc for zone A and zone B;
+    single: what the rods become beyond 4h (zone A) or 6h (zone B).
+    """
+    hc_a = "h_{c} = h_{0} − (%s)(L − h);" % slope_a
+    hc_b = "h_{c} = h_{0} − %s(L − h);" % slope_b
+    near = "h_{c} = h_{0};   r_{c} = r_{0};   r_{cx} = r_{x}."
+    full = "r_{c} = r_{0};   r_{cx} = r_{0}(h_{c} − h_{x})/h_{c}."
+    return (par(bold("Зона А"), style=INTRO)
+            + formulas("при L ≤ h:", near)
+            + formulas("при h < L ≤ 2h:", hc_a, full)
+            + formulas("при 2h < L ≤ 4h:", hc_a,
+                       "r_{c} = r_{0}[1 − 0,2(L − 2h)/h];   "
+                       "r_{cx} = r_{c}(h_{c} − h_{x})/h_{c}.")
+            + par("при L > 4h %s." % single)
+            + par(bold("Зона Б"), style=INTRO)
+            + formulas("при L ≤ h:", near)
+            + formulas("при h < L ≤ 6h:", hc_b, full)
+            + par("при L > 6h %s." % single))
+
+
+def applied_case(what):
+    return par("Для заданных %s применён случай — ##cs&." % what)
+
+
+def results(n, rows, after=""):
+    return (heading(n, "Результаты расчёта")
+            + table([["Величина", "Значение, м"]] + rows, header=True)
+            + after)
+
+
+def not_determined(rods):
+    return par("Если %s рассматриваются как одиночные, величины h_{c}, r_{c}, "
+               "r_{cx} не определяются и в таблице не приводятся." % rods)
+
+
+def drawing(n, rod):
+    return (heading(n, "Чертёж зоны защиты")
+            + par("##pc&", style="\\s0\\qc\\keepn\\sb120\\sa120")
+            + par(run("Рисунок 1 — Зона защиты %s" % rod.of, "\\i"),
+                  style="\\s0\\qc\\sa120", size=22))
+
+
+def conclusion(n):
+    return (heading(n, "Заключение")
+            + par("##cn&")
+            + par("##vd&")
+            + par(bold("##wr&")))
+
+
+def summary(*pieces):
+    # Kept with the signatures under it, so that they share a page.
+    return par(bold("Итог: "), *pieces, style="\\s0\\ql\\keepn\\sb120\\sa360")
+
+
+def signatures():
+    return (par("Расчёт выполнил: ______________________  /______________________/",
+                style="\\s0\\ql\\keepn\\sb480\\sa240")
+            + par("Проверил: ______________________  /______________________/",
+                  style="\\s0\\ql\\keepn\\sa240")
+            + par("Дата: ", field('DATE \\\\@ "dd.MM.yyyy"', "__.__.____"),
+                  style="\\s0\\ql"))
+
+
+def document(rod, sections):
+    """The document head with fonts, styles and the page footer, then the body."""
     head = ("{\\rtf1\\ansi\\ansicpg1251\\deff0\\deflang1049\\deflangfe1049\n"
-            "{\\fonttbl{\\f0\\froman\\fcharset204\\fprq2 Times New Roman;}"
-            "{\\f1\\fswiss\\fcharset204\\fprq2 Arial;}}\n"
+            "{\\fonttbl{\\f0\\froman\\fcharset204\\fprq2 Liberation Serif"
+            "{\\*\\falt Times New Roman};}"
+            "{\\f1\\fswiss\\fcharset204\\fprq2 Liberation Sans{\\*\\falt Arial};}}\n"
             "{\\colortbl;\\red0\\green0\\blue0;}\n"
-            "{\\stylesheet{\\s0\\qj\\f0\\fs24 " + text("Обычный") + ";}"
+            "{\\stylesheet{\\s0\\ql\\f0\\fs24 " + text("Обычный") + ";}"
             "{\\s1\\ql\\keepn\\b\\f0\\fs26 " + text("Заголовок 1") + ";}}\n"
-            "{\\info{\\title " + text("Расчёт молниезащиты здания") + "}"
-            "{\\author Vostrel v1.0}}\n"
+            "{\\info{\\title " + text("Расчёт молниезащиты здания: " + rod.kind) + "}"
+            "{\\author Vostrel}}\n"
             "\\paperw11906\\paperh16838\\margl1701\\margr850\\margt1134\\margb1134"
-            "\\viewkind4\\uc1\n")
-    return head + body() + "}\n"
+            "\\viewkind4\\uc1\n"
+            "\\sectd\\footery567\n"
+            "{\\footer\\pard\\plain\\qc\\f1\\fs18 "
+            + text("Расчёт молниезащиты по РД 34.21.122-87. Страница ")
+            + field("PAGE", "1") + "\\par}\n")
+    return head + "".join(sections) + "}\n"
+
+
+def numbered(*makers):
+    """Calls each section maker with its section number, from 1."""
+    return [make(i + 1) for i, make in enumerate(makers)]
+
+
+# --- The templates ---------------------------------------------------------
+
+def otchet1():
+    rod = Rod(1, "одиночный стержневой молниеотвод", "одиночным стержневым молниеотводом",
+              "одиночного стержневого молниеотвода", catenary=False)
+    zone = (par("Зона защиты одиночного стержневого молниеотвода высотой h ≤ 150 м "
+                "представляет собой круговой конус с вершиной на высоте h_{0} < h. На "
+                "уровне земли зона образует круг радиусом r_{0}, на высоте защищаемого "
+                "уровня h_{x} — круг радиусом r_{x}. Габариты зоны определяются по "
+                "формулам:")
+            + single_zone(ROD_FORMULAS))
+    return rod, document(rod, [title(rod)] + numbered(
+        lambda n: inputs(n, rod, [["Высота молниеотвода h, м", "##hr&"],
+                                  ["Высота защищаемого уровня h_{x}, м", "##hx&"]]),
+        strike_count,
+        category,
+        lambda n: heading(n, "Зона защиты") + zone,
+        lambda n: results(n, [
+            ["Вершина зоны защиты h_{0}", "##h0&"],
+            ["Радиус зоны защиты на уровне земли r_{0}", "##r0&"],
+            ["Радиус зоны защиты на высоте h_{x}, r_{x}", "##rx&"],
+        ]),
+        lambda n: drawing(n, rod),
+        conclusion,
+    ) + [summary("h_{0} =##h0& м, r_{0} =##r0& м, r_{x} =##rx& м на высоте "
+                 "h_{x} = ##hx& м."),
+         signatures()])
+
+
+def otchet2():
+    rod = Rod(2, "двойной стержневой молниеотвод",
+              "двойным стержневым молниеотводом (два молниеотвода одинаковой высоты)",
+              "двойного стержневого молниеотвода", catenary=False)
+    zone = (par("Зона защиты двойного стержневого молниеотвода — двух молниеотводов "
+                "одинаковой высоты h ≤ 150 м на расстоянии L друг от друга — состоит "
+                "из торцевых областей и внутренней области между молниеотводами. "
+                "Торцевые области определяются как зоны одиночных стержневых "
+                "молниеотводов (h_{0}, r_{0}, r_{x}):")
+            + single_zone(ROD_FORMULAS)
+            + par("Внутренняя область зоны ограничена сверху наименьшей высотой "
+                  "зоны h_{c} посередине между молниеотводами; полуширина зоны "
+                  "посередине между молниеотводами на уровне земли — r_{c}, на "
+                  "высоте h_{x} — r_{cx}. Габариты внутренней области зависят от "
+                  "расстояния L:")
+            + inner_region("0,17 + 3·10^{−4}h", "0,14",
+                           "молниеотводы рассматриваются как одиночные")
+            + applied_case("высоты h и расстояния L"))
+    return rod, document(rod, [title(rod)] + numbered(
+        lambda n: inputs(n, rod, [["Высота молниеотводов h, м", "##hr&"],
+                                  ["Расстояние между молниеотводами L, м", "##ld&"],
+                                  ["Высота защищаемого уровня h_{x}, м", "##hx&"]]),
+        strike_count,
+        category,
+        lambda n: heading(n, "Зона защиты") + zone,
+        lambda n: results(n, [
+            "Торцевые области",
+            ["Вершина зоны защиты h_{0}", "##h0&"],
+            ["Радиус зоны защиты на уровне земли r_{0}", "##r0&"],
+            ["Радиус зоны защиты на высоте h_{x}, r_{x}", "##rx&"],
+            "Внутренняя область",
+            ["Наименьшая высота зоны посередине между молниеотводами h_{c}", "##hc&"],
+            ["Полуширина зоны посередине на уровне земли r_{c}", "##rc&"],
+            ["Полуширина зоны посередине на высоте h_{x}, r_{cx}", "##cx&"],
+        ], not_determined("молниеотводы")),
+        lambda n: drawing(n, rod),
+        conclusion,
+    ) + [summary("h_{0} =##h0& м, r_{0} =##r0& м, r_{x} =##rx& м на высоте "
+                 "h_{x} = ##hx& м; габариты внутренней области — в таблице "
+                 "результатов."),
+         signatures()])
+
+
+def otchet3():
+    rod = Rod(3, "два стержневых молниеотвода разной высоты",
+              "двумя стержневыми молниеотводами разной высоты",
+              "двух стержневых молниеотводов разной высоты", catenary=False)
+    ends = ("h_{c} = (h_{c1} + h_{c2})/2;", "r_{c} = (r_{01} + r_{02})/2;",
+            "r_{cx} = r_{c}(h_{c} − h_{x})/h_{c}.")
+    zone = (par("Зона защиты двух стержневых молниеотводов разной высоты h_{1} и "
+                "h_{2} (не более 150 м) на расстоянии L друг от друга состоит из "
+                "торцевых областей и внутренней области между молниеотводами. "
+                "Торцевые области определяются как зоны одиночных стержневых "
+                "молниеотводов высотой h_{1} (h_{01}, r_{01}, r_{x1}) и h_{2} "
+                "(h_{02}, r_{02}, r_{x2}) по формулам, в которых h = h_{1} или "
+                "h = h_{2}:")
+            + single_zone(ROD_FORMULAS)
+            + par("Высоты h_{c1} и h_{c2} определяются по формулам для двух "
+                  "молниеотводов одинаковой высоты при h = h_{1} и при h = h_{2} "
+                  "(i = 1, 2):")
+            + par(bold("Зона А"), style=INTRO)
+            + formulas("при L ≤ h_{i}:", "h_{ci} = h_{0i};")
+            + formulas("при h_{i} < L ≤ 4h_{i}:",
+                       "h_{ci} = h_{0i} − (0,17 + 3·10^{−4}h_{i})(L − h_{i});")
+            + par(bold("Зона Б"), style=INTRO)
+            + formulas("при L ≤ h_{i}:", "h_{ci} = h_{0i};")
+            + formulas("при h_{i} < L ≤ 6h_{i}:",
+                       "h_{ci} = h_{0i} − 0,14(L − h_{i}).")
+            + formulas("Габариты внутренней области в обеих зонах:", *ends)
+            + par("Эти формулы применимы для зоны А при L ≤ 4h_{min}, для зоны Б — "
+                  "при L ≤ 6h_{min}, где h_{min} — меньшая из высот h_{1} и h_{2}; "
+                  "при большем расстоянии молниеотводы рассматриваются как "
+                  "одиночные.")
+            + applied_case("высот h_{1}, h_{2} и расстояния L"))
+    return rod, document(rod, [title(rod)] + numbered(
+        lambda n: inputs(n, rod, [["Высота первого молниеотвода h_{1}, м", "##h1&"],
+                                  ["Высота второго молниеотвода h_{2}, м", "##h2&"],
+                                  ["Расстояние между молниеотводами L, м", "##ld&"],
+                                  ["Высота защищаемого уровня h_{x}, м", "##hx&"]]),
+        strike_count,
+        category,
+        lambda n: heading(n, "Зона защиты") + zone,
+        lambda n: results(n, [
+            "Торцевая область первого молниеотвода",
+            ["Вершина зоны защиты h_{01}", "##01&"],
+            ["Радиус зоны защиты на уровне земли r_{01}", "##r1&"],
+            ["Радиус зоны защиты на высоте h_{x}, r_{x1}", "##x1&"],
+            "Торцевая область второго молниеотвода",
+            ["Вершина зоны защиты h_{02}", "##02&"],
+            ["Радиус зоны защиты на уровне земли r_{02}", "##r2&"],
+            ["Радиус зоны защиты на высоте h_{x}, r_{x2}", "##x2&"],
+            "Внутренняя область",
+            ["Высота h_{c1} (по первому молниеотводу)", "##c1&"],
+            ["Высота h_{c2} (по второму молниеотводу)", "##c2&"],
+            ["Наименьшая высота зоны посередине между молниеотводами h_{c}", "##hc&"],
+            ["Полуширина зоны посередине на уровне земли r_{c}", "##rc&"],
+            ["Полуширина зоны посередине на высоте h_{x}, r_{cx}", "##cx&"],
+        ], not_determined("молниеотводы")),
+        lambda n: drawing(n, rod),
+        conclusion,
+    ) + [summary("на высоте h_{x} = ##hx& м радиус зоны защиты у первого "
+                 "молниеотвода r_{x1} =##x1& м, у второго r_{x2} =##x2& м; "
+                 "габариты внутренней области — в таблице результатов."),
+         signatures()])
+
+
+def otchet4():
+    rod = Rod(4, "одиночный тросовый молниеотвод", "одиночным тросовым молниеотводом",
+              "одиночного тросового молниеотвода", catenary=True)
+    layout = ("Принят одиночный тросовый молниеотвод: стальной трос сечением "
+              "35–50 мм^{2}, натянутый между двумя опорами высотой h_{оп}.")
+    zone = (par("Зона защиты одиночного тросового молниеотвода высотой h ≤ 150 м "
+                "ограничена симметричными двускатными поверхностями, образующими в "
+                "вертикальном сечении равнобедренный треугольник с вершиной на "
+                "высоте h_{0} < h и основанием на уровне земли 2r_{0}. Габариты "
+                "зоны определяются по формулам:")
+            + single_zone(CATENARY_FORMULAS))
+    plan = par("На уровне земли зона защиты представляет собой полосу шириной "
+               "2r_{0} = 2 ·##r0& м, ограниченную линиями, отстоящими от проекции "
+               "троса на r_{0} =##r0& м в каждую сторону; на высоте h_{x} — полосу "
+               "шириной 2r_{x} = 2 ·##rx& м. У опор зона ограничена "
+               "полуокружностями радиусами r_{0} =##r0& м и r_{x} =##rx& м "
+               "соответственно.")
+    return rod, document(rod, [title(rod)] + numbered(
+        lambda n: inputs(n, rod, [["Высота опор троса h_{оп}, м", "##vi&"],
+                                  ["Длина пролёта троса a, м", "##aa&"],
+                                  ["Высота защищаемого уровня h_{x}, м", "##hx&"]]),
+        strike_count,
+        category,
+        lambda n: cable_height(n, rod, layout),
+        lambda n: heading(n, "Зона защиты") + zone,
+        lambda n: results(n, [
+            ["Вершина защищаемой зоны h_{0}", "##h0&"],
+            ["Радиус зоны защиты на уровне земли r_{0}", "##r0&"],
+            ["Радиус зоны защиты на высоте h_{x}, r_{x}", "##rx&"],
+            ["Ширина зоны защиты на уровне земли 2r_{0}", "#2r0&"],
+            ["Ширина зоны защиты на высоте h_{x}, 2r_{x}", "#2rx&"],
+        ], plan),
+        lambda n: drawing(n, rod),
+        conclusion,
+    ) + [summary("h_{0} =##h0& м, r_{0} =##r0& м, r_{x} =##rx& м на высоте "
+                 "h_{x} = ##hx& м."),
+         signatures()])
+
+
+def otchet5():
+    rod = Rod(5, "двойной тросовый молниеотвод",
+              "двойным тросовым молниеотводом (два троса одинаковой высоты)",
+              "двойного тросового молниеотвода", catenary=True)
+    layout = ("Принят двойной тросовый молниеотвод: два стальных троса сечением "
+              "35–50 мм^{2}, натянутых параллельно на расстоянии L друг от друга "
+              "между опорами высотой h_{оп}.")
+    zone = (par("Зона защиты двойного тросового молниеотвода — двух тросов "
+                "одинаковой высоты h ≤ 150 м на расстоянии L друг от друга — "
+                "состоит из торцевых областей и внутренней области между тросами. "
+                "Торцевые области определяются как зоны одиночных тросовых "
+                "молниеотводов (h_{0}, r_{0}, r_{x}):")
+            + single_zone(CATENARY_FORMULAS)
+            + par("Внутренняя область зоны ограничена сверху наименьшей высотой "
+                  "зоны h_{c} посередине между тросами; полуширина зоны посередине "
+                  "между тросами на уровне земли — r_{c}, на высоте h_{x} — "
+                  "r_{cx}. Габариты внутренней области зависят от расстояния L:")
+            + inner_region("0,14 + 5·10^{−4}h", "0,12",
+                           "тросы рассматриваются как одиночные")
+            + formulas("В обеих зонах при h_{c} < h_{0} внутренняя граница зоны на "
+                       "высоте h_{c} < h_{x} < h_{0} отстоит от каждого троса на "
+                       "расстояние",
+                       "r′_{x} = (L/2)(h_{0} − h_{x})/(h_{0} − h_{c}).")
+            + par("При h_{x} ≤ h_{c} полоса между тросами защищена на высоте h_{x} "
+                  "целиком и принимается r′_{x} = L/2; при h_{c} = h_{0} также "
+                  "r′_{x} = L/2.")
+            + applied_case("высоты троса h и расстояния L"))
+    return rod, document(rod, [title(rod)] + numbered(
+        lambda n: inputs(n, rod, [["Высота опор тросов h_{оп}, м", "##vi&"],
+                                  ["Длина пролёта тросов a, м", "##aa&"],
+                                  ["Расстояние между тросами L, м", "##ld&"],
+                                  ["Высота защищаемого уровня h_{x}, м", "##hx&"]]),
+        strike_count,
+        category,
+        lambda n: cable_height(n, rod, layout),
+        lambda n: heading(n, "Зона защиты") + zone,
+        lambda n: results(n, [
+            "Торцевые области",
+            ["Вершина зоны защиты h_{0}", "##h0&"],
+            ["Полуширина зоны защиты на уровне земли r_{0}", "##r0&"],
+            ["Полуширина зоны защиты на высоте h_{x}, r_{x}", "##rx&"],
+            "Внутренняя область",
+            ["Наименьшая высота зоны посередине между тросами h_{c}", "##hc&"],
+            ["Полуширина зоны посередине на уровне земли r_{c}", "##rc&"],
+            ["Полуширина зоны посередине на высоте h_{x}, r_{cx}", "##cx&"],
+            ["Расстояние от троса до внутренней границы зоны на высоте h_{x}, "
+             "r′_{x}", "##rp&"],
+        ], not_determined("тросы")),
+        lambda n: drawing(n, rod),
+        conclusion,
+    ) + [summary("h_{0} =##h0& м, r_{0} =##r0& м, r_{x} =##rx& м на высоте "
+                 "h_{x} = ##hx& м; габариты внутренней области — в таблице "
+                 "результатов."),
+         signatures()])
+
+
+TEMPLATES = (otchet1, otchet2, otchet3, otchet4, otchet5)
+
+
+# --- Reading the output back -----------------------------------------------
+
+# Destinations whose text a word processor does not show in the body.
+HIDDEN = {"fonttbl", "colortbl", "stylesheet", "info", "fldinst", "pict",
+          "header", "footer", "headerl", "headerr", "footerl", "footerr"}
+CONTROL_WORD = re.compile(rb"\\([a-z]{1,32})(-?\d{1,10})? ?")
+
+
+def read_rtf(data):
+    """Reads RTF as a word processor would, far enough to check the output.
+
+    Checks that the document is one balanced group opened by \\rtf1 with
+    nothing after it, that \\'hh escapes are complete and that \\uN fallbacks
+    follow \\ucN. Returns the body's paragraphs as (alignment, text) pairs;
+    table cells end paragraphs as \\par does. Raises ValueError on a fault.
+    """
+    if not data.startswith(b"{\\rtf1"):
+        raise ValueError("does not open with {\\rtf1")
+    paragraphs, current = [], []
+    # Per group: hidden, alignment, \\uc skip count.
+    stack, state = [], None
+    skip = 0                     # fallback characters still to drop after \\uN
+    i, closed_at = 0, None
+    while i < len(data):
+        c = data[i:i + 1]
+        if closed_at is not None:
+            if c not in b"\r\n":
+                raise ValueError("text after the document's closing brace at %d" % i)
+            i += 1
+            continue
+        if c == b"{":
+            stack.append(state)
+            state = dict(state) if state else {"hidden": False, "align": "ql", "uc": 1}
+            skip = 0
+            i += 1
+            if data[i:i + 3] == b"\\*\\":
+                state["hidden"] = True
+            continue
+        if c == b"}":
+            if not stack:
+                raise ValueError("unbalanced closing brace at %d" % i)
+            state = stack.pop()
+            skip = 0
+            if not stack:
+                closed_at = i
+            i += 1
+            continue
+        if c in b"\r\n":
+            i += 1
+            continue
+        if state is None:
+            raise ValueError("text outside the document group at %d" % i)
+        if c == b"\\":
+            m = CONTROL_WORD.match(data, i)
+            if m:
+                word, arg = m.group(1).decode(), m.group(2)
+                i = m.end()
+                if word in HIDDEN:
+                    state["hidden"] = True
+                elif word == "bin":
+                    i += int(arg or 0)
+                elif word == "pard":
+                    state["align"] = "ql"
+                elif word in ("ql", "qc", "qr", "qj"):
+                    state["align"] = word
+                elif word == "uc":
+                    state["uc"] = int(arg or 1)
+                elif word == "u":
+                    if arg is None:
+                        raise ValueError("\\u without a number at %d" % i)
+                    code = int(arg)
+                    current.append(chr(code + 65536 if code < 0 else code)
+                                   if not state["hidden"] else "")
+                    skip = state["uc"]
+                elif word in ("par", "cell") and not state["hidden"]:
+                    paragraphs.append((state["align"], "".join(current)))
+                    current = []
+                elif word == "tab" and not state["hidden"]:
+                    current.append("\t")
+                continue
+            sym = data[i + 1:i + 2]
+            if sym == b"'":
+                hexa = data[i + 2:i + 4]
+                if not re.fullmatch(rb"[0-9a-fA-F]{2}", hexa):
+                    raise ValueError("incomplete \\'hh at %d" % i)
+                i += 4
+                if skip:
+                    skip -= 1
+                elif not state["hidden"]:
+                    current.append(bytes([int(hexa, 16)]).decode("cp1251"))
+                continue
+            if sym in (b"\\", b"{", b"}", b"~", b"-", b"_", b"*", b"\r", b"\n"):
+                i += 2
+                if sym in b"\\{}" and not state["hidden"]:
+                    if skip:
+                        skip -= 1
+                    else:
+                        current.append(sym.decode())
+                continue
+            raise ValueError("unknown control symbol %r at %d" % (sym, i))
+        if skip:
+            skip -= 1
+        elif not state["hidden"]:
+            current.append(c.decode("ascii"))
+        i += 1
+    if closed_at is None:
+        raise ValueError("the document group is not closed")
+    if current:
+        paragraphs.append((state["align"] if state else "ql", "".join(current)))
+    return paragraphs
+
+
+def check(name, data):
+    """Checks one written template; raises SystemExit naming the fault."""
+    def fail(why):
+        raise SystemExit("%s: %s" % (name, why))
+
+    try:
+        data.decode("ascii")
+        paragraphs = read_rtf(data)
+    except (ValueError, UnicodeError) as e:
+        fail(e)
+    visible = "\n".join(t for _, t in paragraphs)
+    raw_tags = TAG.findall(data.decode("ascii"))
+    shown_tags = TAG.findall(visible)
+    if raw_tags != shown_tags:
+        fail("tags outside the visible text or split by RTF code: %s"
+             % sorted(set(raw_tags) ^ set(shown_tags)))
+    counts = dict(collections.Counter(shown_tags))     # in order of first occurrence
+    expected = TAG_COUNTS[name]
+    if counts != expected:
+        fail("tag counts differ: %s" % counts)
+    if list(counts) != list(expected):
+        fail("TAG_COUNTS is not in the order the tags first occur: %s" % list(counts))
+    for m in re.finditer("|".join(re.escape(t) for t in BLANK_LED), visible):
+        if m.start() > 0 and visible[m.start() - 1] in " \u00a0":
+            fail("a blank before %s, whose value begins with blanks" % m.group())
+    picture = [p for p in paragraphs if "##pc&" in p[1]]
+    if picture != [("qc", "##pc&")]:
+        fail("##pc& is not alone in a centred paragraph: %s" % picture)
+    justified = [t for a, t in paragraphs if a == "qj"]
+    if justified:
+        fail("justified paragraphs: %s" % justified[:3])
 
 
 def main():
-    rtf = document()
-    counts = collections.Counter(re.findall(r"#[#2][a-z0-9]{2}&", rtf))
-    if dict(counts) != TAG_COUNTS:
-        raise SystemExit("tag counts differ: %s" % dict(counts))
-    OUT.parent.mkdir(parents=True, exist_ok=True)
-    OUT.write_bytes(rtf.encode("ascii"))
+    OUT_DIR.mkdir(parents=True, exist_ok=True)
+    for make in TEMPLATES:
+        rod, rtf_text = make()
+        data = rtf_text.encode("ascii")
+        check(rod.file, data)
+        (OUT_DIR / rod.file).write_bytes(data)
 
 
 if __name__ == "__main__":
