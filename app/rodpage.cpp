@@ -197,48 +197,6 @@ void TForm1::Button2Click() {
         rodTypeCode_, [this](ReportValue value) { return reportValue(value); }, this);
 }
 
-QString TForm1::reportValue(ReportValue value) const {
-    switch (value) {
-    case ReportValue::Edit1:
-        return Edit1->text();
-    case ReportValue::Edit2:
-        return Edit2->text();
-    case ReportValue::Edit3:
-        return Edit3->text();
-    case ReportValue::Edit4:
-        return Edit4->text();
-    case ReportValue::Edit5:
-        return Edit5->text();
-    case ReportValue::Edit7:
-        return Edit7->text();
-    case ReportValue::Edit8:
-        return Edit8->text();
-    case ReportValue::Edit9:
-        return Edit9->text();
-    case ReportValue::Edit10:
-        return Edit10->text();
-    case ReportValue::Edit11:
-        return Edit11->text();
-    case ReportValue::Edit13:
-        return Edit13->text();
-    case ReportValue::Edit14:
-        return Edit14->text();
-    case ReportValue::Edit15:
-        return Edit15->text();
-    case ReportValue::Edit16:
-        return Edit16->text();
-    case ReportValue::Edit17:
-        return Edit17->text();
-    case ReportValue::Edit18:
-        return Edit18->text();
-    case ReportValue::DoubledRx:
-        return numbers().fixed(rx2_, 1);
-    case ReportValue::DoubledR0:
-        return numbers().fixed(r02_, 1);
-    }
-    return {};
-}
-
 void TForm1::Button4Click() {
     PageControl1->setActivePage(TabSheet1);
     Button3->setEnabled(false);

@@ -28,6 +28,13 @@ class TForm5;
 class TForm6;
 class TForm7;
 
+// A building's plan and height, m.
+struct BuildingSize {
+    double width;
+    double length;
+    double height;
+};
+
 class TForm1 final : public Form {
     Q_OBJECT
 public:
@@ -74,6 +81,12 @@ private:
 
     // The text a replacement of the report inserts.
     QString reportValue(ReportValue value) const;
+    // The building's dimensions when all three fields hold numbers.
+    std::optional<BuildingSize> buildingSize() const;
+    // The verdict on the building for the last completed calculation.
+    QString verdictText() const;
+    // The rod page's inputs (or rod type) differ from the last calculation's.
+    bool inputsChangedSinceCalculation() const;
 
     // The rod type code from the list: index + 1, kept when no item is picked.
     void takeRodTypeCode();
@@ -162,6 +175,8 @@ private:
         QStringList texts;
     };
     std::optional<Completed> completed_;
+    // The last completed calculation when it is of the rod type chosen now.
+    const Completed* completedOfThisType() const;
     RodZones zones_;           // the last result of each rod type
     double rx2_ = 0, r02_ = 0; // 2rx and 2r0 for the report
 };

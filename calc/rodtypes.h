@@ -5,6 +5,7 @@
 
 #include "calc/catenary.h"
 #include "calc/rodzones.h"
+#include "calc/zonegeometry.h"
 
 #include <array>
 #include <cstdint>
@@ -91,5 +92,10 @@ bool IsFinite(const RodZone& zone);
 // Which case of the instruction gave the inner region; none for the single
 // rod and the single catenary.
 std::optional<PairCase> PairCaseOf(const RodZone& zone);
+
+// The plan at hx and the vertical section of a result, for the inputs (in
+// the order of its rod type) it was computed from.
+ZonePlan PlanOf(const ZoneInputs& inputs, const RodZone& zone);
+ZoneSection SectionOf(std::int32_t code, const ZoneInputs& inputs, const RodZone& zone);
 
 } // namespace vostrel

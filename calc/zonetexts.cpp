@@ -3,12 +3,21 @@
 #include "numtext.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace vostrel {
 
 namespace {
 std::string Fixed(double value, std::string_view separator) {
     return FixedText(value, 1, separator);
+}
+
+// The pieces one after another.
+std::string Cat(std::initializer_list<std::string_view> pieces) {
+    std::string out;
+    for (std::string_view piece : pieces)
+        out += piece;
+    return out;
 }
 } // namespace
 
@@ -19,30 +28,29 @@ std::string CaseText(std::int32_t code, const RodZone& zone, std::string_view se
         return {};
     const bool a = kind == ZoneKind::A;
     const bool cables = code == kDoubleCatenary;
-    const std::string single = cables ? "тросы рассматриваются как одиночные"
-                                      : "молниеотводы рассматриваются как одиночные";
+    const std::string_view single = cables ? "тросы рассматриваются как одиночные"
+                                           : "молниеотводы рассматриваются как одиночные";
     if (code == kUnequalRods) {
-        const std::string limit = a ? "4hmin" : "6hmin";
+        const std::string_view limit = a ? "4hmin" : "6hmin";
         if (*pair == PairCase::Single)
-            return "L > " + limit + ": " + single;
-        return "L ≤ " + limit + ": hc = (hc1 + hc2)/2, rc = (r01 + r02)/2, rcx = rc(hc − hx)/hc";
+            return Cat({"L > ", limit, ": ", single});
+        return Cat(
+            {"L ≤ ", limit, ": hc = (hc1 + hc2)/2, rc = (r01 + r02)/2, rcx = rc(hc − hx)/hc"});
     }
-    const std::string drop = cables ? (a ? "(0" + std::string(sep) + "14 + 5·10⁻⁴h)"
-                                         : "0" + std::string(sep) + "12")
-                                    : (a ? "(0" + std::string(sep) + "17 + 3·10⁻⁴h)"
-                                         : "0" + std::string(sep) + "14");
-    const std::string hc = "hc = h0 − " + drop + "(L − h)";
+    const std::string drop = cables
+                                 ? (a ? Cat({"(0", sep, "14 + 5·10⁻⁴h)"}) : Cat({"0", sep, "12"}))
+                                 : (a ? Cat({"(0", sep, "17 + 3·10⁻⁴h)"}) : Cat({"0", sep, "14"}));
+    const std::string hc = Cat({"hc = h0 − ", drop, "(L − h)"});
     switch (*pair) {
     case PairCase::Close:
         return "L ≤ h: hc = h0, rc = r0, rcx = rx";
     case PairCase::Medium:
-        return std::string(a ? "h < L ≤ 2h: " : "h < L ≤ 6h: ") + hc +
-               ", rc = r0, rcx = r0(hc − hx)/hc";
+        return Cat({a ? "h < L ≤ 2h: " : "h < L ≤ 6h: ", hc, ", rc = r0, rcx = r0(hc − hx)/hc"});
     case PairCase::Wide:
-        return "2h < L ≤ 4h: " + hc + ", rc = r0[1 − 0" + std::string(sep) +
-               "2(L − 2h)/h], rcx = rc(hc − hx)/hc";
+        return Cat(
+            {"2h < L ≤ 4h: ", hc, ", rc = r0[1 − 0", sep, "2(L − 2h)/h], rcx = rc(hc − hx)/hc"});
     case PairCase::Single:
-        return std::string(a ? "L > 4h: " : "L > 6h: ") + single;
+        return Cat({a ? "L > 4h: " : "L > 6h: ", single});
     }
     return {};
 }
@@ -50,36 +58,53 @@ std::string CaseText(std::int32_t code, const RodZone& zone, std::string_view se
 std::string ConclusionText(std::int32_t code, const RodZone& zone, double hx,
                            std::string_view sep) {
     const auto q = [&](Quantity quantity) { return QuantityOf(zone, quantity); };
-    const std::string at = "hx = " + Fixed(hx, sep) + " м";
-    const std::string none = ": объекты высотой hx зоной защиты не защищены.";
+    const std::string at = Cat({"hx = ", Fixed(hx, sep), " м"});
+    const std::string_view none = ": объекты высотой hx зоной защиты не защищены.";
     const bool unequal = code == kUnequalRods;
+    const bool cables = code == kDoubleCatenary;
+    if (ZoneKindOf(zone) == ZoneKind::None)
+        return "Тип зоны защиты не определён: зона защиты не вычислена.";
     // The top of the zone, and the radius at hx (the smaller of two rods').
     const double h0 = unequal ? std::min(*q(Quantity::H01), *q(Quantity::H02)) : *q(Quantity::H0);
     const double rx = unequal ? std::min(*q(Quantity::Rx1), *q(Quantity::Rx2)) : *q(Quantity::Rx);
-    if (ZoneKindOf(zone) == ZoneKind::None)
-        return "Тип зоны защиты не определён: зона защиты не вычислена.";
     if (hx >= h0)
-        return "Высота " + at + " не ниже вершины зоны защиты h0 = " + Fixed(h0, sep) + " м" +
-               none;
+        return Cat(
+            {"Высота ", at, " не ниже вершины зоны защиты h0 = ", Fixed(h0, sep), " м", none});
     if (rx <= 0)
-        return "Радиус зоны защиты на высоте " + at + " не положителен (rx = " + Fixed(rx, sep) +
-               " м)" + none;
-    const std::string radius =
-        unequal ? "rx1 = " + Fixed(*q(Quantity::Rx1), sep) + " м, rx2 = " +
-                      Fixed(*q(Quantity::Rx2), sep) + " м"
-                : "rx = " + Fixed(rx, sep) + " м";
+        return Cat({"Радиус зоны защиты на высоте ", at, " не положителен (rx = ", Fixed(rx, sep),
+                    " м)", none});
+    const std::string radius = unequal ? Cat({"rx1 = ", Fixed(*q(Quantity::Rx1), sep),
+                                              " м, rx2 = ", Fixed(*q(Quantity::Rx2), sep), " м"})
+                                       : Cat({"rx = ", Fixed(rx, sep), " м"});
     const auto rcx = q(Quantity::Rcx);
     if (PairCaseOf(zone) == PairCase::Single)
-        return std::string(code == kDoubleCatenary ? "Тросы" : "Молниеотводы") +
-               " рассматриваются как одиночные: на высоте " + at +
-               " защищены объекты в пределах " + radius + " от каждого" +
-               (code == kDoubleCatenary ? " троса." : " молниеотвода.");
+        return Cat({cables ? "Тросы" : "Молниеотводы", " рассматриваются как одиночные: на высоте ",
+                    at, " защищены объекты в пределах ", radius, " от каждого",
+                    cables ? " троса." : " молниеотвода."});
     if (rcx && *rcx <= 0)
-        return "На высоте " + at + " защищены объекты в пределах " + radius + "; посередине между " +
-               (code == kDoubleCatenary ? "тросами" : "молниеотводами") + " (rcx = " +
-               Fixed(*rcx, sep) + " м) защиты нет.";
-    return "Объекты высотой " + at + " находятся в зоне защиты: " + radius +
-           (rcx ? ", rcx = " + Fixed(*rcx, sep) + " м" : std::string()) + ".";
+        return Cat({"На высоте ", at, " защищены объекты в пределах ", radius,
+                    "; посередине между ", cables ? "тросами" : "молниеотводами",
+                    " (rcx = ", Fixed(*rcx, sep), " м) защиты нет."});
+    return Cat({"Объекты высотой ", at, " находятся в зоне защиты: ", radius,
+                rcx ? Cat({", rcx = ", Fixed(*rcx, sep), " м"}) : std::string(), "."});
+}
+
+std::string VerdictText(const BuildingCheck& check, double hx, double buildingHeight,
+                        std::string_view sep) {
+    std::string text;
+    if (check.inside)
+        text = "Здание в зоне защиты на высоте hx.";
+    else if (check.nothingProtected)
+        text =
+            "Здание выходит из зоны защиты на высоте hx: на этой высоте зона защиты отсутствует.";
+    else if (check.overshoot < 0.05) // would read 0,0
+        text = Cat({"Здание выходит из зоны защиты на высоте hx менее чем на 0", sep, "1 м."});
+    else
+        text = Cat(
+            {"Здание выходит из зоны защиты на высоте hx на ", Fixed(check.overshoot, sep), " м."});
+    if (hx < buildingHeight)
+        text += " hx меньше высоты здания: проверена не вся высота.";
+    return text;
 }
 
 } // namespace vostrel

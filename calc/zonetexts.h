@@ -21,4 +21,10 @@ std::string CaseText(std::int32_t code, const RodZone& zone, std::string_view se
 std::string ConclusionText(std::int32_t code, const RodZone& zone, double hx,
                            std::string_view separator);
 
+// The verdict on the building: "Здание в зоне защиты на высоте hx." or
+// "Здание выходит из зоны защиты на высоте hx на 0,4 м.", with a second
+// sentence when hx is below the building's height.
+std::string VerdictText(const BuildingCheck& check, double hx, double buildingHeight,
+                        std::string_view separator);
+
 } // namespace vostrel

@@ -70,22 +70,30 @@ constexpr auto kSingleCatenaryRows =
          kCommon);
 
 constexpr auto kSingleRodRows = Join(kBuilding,
-                                     Own<5>{{
+                                     Own<9>{{
                                          {"##hr&", V::Edit8},
                                          {"##hx&", V::Edit9},
+                                         {"##hx&", V::Edit9},
+                                         {"##h0&", V::Edit13},
                                          {"##h0&", V::Edit13},
                                          {"##r0&", V::Edit14},
+                                         {"##r0&", V::Edit14},
+                                         {"##rx&", V::Edit15},
                                          {"##rx&", V::Edit15},
                                      }},
                                      kCommon);
 
 constexpr auto kDoubleRodRows = Join(kBuilding,
-                                     Own<10>{{
+                                     Own<14>{{
                                          {"##hr&", V::Edit8},
                                          {"##ld&", V::Edit9},
                                          {"##hx&", V::Edit10},
+                                         {"##hx&", V::Edit10},
+                                         {"##h0&", V::Edit13},
                                          {"##h0&", V::Edit13},
                                          {"##r0&", V::Edit14},
+                                         {"##r0&", V::Edit14},
+                                         {"##rx&", V::Edit15},
                                          {"##rx&", V::Edit15},
                                          {"##hc&", V::Edit16},
                                          {"##rc&", V::Edit17},
@@ -95,16 +103,19 @@ constexpr auto kDoubleRodRows = Join(kBuilding,
                                      kCommon);
 
 constexpr auto kUnequalRodRows = Join(kBuilding,
-                                      Own<16>{{
+                                      Own<19>{{
                                           {"##h1&", V::Edit8},
                                           {"##h2&", V::Edit9},
                                           {"##ld&", V::Edit10},
                                           {"##hx&", V::Edit11},
+                                          {"##hx&", V::Edit11},
                                           {"##01&", V::H01},
                                           {"##r1&", V::R01},
                                           {"##x1&", V::Edit13},
+                                          {"##x1&", V::Edit13},
                                           {"##02&", V::H02},
                                           {"##r2&", V::R02},
+                                          {"##x2&", V::Edit14},
                                           {"##x2&", V::Edit14},
                                           {"##c1&", V::Hc1},
                                           {"##c2&", V::Hc2},
@@ -116,15 +127,22 @@ constexpr auto kUnequalRodRows = Join(kBuilding,
                                       kCommon);
 
 constexpr auto kDoubleCatenaryRows = Join(kBuilding,
-                                          Own<14>{{
+                                          Own<21>{{
                                               {"##vi&", V::Edit8},
+                                              {"##vi&", V::Edit8},
+                                              {"##aa&", V::Edit9},
                                               {"##aa&", V::Edit9},
                                               {"##ld&", V::Edit10},
                                               {"##hx&", V::Edit11},
+                                              {"##hx&", V::Edit11},
+                                              {"##sg&", V::Sag},
                                               {"##sg&", V::Sag},
                                               {"##ch&", V::CableHeight},
                                               {"##h0&", V::Edit13},
+                                              {"##h0&", V::Edit13},
                                               {"##r0&", V::Edit14},
+                                              {"##r0&", V::Edit14},
+                                              {"##rx&", V::Edit15},
                                               {"##rx&", V::Edit15},
                                               {"##hc&", V::Edit16},
                                               {"##rc&", V::Edit17},

@@ -32,17 +32,17 @@ QByteArray Hash(const QString& path) {
     return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
 }
 
-// The worked example: zone B, 12 x 36 x 10 m at 40 h, catenary 20 / 60 / 10.
-const QStringList kValues = [] {
-    QStringList v{"12", "36", "10", "0,02457", "III", "       Б", "20",
-                  "20", "60", "60", "10",      "10",  "  16,6",   "  16,6"};
-    for (int i = 0; i < 5; ++i)
-        v << "  30,6";
-    for (int i = 0; i < 4; ++i)
-        v << "  12,1";
-    return v << "24,2"
-             << "61,2";
-}();
+// The worked example: zone B, 12 x 36 x 10 m at 40 h, catenary 20 / 60 / 10;
+// each tag's value (the same for each of its occurrences).
+const QMap<QString, QString> kValues{
+    {"##ll&", "12"},     {"##ss&", "36"},     {"##hh&", "10"},     {"##nn&", "0,02457"},
+    {"##ka&", "III"},    {"##zo&", "       Б"}, {"##vi&", "20"},   {"##aa&", "60"},
+    {"##hx&", "10"},     {"##h0&", "  16,6"}, {"##r0&", "  30,6"}, {"##rx&", "  12,1"},
+    {"#2rx&", "24,2"},   {"#2r0&", "61,2"},   {"##sg&", "2"},      {"##ch&", "18,0"},
+    {"##tg&", "40"},     {"##dn&", "4,0"},    {"##bt&", "Жилые дома"},
+    {"##lo&", "В городе"}, {"##cn&", "Вывод."}, {"##vd&", "Здание в зоне."}, {"##wr&", ""},
+    {"##pc&", "Чертёж."},
+};
 } // namespace
 
 class TestWordApp : public QObject {
@@ -77,10 +77,9 @@ QString TestWordApp::fill(const QString& templatePath, FakeViewer& viewer) {
     if (!word.StartWord() || !word.SetWordVisible(false) || !word.OpenDocument(templatePath))
         return {};
     const auto rows = ReportTableFor(4)->rows;
-    for (size_t i = 0; i < rows.size(); ++i) {
-        if (!word.ResetSelection() || !word.ReplaceTag(rows[i].tag, kValues[static_cast<int>(i)]))
+    for (const Replacement& row : rows)
+        if (!word.ResetSelection() || !word.ReplaceTag(row.tag, kValues.value(row.tag, "?")))
             return {};
-    }
     word.SetWordVisible(true);
     return word.DocumentFile();
 }
@@ -133,19 +132,20 @@ void TestWordApp::fillsShippedTemplate() {
         "Категория молниезащиты\nIII\n",
         "Тип зоны защиты\n       Б\n",
         "при длине пролёта a = 60 м",
-        "h = hоп − 2 = 20 − 2 м.",
+        "h = hоп − 2 = 20 − 2 = 18,0 м.",
         "Вершина защищаемой зоны h0\n  16,6\n",
         "Радиус зоны защиты на уровне земли r0\n  30,6\n",
-        "на высоте hx = 10 м, rx\n  12,1\n",
+        "Радиус зоны защиты на высоте hx, rx\n  12,1\n",
         "Ширина зоны защиты на уровне земли 2r0\n61,2\n",
         "Ширина зоны защиты на высоте hx, 2rx\n24,2\n",
-        "на r0 =   30,6 м в каждую сторону",
-        "на расстоянии rx =   12,1 м",
-        "радиусами r0 =   30,6 м и rx =   12,1 м",
-        "h0 =   16,6 м",
-        "2rx = 2 ·   12,1 м",
-        "2 ·   30,6 м",
-        "Сводка: r0 =   30,6 м.",
+        "полосу шириной 2r0 = 2 ·  30,6 м",
+        "на r0 =  30,6 м в каждую сторону",
+        "полосу шириной 2rx = 2 ·  12,1 м",
+        "радиусами r0 =  30,6 м и rx =  12,1 м",
+        "Итог: h0 =  16,6 м, r0 =  30,6 м, rx =  12,1 м на высоте hx = 10 м.",
+        "Жилые дома",
+        "Вывод.",
+        "Здание в зоне.",
     };
     for (const QString& piece : expected)
         QVERIFY2(text.contains(piece), qPrintable("missing: " + piece + "\n" + text));
@@ -165,7 +165,8 @@ void TestWordApp::fillsTemplateResavedByWriter() {
     QVERIFY2(!text.contains("##") && !text.contains("#2r"), qPrintable(text));
     for (const QString& piece :
          {QString("N = 0,02457."), QString("Тип зоны защиты\n       Б\n"),
-          QString("h = hоп − 2 = 20 − 2 м."), QString("Сводка: r0 =   30,6 м.")})
+          QString("h = hоп − 2 = 20 − 2 = 18,0 м."),
+          QString("Итог: h0 =  16,6 м, r0 =  30,6 м, rx =  12,1 м на высоте hx = 10 м.")})
         QVERIFY2(text.contains(piece), qPrintable("missing: " + piece + "\n" + text));
 }
 

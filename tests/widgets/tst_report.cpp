@@ -1,8 +1,11 @@
 // "Отчёт": the calls to the word processor, the values and the progress.
 #include "fixture.h"
 
+#include "report/rtf.h"
+
 #include <QGroupBox>
 #include <QProgressBar>
+#include <QRegularExpression>
 
 using namespace vostrel;
 
@@ -44,7 +47,8 @@ private slots:
     void afterFailedCalculation();
     void missingTagStopsAfterFewAttempts();
     void withoutWordProcessor();
-    void otherRodType();
+    void everyRodTypeHasItsReport();
+    void tablesMatchTemplates();
     void progressWindowPaints();
 };
 
@@ -63,8 +67,15 @@ void TestReport::callSequence() {
                           "##rx&", "##rx&", "#2rx&", "#2r0&"};
     for (int i = 0; i < 25; ++i)
         expected << "ResetSelection" << QString("ReplaceTag(%1,[%2])").arg(tags[i], values[i]);
-    expected << "SetWordVisible(true)";
-    QCOMPARE(p.word.calls, expected);
+    QCOMPARE(p.word.calls.mid(0, expected.size()), expected);
+    // Then the cable height, and what every report has.
+    QCOMPARE(p.word.values().mid(25),
+             (QStringList{"2", "2", "18,0", "40", "4,0", p.form1.Memo1->toPlainText(),
+                          p.form1.Edit6->text(),
+                          "Объекты высотой hx = 10,0 м находятся в зоне защиты: rx = 12,1 м.",
+                          "Здание в зоне защиты на высоте hx.", "",
+                          "Чертёж зоны защиты не выполнен: нет завершённого расчёта."}));
+    QCOMPARE(p.word.calls.last(), "SetWordVisible(true)");
     QCOMPARE(p.form7.ProgressBar1->value(), 100);
     QVERIFY(p.form7.isHidden());
     QVERIFY(p.dialogs.shown.isEmpty());
@@ -86,7 +97,12 @@ void TestReport::afterNextWithoutCalculation() {
     Click(p.form1.Button1); // empties the rod page, keeps 2rx and 2r0
     QVERIFY(p.form1.Button2->isEnabled());
     p.form1.Button2->click();
-    QCOMPARE(p.word.values(), Values("", "", "", "", "", "", "24,2", "61,2"));
+    QCOMPARE(p.word.values().mid(0, 25), Values("", "", "", "", "", "", "24,2", "61,2"));
+    // The report says its rod page no longer matches the calculation.
+    QVERIFY2(p.word.values().contains("Внимание: исходные данные молниеотвода изменены после "
+                                      "последнего расчёта; значения в отчёте могут не "
+                                      "соответствовать друг другу."),
+             qPrintable(p.word.values().join('|')));
 }
 
 void TestReport::afterFailedCalculation() {
@@ -95,7 +111,8 @@ void TestReport::afterFailedCalculation() {
     QCOMPARE(p.dialogs.texts(), QStringList{"'1.0' is not a valid floating point value."});
     p.dialogs.clear();
     p.form1.Button2->click();
-    QCOMPARE(p.word.values(), Values("20", "60", "1.0", "", "", "", "0,0", "0,0"));
+    QCOMPARE(p.word.values().mid(0, 25), Values("20", "60", "1.0", "", "", "", "0,0", "0,0"));
+    QVERIFY(p.word.values().contains("Расчёт зоны защиты не выполнен."));
 }
 
 void TestReport::missingTagStopsAfterFewAttempts() {
@@ -133,7 +150,7 @@ void TestReport::withoutWordProcessor() {
     Design(p);
     p.form1.Button2->click();
     QCOMPARE(p.word.calls.last(), "SetWordVisible(true)");
-    QCOMPARE(p.word.values().size(), 25);
+    QCOMPARE(p.word.values().size(), qsizetype(ReportTableFor(4)->rows.size()));
     QCOMPARE(p.dialogs.texts(), QStringList{"Не найден текстовый процессор, чтобы показать отчёт. "
                                             "Отчёт сохранён в файле «" +
                                             p.word.file + "»."});
@@ -154,17 +171,49 @@ void TestReport::withoutWordProcessor() {
                                             "папку «/x»: Нет такого файла или каталога."});
 }
 
-void TestReport::otherRodType() {
-    Program p(",");
-    Design(p);
-    Click(p.form1.Button4);
-    PickRodType(p.form1.ComboBox1, 0);
-    Click(p.form1.Button1);
-    p.word.calls.clear();
-    p.form1.Button2->click();
-    QCOMPARE(p.word.calls, (QStringList{"StartWord", "SetWordVisible(false)"}));
-    QCOMPARE(p.dialogs.texts(),
-             QStringList{"Отчёт составляется для одиночного тросового молниеотвода."});
+void TestReport::everyRodTypeHasItsReport() {
+    const QStringList inputs[] = {{"30", "10"},
+                                  {"30", "40", "10"},
+                                  {"30", "20", "35", "8"},
+                                  {"20", "60", "10"},
+                                  {"22", "60", "25", "6"}};
+    for (int code = 1; code <= 5; ++code) {
+        Program p(",");
+        ToRodPage(p, false, code - 1);
+        const QList<QLineEdit*> fields{p.form1.Edit8, p.form1.Edit9, p.form1.Edit10,
+                                       p.form1.Edit11};
+        for (qsizetype i = 0; i < inputs[code - 1].size(); ++i)
+            Type(fields[i], inputs[code - 1][i]);
+        MoveOver(p.form1.GroupBox3, {200, 200});
+        Click(p.form1.Button3);
+        p.form1.Button2->click();
+        const ReportTable* table = ReportTableFor(code);
+        QVERIFY(table);
+        QCOMPARE(p.word.calls.at(2),
+                 QString("OpenDocument(%1/%2)").arg(VOSTREL_TEST_TEMPLATES, table->templateFile));
+        QCOMPARE(p.word.values().size(), qsizetype(table->rows.size()));
+        QVERIFY2(p.dialogs.shown.isEmpty(), qPrintable(p.dialogs.texts().join('\n')));
+        QCOMPARE(p.word.values().count(QString()), 1); // the warning: nothing changed
+    }
+}
+
+// Each template holds every tag exactly as often as its table fills it.
+void TestReport::tablesMatchTemplates() {
+    for (int code = 1; code <= 5; ++code) {
+        const ReportTable* table = ReportTableFor(code);
+        QFile file(QDir(VOSTREL_TEST_TEMPLATES).filePath(table->templateFile));
+        QVERIFY2(file.open(QIODevice::ReadOnly), table->templateFile);
+        const QByteArray bytes = file.readAll();
+        const rtf::Document document(std::string(bytes.constData(), size_t(bytes.size())));
+        const QString text = QString::fromStdU32String(document.text());
+        QMap<QString, int> filled, found;
+        for (const Replacement& row : table->rows)
+            ++filled[row.tag];
+        static const QRegularExpression tag("#[#2][a-z0-9]{2}&");
+        for (auto m = tag.globalMatch(text); m.hasNext();)
+            ++found[m.next().captured()];
+        QCOMPARE(found, filled);
+    }
 }
 
 void TestReport::progressWindowPaints() {
@@ -174,7 +223,7 @@ void TestReport::progressWindowPaints() {
     QList<int> seen; // paints by each replacement
     p.word.onReplace = [&] { seen << painted.count; };
     p.form1.Button2->click();
-    QCOMPARE(seen.size(), 25);
+    QCOMPARE(seen.size(), qsizetype(ReportTableFor(4)->rows.size()));
     QVERIFY2(seen.first() >= 1, "the progress window was not painted before the work");
     for (qsizetype i = 1; i < seen.size(); ++i)
         QVERIFY2(seen[i] > seen[i - 1], qPrintable(QString("step %1 was not painted").arg(i)));
