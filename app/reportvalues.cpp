@@ -38,17 +38,11 @@ bool TForm1::inputsChangedSinceCalculation() const {
     return false;
 }
 
-QString TForm1::verdictText() const {
+std::optional<ZoneDrawing> TForm1::drawing() const {
     const Completed* done = completedOfThisType();
     if (!done)
-        return QStringLiteral("Здание не проверено: нет завершённого расчёта зоны защиты.");
-    const auto building = buildingSize();
-    if (!building)
-        return QStringLiteral("Здание не проверено: размеры здания на первой странице не числа.");
-    const BuildingCheck check =
-        CheckBuilding(PlanOf(done->inputs, done->zone), building->width, building->length);
-    return QString::fromStdString(VerdictText(check, HxOf(done->code, done->inputs),
-                                              building->height, numbers().decimalSeparatorUtf8()));
+        return std::nullopt;
+    return ZoneDrawing{done->code, done->inputs, done->zone, buildingSize()};
 }
 
 QString TForm1::reportValue(ReportValue value) const {
@@ -135,7 +129,9 @@ QString TForm1::reportValue(ReportValue value) const {
                           done->code, done->zone, HxOf(done->code, done->inputs), separator))
                     : QStringLiteral("Расчёт зоны защиты не выполнен.");
     case V::Verdict:
-        return verdictText();
+        if (const auto shown = drawing())
+            return VerdictOf(*shown, numbers()).text;
+        return QStringLiteral("Здание не проверено: нет завершённого расчёта зоны защиты.");
     case V::Warning:
         if (!done)
             return QStringLiteral("Внимание: расчёт зоны защиты для этого типа молниеотвода не "

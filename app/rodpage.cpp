@@ -2,6 +2,7 @@
 // its type, the zone calculation, the report and the way back.
 #include "app/rodlayouts.h"
 #include "app/unit3.h"
+#include "windows/unit8.h"
 #include "ui/controls.h"
 
 #include <QGroupBox>
@@ -98,11 +99,14 @@ void TForm1::createRodPage() {
     Button4 = MakeButton(TabSheet2, "Button4", {424, 280, 105, 25}, QStringLiteral("<<Назад"), 10);
     Button3 = MakeButton(TabSheet2, "Button3", {528, 280, 105, 25}, QStringLiteral("Расчёт"), 10);
     Button2 = MakeButton(TabSheet2, "Button2", {632, 280, 105, 25}, QStringLiteral("Отчёт"), 10);
+    Button6 = MakeButton(TabSheet2, "Button6", {320, 280, 105, 25}, QStringLiteral("Чертёж"), 10);
     Button3->setEnabled(false);
     Button2->setEnabled(false);
+    Button6->setEnabled(false);
     onClick(Button4, &TForm1::Button4Click);
     onClick(Button3, &TForm1::Button3Click);
     onClick(Button2, &TForm1::Button2Click);
+    onClick(Button6, &TForm1::Button6Click);
 }
 
 void TForm1::setRodLayout(const RodLayout& layout) {
@@ -176,6 +180,7 @@ void TForm1::Button3Click() {
     }
     zones_.keep(zone);
     completed_ = Completed{rodTypeCode_, in, zone, texts};
+    Button6->setEnabled(true);
     // 5. At most one message: the first that applies.
     const QString warning =
         WarningText(rodTypeCode_, WarningOf(zone, HxOf(rodTypeCode_, in)), ZoneKindOf(zone));
@@ -195,6 +200,11 @@ void TForm1::Button3Click() {
 void TForm1::Button2Click() {
     report_->make(
         rodTypeCode_, [this](ReportValue value) { return reportValue(value); }, this);
+}
+
+void TForm1::Button6Click() {
+    if (const auto shown = drawing())
+        Form8->showDrawing(*shown, this);
 }
 
 void TForm1::Button4Click() {

@@ -3,6 +3,7 @@
 #include "app/rodlayouts.h"
 #include "calc/rodheight.h"
 #include "report/unit7.h"
+#include "windows/unit8.h"
 #include "ui/controls.h"
 #include "windows/unit4.h"
 #include "windows/unit5.h"
@@ -132,16 +133,18 @@ void TForm1::setTabOrder() {
     const QWidget* chain[] = {Edit1,  Edit3,  Edit2,     Edit4,   Memo1,   Edit5,
                               Edit6,  Edit7,  ComboBox1, Button1, Button5, Edit8,
                               Edit9,  Edit10, Edit11,    Edit14,  Edit15,  Edit16,
-                              Edit17, Edit18, Edit13,    Button4, Button2, Button3};
+                              Edit17, Edit18, Edit13,    Button6, Button4, Button2, Button3};
     for (size_t i = 1; i < std::size(chain); ++i)
         QWidget::setTabOrder(const_cast<QWidget*>(chain[i - 1]), const_cast<QWidget*>(chain[i]));
 }
 
-void TForm1::setPeers(TForm2* form2, TForm5* form5, TForm6* form6, TForm7* form7) {
+void TForm1::setPeers(TForm2* form2, TForm5* form5, TForm6* form6, TForm7* form7,
+                      TForm8* form8) {
     Form2 = form2;
     Form5 = form5;
     Form6 = form6;
     Form7 = form7;
+    Form8 = form8;
     report_ = std::make_unique<ReportMaker>(reportSetup_, services_.dialogs, *form7);
 }
 
@@ -274,6 +277,7 @@ void TForm1::Button1Click() {
         PageControl1->setActivePage(TabSheet2);
         setRodLayout(RodLayoutFor(rodTypeCode_));
     }
+    Button6->setEnabled(false); // the fields no longer show a calculation
     for (QLineEdit* field :
          {Edit8, Edit9, Edit10, Edit11, Edit13, Edit14, Edit15, Edit16, Edit17, Edit18})
         field->clear();

@@ -6,6 +6,7 @@
 #include "report/report.h"
 #include "ui/form.h"
 #include "ui/mainfields.h"
+#include "ui/zonedrawing.h"
 
 #include <QStringList>
 #include <cstdint>
@@ -27,13 +28,7 @@ class TForm2;
 class TForm5;
 class TForm6;
 class TForm7;
-
-// A building's plan and height, m.
-struct BuildingSize {
-    double width;
-    double length;
-    double height;
-};
+class TForm8;
 
 class TForm1 final : public Form {
     Q_OBJECT
@@ -42,7 +37,7 @@ public:
     ~TForm1() override;
 
     // The windows this one opens, reads or writes; set once after all exist.
-    void setPeers(TForm2* form2, TForm5* form5, TForm6* form6, TForm7* form7);
+    void setPeers(TForm2* form2, TForm5* form5, TForm6* form6, TForm7* form7, TForm8* form8);
 
     // The fields the other windows read or write.
     const MainFields& fields() const { return fields_; }
@@ -78,13 +73,14 @@ private:
     void Button4Click();
     void Button5Click();
     void Button2Click(); // the report
+    void Button6Click(); // the drawing
 
     // The text a replacement of the report inserts.
     QString reportValue(ReportValue value) const;
     // The building's dimensions when all three fields hold numbers.
     std::optional<BuildingSize> buildingSize() const;
-    // The verdict on the building for the last completed calculation.
-    QString verdictText() const;
+    // The drawing of the last completed calculation of the chosen rod type.
+    std::optional<ZoneDrawing> drawing() const;
     // The rod page's inputs (or rod type) differ from the last calculation's.
     bool inputsChangedSinceCalculation() const;
 
@@ -152,12 +148,14 @@ private:
     QPushButton* Button4; // "<<Назад"
     QPushButton* Button3; // "Расчёт"
     QPushButton* Button2; // "Отчёт"
+    QPushButton* Button6; // "Чертёж", the drawing of the last calculation
 
     MainFields fields_;
     TForm2* Form2 = nullptr;
     TForm5* Form5 = nullptr;
     TForm6* Form6 = nullptr;
     TForm7* Form7 = nullptr;
+    TForm8* Form8 = nullptr;
     ReportSetup& reportSetup_;
     std::unique_ptr<ReportMaker> report_;
 

@@ -14,10 +14,12 @@ class TForm2;
 class TForm5;
 class TForm6;
 class TForm7;
+class TForm8;
 
 class WindowSet {
 public:
-    // Creates Form1, Form2, Form5, Form6, Form7, all hidden. Throws
+    // Creates Form1, Form2, Form5, Form6, Form7, then the drawing window Form8,
+    // all hidden. Throws
     // std::runtime_error when a window cannot be created (the catalogue).
     WindowSet(Services& services, ReportSetup& report);
     ~WindowSet();
@@ -30,6 +32,7 @@ public:
     TForm5& Form5() const { return *form5_; }
     TForm6& Form6() const { return *form6_; }
     TForm7& Form7() const { return *form7_; }
+    TForm8& Form8() const { return *form8_; }
 
     // Shows the main window centred on the desktop.
     void showMain();
@@ -40,6 +43,7 @@ private:
     std::unique_ptr<TForm5> form5_;
     std::unique_ptr<TForm6> form6_;
     std::unique_ptr<TForm7> form7_;
+    std::unique_ptr<TForm8> form8_;
 };
 
 } // namespace vostrel

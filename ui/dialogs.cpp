@@ -1,5 +1,6 @@
 #include "dialogs.h"
 
+#include <QFileDialog>
 #include <QMessageBox>
 
 namespace vostrel {
@@ -22,6 +23,11 @@ void MessageBoxes::error(QWidget* parent, const QString& text) {
 
 void MessageBoxes::applicationError(const QString& text) {
     showBox(nullptr, QMessageBox::Critical, QStringLiteral("Application Error"), text);
+}
+
+QString MessageBoxes::saveFileName(QWidget* parent, const QString& caption,
+                                   const QString& filters) {
+    return QFileDialog::getSaveFileName(parent, caption, QString(), filters);
 }
 
 } // namespace vostrel

@@ -19,6 +19,9 @@ public:
     virtual void error(QWidget* parent, const QString& text) = 0;
     // Start-up failed: captioned "Application Error", error icon.
     virtual void applicationError(const QString& text) = 0;
+    // Asks for the name of a file to save; empty when the user cancels.
+    virtual QString saveFileName(QWidget* parent, const QString& caption,
+                                 const QString& filters) = 0;
 };
 
 // The real thing: application-modal QMessageBox.
@@ -27,6 +30,7 @@ public:
     void message(QWidget* parent, const QString& text) override;
     void error(QWidget* parent, const QString& text) override;
     void applicationError(const QString& text) override;
+    QString saveFileName(QWidget* parent, const QString& caption, const QString& filters) override;
 };
 
 } // namespace vostrel

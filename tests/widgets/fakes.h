@@ -20,6 +20,14 @@ public:
         shown.append({Shown::ApplicationError, text});
     }
 
+    // The answer to the next file dialogs; the captions asked.
+    QString fileName;
+    QStringList fileDialogs;
+    QString saveFileName(QWidget*, const QString& caption, const QString&) override {
+        fileDialogs << caption;
+        return fileName;
+    }
+
     QStringList texts() const {
         QStringList out;
         for (const Shown& s : shown)

@@ -12,6 +12,7 @@
 #include "windows/unit4.h"
 #include "windows/unit5.h"
 #include "windows/unit6.h"
+#include "windows/unit8.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -87,6 +88,7 @@ struct MainWindow {
     VOSTREL_CONTROL(QPushButton, Button4);
     VOSTREL_CONTROL(QPushButton, Button3);
     VOSTREL_CONTROL(QPushButton, Button2);
+    VOSTREL_CONTROL(QPushButton, Button6);
 #undef VOSTREL_CONTROL
 
     std::int32_t RodTypeCode() const {
@@ -119,7 +121,8 @@ struct Program {
           report{word, QStringLiteral(VOSTREL_TEST_TEMPLATES)},
           windows(std::make_unique<vostrel::WindowSet>(services, report)),
           window1(windows->Form1()), form1{window1}, form2(windows->Form2()),
-          form5(windows->Form5()), form6(windows->Form6()), form7(windows->Form7()) {
+          form5(windows->Form5()), form6(windows->Form6()), form7(windows->Form7()),
+          form8(windows->Form8()) {
         windows->showMain();
         if (!QTest::qWaitForWindowActive(&window1))
             qWarning("The main window did not become active");
@@ -136,6 +139,7 @@ struct Program {
     vostrel::TForm5& form5;
     vostrel::TForm6& form6;
     vostrel::TForm7& form7;
+    vostrel::TForm8& form8;
 };
 
 // Writes "," or "." in place of the comma of a number text.

@@ -12,6 +12,7 @@ class NoDialogs final : public vostrel::Dialogs {
     void message(QWidget*, const QString&) override {}
     void error(QWidget*, const QString&) override {}
     void applicationError(const QString&) override {}
+    QString saveFileName(QWidget*, const QString&, const QString&) override { return {}; }
 };
 } // namespace
 

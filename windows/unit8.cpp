@@ -1,0 +1,140 @@
+#include "unit8.h"
+
+#include "ui/controls.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QSvgGenerator>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace vostrel {
+
+namespace {
+// Paints the drawing at whatever size the window gives it.
+class Canvas final : public QWidget {
+public:
+    Canvas(QWidget* parent, const ZoneDrawing& drawing, const NumberText& numbers)
+        : QWidget(parent), drawing_(drawing), numbers_(numbers) {
+        setAttribute(Qt::WA_OpaquePaintEvent); // every pixel painted: no flicker
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        PaintZoneDrawing(painter, rect(), drawing_, numbers_);
+    }
+
+private:
+    const ZoneDrawing& drawing_;
+    const NumberText& numbers_;
+};
+
+int Pixels(double mm, int dpi) {
+    return static_cast<int>(std::lround(mm / 25.4 * dpi));
+}
+} // namespace
+
+TForm8::TForm8(Services& services)
+    : Form(services, QStringLiteral("Зона защиты"), QSize(900, 560)) {
+    setObjectName(QStringLiteral("Form8"));
+    // Unlike the other windows this one may be resized, down to 640 x 480.
+    setWindowFlags(Qt::Window);
+    setMinimumSize(640, 480);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    Image1 = new Canvas(this, drawing_, numbers());
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setAccessibleName(QStringLiteral("Чертёж зоны защиты"));
+    Button1 = MakeButton(this, "Button1", {0, 0, 105, 25}, QStringLiteral("Сохранить…"), 10);
+    Button1->setFixedSize(105, 25);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Button1);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addWidget(Image1, 1);
+    layout->addLayout(buttons);
+    onClick(Button1, &TForm8::Button1Click);
+}
+
+void TForm8::showDrawing(const ZoneDrawing& drawing, const QWidget* owner) {
+    drawing_ = drawing;
+    Image1->update();
+    showOver(owner);
+}
+
+QString TForm8::save(const QString& file) const {
+    const QString suffix = QFileInfo(file).suffix().toLower();
+    if (suffix != QLatin1String("png") && suffix != QLatin1String("svg") &&
+        suffix != QLatin1String("pdf"))
+        return QStringLiteral("Чертёж сохраняется в формате PNG, SVG или PDF: у файла «%1» нет "
+                              "расширения .png, .svg или .pdf")
+            .arg(QDir::toNativeSeparators(file));
+    QSaveFile out(file);
+    const auto failed = [&] {
+        return QStringLiteral("Не удалось сохранить чертёж в файл «%1»: %2")
+            .arg(QDir::toNativeSeparators(file), out.errorString());
+    };
+    if (!out.open(QIODevice::WriteOnly))
+        return failed();
+    bool drawn = true;
+    if (suffix == QLatin1String("png")) {
+        const QImage image = RenderZoneDrawing(
+            drawing_, numbers(),
+            {Pixels(kDrawingMm.width(), kPngDpi), Pixels(kDrawingMm.height(), kPngDpi)}, kPngDpi);
+        drawn = image.save(&out, "PNG");
+    } else if (suffix == QLatin1String("svg")) {
+        constexpr int dpi = 96;
+        const QSize size(Pixels(kDrawingMm.width(), dpi), Pixels(kDrawingMm.height(), dpi));
+        QSvgGenerator svg;
+        svg.setOutputDevice(&out);
+        svg.setResolution(dpi);
+        svg.setSize(size);
+        svg.setViewBox(QRect(QPoint(0, 0), size));
+        svg.setTitle(windowTitle());
+        QPainter painter;
+        drawn = painter.begin(&svg);
+        if (drawn)
+            PaintZoneDrawing(painter, QRectF(QPointF(0, 0), QSizeF(size)), drawing_, numbers());
+        drawn = painter.end() && drawn;
+    } else {
+        QPdfWriter pdf(&out);
+        pdf.setPageSize(QPageSize(kDrawingMm, QPageSize::Millimeter));
+        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+        pdf.setResolution(kPngDpi);
+        pdf.setTitle(windowTitle());
+        QPainter painter;
+        drawn = painter.begin(&pdf);
+        if (drawn)
+            PaintZoneDrawing(painter, QRectF(QPointF(0, 0), QSizeF(pdf.width(), pdf.height())),
+                             drawing_, numbers());
+        drawn = painter.end() && drawn;
+    }
+    if (!drawn) {
+        out.cancelWriting();
+        return QStringLiteral("Не удалось сохранить чертёж в файл «%1»: ошибка записи")
+            .arg(QDir::toNativeSeparators(file));
+    }
+    if (!out.commit())
+        return failed();
+    return {};
+}
+
+void TForm8::Button1Click() {
+    const QString file = services_.dialogs.saveFileName(
+        this, QStringLiteral("Сохранить чертёж"),
+        QStringLiteral("Рисунок PNG (*.png);;Рисунок SVG (*.svg);;Документ PDF (*.pdf)"));
+    if (file.isEmpty())
+        return;
+    const QString failure = save(file);
+    if (!failure.isEmpty())
+        message(failure);
+}
+
+} // namespace vostrel
