@@ -2,6 +2,8 @@
 // returning whether it succeeded. Failures inside them are caught there.
 #pragma once
 
+#include <QByteArray>
+#include <QSize>
 #include <QString>
 
 namespace vostrel {
@@ -22,6 +24,10 @@ public:
     // Replaces the first occurrence of `tag` at or after the selection by
     // `value`; false when there is none or a call failed.
     virtual bool ReplaceTag(const QString& tag, const QString& value) = 0;
+    // Replaces it in the same way by a picture: the PNG image `png` of
+    // `pixels`, shown at `twips`.
+    virtual bool ReplaceTagWithPicture(const QString& tag, const QByteArray& png, QSize pixels,
+                                       QSize twips) = 0;
 
     // The file the document was written to when it was made visible; empty
     // before that, and when it could not be written.

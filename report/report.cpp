@@ -5,6 +5,7 @@
 #include "report/unit7.h"
 #include "ui/dialogs.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -199,7 +200,8 @@ void ReportMaker::fail(QWidget* owner, const QString& text) {
     dialogs_.message(owner, text);
 }
 
-void ReportMaker::make(std::int32_t code, const Values& values, QWidget* owner) {
+void ReportMaker::make(std::int32_t code, const Values& values, const Drawing& drawing,
+                       QWidget* owner) {
     WordAutomation& word = setup_.word;
     // 1. Without a word processor that can show it, the report is still
     //    filled and saved, and the user is told where.
@@ -233,13 +235,26 @@ void ReportMaker::make(std::int32_t code, const Values& values, QWidget* owner) 
         return;
     }
     // 6. Each replacement searches from the start of the document; the bar
-    //    runs from 0 to 100 over all of them.
+    //    runs from 0 to 100 over all of them. The drawing goes in as a PNG.
+    QByteArray png;
+    if (const QImage image = drawing ? drawing() : QImage(); !image.isNull()) {
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        if (!image.save(&buffer, "PNG"))
+            png.clear();
+    }
+    const auto replace = [&](const Replacement& row, const QString& tag) {
+        if (row.value == ReportValue::Picture && !png.isEmpty())
+            return word.ReplaceTagWithPicture(tag, png, kPicturePixels, kPictureTwips);
+        return word.ReplaceTag(tag, values(row.value));
+    };
     const auto rows = static_cast<int>(table->rows.size());
     for (int i = 0; i < rows; ++i) {
-        const QString tag = QString::fromLatin1(table->rows[static_cast<size_t>(i)].tag);
+        const Replacement& row = table->rows[static_cast<size_t>(i)];
+        const QString tag = QString::fromLatin1(row.tag);
         word.ResetSelection();
         int attempts = 0;
-        while (!word.ReplaceTag(tag, values(table->rows[static_cast<size_t>(i)].value))) {
+        while (!replace(row, tag)) {
             if (++attempts == kReplaceAttempts) {
                 fail(owner, QStringLiteral("Отчёт не составлен: в шаблоне «%1» нет метки «%2».")
                                 .arg(QDir::toNativeSeparators(path), tag));

@@ -5,6 +5,8 @@
 
 #include "report/automation.h"
 
+#include <QImage>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -98,12 +100,20 @@ struct ReportSetup {
 class ReportMaker {
 public:
     using Values = std::function<QString(ReportValue)>;
+    // The drawing of the zone, or a null image when there is none.
+    using Drawing = std::function<QImage()>;
 
     ReportMaker(ReportSetup& setup, Dialogs& dialogs, TForm7& progress);
 
     // The report of rod type `code`, its values read from `values` as each
-    // replacement is attempted; messages and the progress window over `owner`.
-    void make(std::int32_t code, const Values& values, QWidget* owner);
+    // replacement is attempted, the picture tag filled with `drawing` (or,
+    // without one, with the text `values` gives it); messages and the
+    // progress window over `owner`.
+    void make(std::int32_t code, const Values& values, const Drawing& drawing, QWidget* owner);
+
+    // The drawing's size in the report, twips (16 x 10 cm), and in pixels.
+    static constexpr QSize kPictureTwips{9072, 5670};
+    static constexpr QSize kPicturePixels{1260, 788};
 
 private:
     void step(int value);

@@ -189,6 +189,11 @@ bool RtfWordProcessor::find(const QString& text) {
     return true;
 }
 
+void RtfWordProcessor::replaceSelection(const rtf::Picture& picture) {
+    selectionStart_ = selectionEnd_ =
+        document().replaceWithPicture(selectionStart_, selectionEnd_ - selectionStart_, picture);
+}
+
 void RtfWordProcessor::replaceSelection(const QString& value) {
     selectionEnd_ = document().replace(selectionStart_, selectionEnd_ - selectionStart_,
                                        value.toStdU32String());
@@ -205,6 +210,19 @@ template <class Calls> bool RtfAutomation::guarded(Calls&& calls) noexcept {
     }
     failure_.clear();
     return false;
+}
+
+bool RtfAutomation::ReplaceTagWithPicture(const QString& tag, const QByteArray& png,
+                                          QSize pixels, QSize twips) {
+    return guarded([&] {
+        if (!WordApp || pixels.isEmpty() || twips.isEmpty() || !WordApp->find(tag))
+            return false;
+        const auto size = [](int n) { return static_cast<std::uint32_t>(n); };
+        WordApp->replaceSelection(rtf::Picture{std::string(png.constData(), size_t(png.size())),
+                                               size(pixels.width()), size(pixels.height()),
+                                               size(twips.width()), size(twips.height())});
+        return true;
+    });
 }
 
 bool RtfAutomation::StartWord() {

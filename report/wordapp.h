@@ -58,6 +58,9 @@ public:
     bool find(const QString& text);
     // Replaces the selected text by `value`, which then is the selection.
     void replaceSelection(const QString& value);
+    // Replaces the selected text by a picture; the selection is then empty,
+    // just after it.
+    void replaceSelection(const rtf::Picture& picture);
     const QString& file() const { return file_; }
 
 private:
@@ -80,6 +83,8 @@ public:
     bool OpenDocument(const QString& path) override;
     bool ResetSelection() override;
     bool ReplaceTag(const QString& tag, const QString& value) override;
+    bool ReplaceTagWithPicture(const QString& tag, const QByteArray& png, QSize pixels,
+                               QSize twips) override;
     QString DocumentFile() const override { return WordApp ? WordApp->file() : QString(); }
     QString FailureReason() const override { return failure_; }
 

@@ -78,6 +78,18 @@ public:
             onReplace();
         return tag != missingTag;
     }
+    bool ReplaceTagWithPicture(const QString& tag, const QByteArray& png, QSize pixels,
+                               QSize twips) override {
+        calls << QStringLiteral("ReplaceTagWithPicture(%1,%2x%3,%4x%5)")
+                     .arg(tag)
+                     .arg(pixels.width())
+                     .arg(pixels.height())
+                     .arg(twips.width())
+                     .arg(twips.height());
+        pictures << png;
+        return tag != missingTag;
+    }
+    QList<QByteArray> pictures;
     QString DocumentFile() const override { return file; }
     QString FailureReason() const override { return failure; }
     QString failure;
