@@ -44,14 +44,14 @@ constexpr std::size_t kMaxInput = 64 * 1024;
 // Each character has bytes of its own, in source order, inside the source.
 void CheckSpans(const Document& doc) {
     std::size_t last = 0;
-    for (std::size_t i = 0; i < doc.text().size(); ++i) {
+    for (std::size_t i = 0; i < doc.textSize(); ++i) {
         const auto r = doc.sourceRange(i);
         if (r.begin < last || r.end <= r.begin || r.end > doc.source().size())
             Fail("character source ranges overlap, are empty or lie outside the source", doc);
         last = r.end;
     }
     try {
-        (void)doc.sourceRange(doc.text().size());
+        (void)doc.sourceRange(doc.textSize());
     } catch (const std::out_of_range&) {
         return;
     }
@@ -68,7 +68,7 @@ void CheckReread(const Document& doc) {
     }
     if (again->text() != doc.text())
         Fail("reading the edited source gives another text", doc);
-    for (std::size_t i = 0; i < doc.text().size(); ++i) {
+    for (std::size_t i = 0; i < doc.textSize(); ++i) {
         const auto a = doc.sourceRange(i), b = again->sourceRange(i);
         if (a.begin != b.begin || a.end != b.end)
             Fail("reading the edited source gives other source ranges", doc);

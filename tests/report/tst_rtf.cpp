@@ -30,7 +30,7 @@ std::string Inconsistency(const Document& doc) {
         const Document again(doc.source());
         if (again.text() != doc.text())
             return "text differs on reading the source again";
-        for (std::size_t i = 0; i < doc.text().size(); ++i) {
+        for (std::size_t i = 0; i < doc.textSize(); ++i) {
             const auto a = doc.sourceRange(i), b = again.sourceRange(i);
             if (a.begin != b.begin || a.end != b.end)
                 return "source range of character " + std::to_string(i) + " differs";
@@ -80,6 +80,8 @@ private slots:
     void unpairedSurrogatesStayApart();
     void nestingLimit();
     void mutatedDocumentsKeepInvariants();
+    void findComparesWholeCodePoints();
+    void editsAcrossBlocks();
 };
 
 void TestRtf::readsText_data() {
@@ -298,8 +300,8 @@ void TestRtf::fillsTemplateInOrder() {
     QCOMPARE(left, std::size_t(18));
     QCOMPARE(doc.find(U"##ll&", left), left);
     QCOMPARE(doc.find(U"##ll&", left + 1), Document::npos);
-    QCOMPARE(doc.find(U"", doc.text().size()), doc.text().size());
-    QCOMPARE(doc.find(U"", doc.text().size() + 1), Document::npos);
+    QCOMPARE(doc.find(U"", doc.textSize()), doc.textSize());
+    QCOMPARE(doc.find(U"", doc.textSize() + 1), Document::npos);
 }
 
 void TestRtf::destinationsKeptVerbatim() {
@@ -406,8 +408,8 @@ void TestRtf::mutatedDocumentsKeepInvariants() {
         }
         ++readable;
         std::string problem = Inconsistency(*doc);
-        for (int step = 0; step < 4 && problem.empty() && !doc->text().empty(); ++step) {
-            const std::size_t size = doc->text().size();
+        for (int step = 0; step < 4 && problem.empty() && doc->textSize() > 0; ++step) {
+            const std::size_t size = doc->textSize();
             std::size_t pos = doc->find(U"##ll&", 0), length = 5;
             if (pos == Document::npos || step == 3) {
                 pos = below(size + 1);
@@ -420,6 +422,68 @@ void TestRtf::mutatedDocumentsKeepInvariants() {
                                       .c_str());
     }
     QVERIFY2(readable > 500, "the mutations leave too few readable documents to test");
+}
+
+void TestRtf::findComparesWholeCodePoints() {
+    // У (U+0423) has the low byte of "#", the emoji (U+1F600) that of NUL:
+    // a search must not take one for the other.
+    const Document doc(R"({\rtf1\ansi\ansicpg1251 \'d3\'d3ll& ##ll& \u1059?#\u-10179?\u-8704?})");
+    const std::u32string text = U"УУll& ##ll& У#😀";
+    QCOMPARE(Q(doc.text()), Q(text));
+    QCOMPARE(doc.textSize(), text.size());
+    for (std::size_t i = 0; i < text.size(); ++i)
+        QCOMPARE(doc.character(i), text[i]);
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, doc.character(text.size()));
+
+    const std::pair<std::u32string_view, std::size_t> needles[] = {
+        {U"##ll&", 0},    {U"#", 0},  {U"#", 7},  {U"#", 8}, {U"УУ", 0},
+        {U"У", 1},        {U"У", 2},  {U"У#", 0}, {U"😀", 0}, {U"\U0001F623", 0},
+        {U"\x110023", 0}, {U"l&", 4}, {U"\0", 0}};
+    for (const auto& [needle, from] : needles)
+        QCOMPARE(doc.find(needle, from), text.find(needle, from));
+}
+
+void TestRtf::editsAcrossBlocks() {
+    // Thousands of runs of every kind, so that the index has many blocks and
+    // edits reach across several of them.
+    const char* const pieces[] = {"\\'c2\\'fb\\'f1\\'ee\\'f2\\'e0 ",
+                                  "{\\b ##ll&}",
+                                  "plain text ",
+                                  "\\u1042?\\u1099?",
+                                  "\\~",
+                                  "\\par\r\n",
+                                  "\xc2\xfb ",
+                                  "{\\*\\bkmkstart x}",
+                                  "\\u-10179?\\u-8704?",
+                                  "\\tab\\emdash ",
+                                  "#\\'23ll&",
+                                  "\\b0",
+                                  "5"};
+    const std::u32string_view values[] = {U"", U"15", U"Высота 1,5 м", U"a}{\\b x\\", U"1\n😀"};
+    std::mt19937 rng(3);
+    QByteArray source = kHeader + "\\f0 ";
+    for (int i = 0; i < 3000; ++i)
+        source += pieces[rng() % std::size(pieces)];
+    Document doc(S(source + "}"));
+    QCOMPARE(Inconsistency(doc), std::string());
+    for (int step = 0; step < 60; ++step) {
+        const std::size_t size = doc.textSize();
+        const std::size_t pos = rng() % (size + 1);
+        const std::size_t length = std::min<std::size_t>(size - pos, rng() % 400);
+        const std::string problem = ReplaceChecked(doc, pos, length, values[step % 5]);
+        QVERIFY2(problem.empty(), (problem + " at step " + std::to_string(step)).c_str());
+        const std::u32string text = doc.text();
+        for (const std::u32string_view needle : {U"##ll&", U"ы", U"\r\u00A0", U"😀"}) {
+            const std::size_t from = rng() % (size + 1);
+            QCOMPARE(doc.find(needle, from), text.find(needle, from));
+        }
+    }
+    // All of the text goes, then a value comes into the empty document.
+    std::string problem = ReplaceChecked(doc, 0, doc.textSize(), U"");
+    QVERIFY2(problem.empty(), problem.c_str());
+    QCOMPARE(doc.textSize(), std::size_t(0));
+    problem = ReplaceChecked(doc, 0, 0, U"Высота 1,5 м");
+    QVERIFY2(problem.empty(), problem.c_str());
 }
 
 QTEST_APPLESS_MAIN(TestRtf)
