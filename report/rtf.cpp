@@ -127,7 +127,7 @@ const std::unordered_map<std::string_view, WordInfo>& Words() {
 }
 
 // Runs per block of the index: a lookup decodes at most this many.
-constexpr std::size_t kBlockRuns = 32;
+constexpr std::size_t kBlockRuns = 16;
 
 // A run of the index, decoded: `count` characters of `width` source bytes
 // each, back to back from `src`, with code points page << 8 | low byte.
@@ -153,6 +153,8 @@ char* PutNumber(char* out, std::size_t v) {
 }
 
 std::size_t GetNumber(const unsigned char*& p) {
+    if (*p < 0x80) // most numbers take one byte
+        return *p++;
     std::size_t v = 0;
     for (int shift = 0;; shift += 7) {
         const unsigned char b = *p++;
