@@ -851,6 +851,12 @@ std::size_t Document::replace(std::size_t pos, std::size_t length, std::u32strin
     return edit(pos, length, esc.rtf, esc.text, esc.ranges);
 }
 
+std::size_t Document::replaceWithPicture(std::size_t pos, std::size_t length,
+                                         const Picture& picture) {
+    CheckRange(pos, length, textSize(), "replaceWithPicture");
+    return edit(pos, length, PictureGroup(picture), {}, {});
+}
+
 std::size_t Document::edit(std::size_t pos, std::size_t length, std::string_view rtf,
                            std::u32string_view text, const std::vector<SourceRange>& ranges) {
     const std::size_t size = textSize();
@@ -987,6 +993,35 @@ std::size_t Document::edit(std::size_t pos, std::size_t length, std::string_view
 
 std::string EscapeText(std::u32string_view value) {
     return Escape(value).rtf;
+}
+
+std::string PictureGroup(const Picture& picture) {
+    static constexpr std::string_view kSignature("\x89PNG\r\n\x1a\n", 8);
+    if (!std::string_view(picture.png).starts_with(kSignature))
+        throw std::invalid_argument("rtf::PictureGroup: the data is not a PNG file");
+    constexpr std::uint32_t kLargest = std::numeric_limits<std::int32_t>::max();
+    for (const std::uint32_t size :
+         {picture.widthPx, picture.heightPx, picture.widthTwips, picture.heightTwips})
+        if (size == 0 || size > kLargest)
+            throw std::invalid_argument("rtf::PictureGroup: picture sizes must be 1 to " +
+                                        std::to_string(kLargest));
+    std::string out = "{\\pict\\pngblip\\picw" + std::to_string(picture.widthPx) + "\\pich" +
+                      std::to_string(picture.heightPx) + "\\picwgoal" +
+                      std::to_string(picture.widthTwips) + "\\pichgoal" +
+                      std::to_string(picture.heightTwips) + ' ';
+    constexpr std::size_t kLineBytes = 64; // 128 hexadecimal digits
+    const std::size_t bytes = picture.png.size();
+    out.reserve(out.size() + 2 * bytes + 2 * (bytes / kLineBytes) + 1);
+    static constexpr char kHex[] = "0123456789abcdef";
+    for (std::size_t k = 0; k < bytes; ++k) {
+        if (k > 0 && k % kLineBytes == 0)
+            out += "\r\n";
+        const auto b = static_cast<unsigned char>(picture.png[k]);
+        out += kHex[b >> 4];
+        out += kHex[b & 0xF];
+    }
+    out += '}';
+    return out;
 }
 
 } // namespace vostrel::rtf

@@ -33,6 +33,15 @@ public:
 // Deepest group nesting a document may have.
 inline constexpr int kMaxDepth = 10000;
 
+// A PNG image to put into a document.
+struct Picture {
+    std::string png;           // the bytes of a PNG file
+    std::uint32_t widthPx = 0; // the image's size in pixels (\picw, \pich)
+    std::uint32_t heightPx = 0;
+    std::uint32_t widthTwips = 0; // the size it is shown at (\picwgoal, \pichgoal)
+    std::uint32_t heightTwips = 0;
+};
+
 namespace detail {
 
 // Where the characters of the text come from. The text is cut into runs:
@@ -102,6 +111,15 @@ public:
     // closing brace ends a group that holds none (e.g. after \*).
     std::size_t replace(std::size_t pos, std::size_t length, std::u32string_view value);
 
+    // Deletes the text characters [pos, pos + length) as replace() does and
+    // puts PictureGroup(picture) where the character at `pos` began, inside
+    // its formatting. A picture is no text: the text loses `length`
+    // characters. Returns `pos`, the text position just after the deletion.
+    // Throws std::out_of_range for a range outside the text, then
+    // std::invalid_argument for a picture PictureGroup refuses, and RtfError
+    // as replace() does; in each case the document stays as it was.
+    std::size_t replaceWithPicture(std::size_t pos, std::size_t length, const Picture& picture);
+
 private:
     // Deletes [pos, pos + length) and puts `rtf` at its place: `text` with
     // the source bytes `ranges` (relative to the start of `rtf`).
@@ -123,5 +141,12 @@ private:
 // are dropped; surrogate code points and values above U+10FFFF become U+FFFD.
 // A value with nothing left gives an empty string (no group).
 std::string EscapeText(std::u32string_view value);
+
+// The RTF group of a picture: "{\pict\pngblip\picwW\pichH\picwgoalWG\pichgoalHG "
+// then the PNG bytes as lower-case hexadecimal digits in lines of 128 joined
+// by CR LF, then "}". Throws std::invalid_argument unless the data starts
+// with the PNG signature and every size lies in 1..2147483647 (RTF reads
+// parameters as signed 32-bit numbers).
+std::string PictureGroup(const Picture& picture);
 
 } // namespace vostrel::rtf
