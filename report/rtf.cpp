@@ -229,12 +229,6 @@ public:
         open_ = {text, src, width, count, page};
     }
 
-    // Takes back the last character added; returns its first source byte.
-    std::size_t removeLast() {
-        --open_.count;
-        return open_.srcEnd();
-    }
-
     void flush() {
         if (open_.count == 0)
             return;
@@ -244,12 +238,21 @@ public:
             srcEnd_ = open_.src;
             inBlock_ = 0;
         }
+        const std::size_t gap = open_.src - srcEnd_;
         char encoded[4 * 10];
-        char* end = PutNumber(encoded, open_.src - srcEnd_);
-        end = PutNumber(end, open_.width);
-        end = PutNumber(end, open_.count);
-        end = PutNumber(end, open_.page);
-        runs_.append(encoded, end);
+        char* end = encoded + 4;
+        if ((gap | open_.width | open_.count | open_.page) < 0x80) { // the common case
+            encoded[0] = static_cast<char>(gap);
+            encoded[1] = static_cast<char>(open_.width);
+            encoded[2] = static_cast<char>(open_.count);
+            encoded[3] = static_cast<char>(open_.page);
+        } else {
+            end = PutNumber(encoded, gap);
+            end = PutNumber(end, open_.width);
+            end = PutNumber(end, open_.count);
+            end = PutNumber(end, open_.page);
+        }
+        runs_.append(encoded, static_cast<std::size_t>(end - encoded));
         srcEnd_ = open_.srcEnd();
         ++inBlock_;
         open_.count = 0;
@@ -338,24 +341,32 @@ private:
         int codePage = 0; // from \cpgN, wins over the charset
     };
 
+    // The last character is held back until the next one comes, for its
+    // \uN fallback or surrogate pairing may still change it.
     void emit(char32_t c, std::size_t begin, std::size_t end) {
-        writer_.add(out_.index.low.size(), begin, end - begin, 1, c >> 8);
-        out_.index.low.push_back(static_cast<char>(c & 0xFF));
-        last_ = c;
+        release();
+        held_ = {c, begin, end};
     }
 
     // Makes the last character `c`, from its first source byte up to `end`.
     void revise(char32_t c, std::size_t end) {
-        const std::size_t begin = writer_.removeLast();
-        out_.index.low.pop_back();
-        emit(c, begin, end);
+        held_.c = c;
+        held_.end = end;
+    }
+
+    void release() {
+        if (held_.end == 0)
+            return;
+        writer_.add(out_.index.low.size(), held_.begin, held_.end - held_.begin, 1, held_.c >> 8);
+        out_.index.low.push_back(static_cast<char>(held_.c & 0xFF));
+        held_.end = 0;
     }
 
     // Consumes one fallback unit of the last \uN, ending at `end`.
     void skipFallback(std::size_t end) {
         --pending_;
         if (extendLast_)
-            revise(last_, end);
+            revise(held_.c, end);
     }
 
     int codePage();
@@ -367,7 +378,11 @@ private:
     Parsed out_;
     RunWriter writer_{out_.index.runs, out_.index.blocks};
     State cur_;
-    char32_t last_ = 0;        // the last character emitted
+    struct Held {
+        char32_t c = 0;
+        std::size_t begin = 0;
+        std::size_t end = 0; // 0: none held
+    } held_;
     char32_t high_ = 0;        // the high surrogate it stands for, while highPending_
     int pending_ = 0;          // fallback units still to skip
     bool extendLast_ = false;  // the skipped fallback belongs to the last character
@@ -676,9 +691,9 @@ Parsed Parser::run() {
             while (j < n && kPlain[static_cast<unsigned char>(s_[j])])
                 ++j;
             if (j > i) {
+                release();
                 writer_.add(low.size(), i, 1, j - i, 0);
-                low.append(s_, i, j - i);
-                last_ = static_cast<unsigned char>(s_[j - 1]);
+                low.append(s_.data() + i, j - i);
                 i = j;
             }
             if (i >= n)
@@ -697,6 +712,7 @@ Parsed Parser::run() {
         if (c != ' ' && c != '\t' && c != '\r' && c != '\n' && c != '\0')
             throw RtfError("unbalanced braces: something follows the end of the RTF document");
     }
+    release();
     writer_.flush();
     if (low.size() < low.capacity() / 2)
         low.shrink_to_fit();
