@@ -77,9 +77,46 @@ struct WordInfo {
     char32_t ch = 0;
 };
 
-const std::unordered_map<std::string_view, WordInfo>& Words() {
+// The control words that matter, in an open-addressing table: looking one up
+// is a short hash and a compare or two, for every control word of a document.
+class WordTable {
+public:
+    void emplace(std::string_view name, WordInfo info) {
+        std::size_t k = Hash(name);
+        while (!slots_[k].name.empty())
+            k = (k + 1) % kSlots;
+        slots_[k] = {name, info};
+    }
+
+    const WordInfo* find(std::string_view name) const {
+        for (std::size_t k = Hash(name);; k = (k + 1) % kSlots) {
+            if (slots_[k].name == name)
+                return &slots_[k].info;
+            if (slots_[k].name.empty())
+                return nullptr;
+        }
+    }
+
+private:
+    static constexpr std::size_t kSlots = 512; // over three times the words: short probes
+
+    static std::size_t Hash(std::string_view name) {
+        std::uint32_t h = 2166136261u; // FNV-1a
+        for (const char c : name)
+            h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
+        return h % kSlots;
+    }
+
+    struct Slot {
+        std::string_view name; // empty: free (the names are string literals)
+        WordInfo info{Op::Plain};
+    };
+    std::array<Slot, kSlots> slots_{};
+};
+
+const WordTable& Words() {
     static const auto words = [] {
-        std::unordered_map<std::string_view, WordInfo> words;
+        WordTable words;
         // Groups with no main-story text.
         constexpr std::string_view kDestinations =
             "colortbl stylesheet info listtable listoverridetable rsidtbl generator pict object "
@@ -416,12 +453,11 @@ int Parser::codePage() {
 }
 void Parser::controlWord(std::string_view name, bool hasParam, long param, std::size_t begin,
                          std::size_t end, bool afterHigh) {
-    const auto& words = Words();
-    const auto it = words.find(name);
-    if (it == words.end())
+    const WordInfo* const info = Words().find(name);
+    if (!info)
         return;
     const int value = static_cast<int>(param);
-    switch (it->second.op) {
+    switch (info->op) {
     case Op::Destination:
         cur_.dest = Dest::Skip;
         break;
@@ -430,7 +466,7 @@ void Parser::controlWord(std::string_view name, bool hasParam, long param, std::
         break;
     case Op::Char:
         if (cur_.dest == Dest::Text)
-            emit(it->second.ch, begin, end);
+            emit(info->ch, begin, end);
         break;
     case Op::Unicode: {
         if (!hasParam)
