@@ -49,7 +49,7 @@ namespace detail {
 // source, whose code points agree but for the low byte. `low` holds the low
 // byte of every character; `runs` the runs, each as four LEB128 numbers
 // (source bytes since the previous run ended, width, count, code point >> 8),
-// in blocks of a few dozen runs that `blocks` indexes.
+// in blocks of 16 runs that `blocks` indexes.
 struct RunBlock {
     std::size_t offset; // where the block starts in `runs`
     std::uint32_t text; // text position of its first character
