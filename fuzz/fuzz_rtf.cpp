@@ -7,15 +7,18 @@
 // The script is a few operations of four bytes: find a tag, a needle cut
 // from the document's own text or a position, and replace it by a value
 // (braces, backslashes, line ends, Cyrillic, control characters, surrogates,
-// or code points made from the script's bytes).
+// or code points made from the script's bytes) or by a picture; up to ten.
 // Checked: the source gives RtfError or a Document, without crash or hang;
 // every character comes from its own bytes of the source, in order; find
 // agrees with a search of the text; after each replace the text is the old
 // text with the range replaced by what the value reads as, the returned
 // position is just after it, and reading the source again gives the same
 // text from the same bytes; a refused replace leaves the document as it was;
-// EscapeText reads back as the value.
+// EscapeText reads back as the value. A picture in place of a range leaves
+// the text without the range, the same checks holding, and its group in the
+// source.
 #include "report/rtf.h"
+#include "tests/report/png_sample.h"
 #include "tests/report/value_text.h"
 
 #include <algorithm>
@@ -41,24 +44,31 @@ constexpr std::size_t kMaxInput = 64 * 1024;
     std::abort();
 }
 
-// Each character has bytes of its own, in source order, inside the source.
-void CheckSpans(const Document& doc) {
+// Each character has bytes of its own, in source order, inside the source;
+// the same as in `again`, when given.
+void CheckSpans(const Document& doc, const Document* again = nullptr) {
     std::size_t last = 0;
-    for (std::size_t i = 0; i < doc.text().size(); ++i) {
+    for (std::size_t i = 0; i < doc.textSize(); ++i) {
         const auto r = doc.sourceRange(i);
         if (r.begin < last || r.end <= r.begin || r.end > doc.source().size())
             Fail("character source ranges overlap, are empty or lie outside the source", doc);
         last = r.end;
+        if (again) {
+            const auto a = again->sourceRange(i);
+            if (a.begin != r.begin || a.end != r.end)
+                Fail("reading the edited source gives other source ranges", doc);
+        }
     }
     try {
-        (void)doc.sourceRange(doc.text().size());
+        (void)doc.sourceRange(doc.textSize());
     } catch (const std::out_of_range&) {
         return;
     }
     Fail("sourceRange accepts a position past the text", doc);
 }
 
-// Reading the source again gives the same text from the same bytes.
+// Reading the source again gives the same text from the same bytes, each
+// character from bytes of its own.
 void CheckReread(const Document& doc) {
     std::optional<Document> again;
     try {
@@ -68,11 +78,7 @@ void CheckReread(const Document& doc) {
     }
     if (again->text() != doc.text())
         Fail("reading the edited source gives another text", doc);
-    for (std::size_t i = 0; i < doc.text().size(); ++i) {
-        const auto a = doc.sourceRange(i), b = again->sourceRange(i);
-        if (a.begin != b.begin || a.end != b.end)
-            Fail("reading the edited source gives other source ranges", doc);
-    }
+    CheckSpans(doc, &*again);
 }
 
 void CheckEscape(std::u32string_view value) {
@@ -163,14 +169,40 @@ void Replace(Document& doc, std::size_t pos, std::size_t length, std::u32string_
         Fail("text after replace is not the text with the value", doc);
     if (after != pos + inserted.size())
         Fail("replace returns the wrong position", doc);
-    CheckSpans(doc);
+    CheckReread(doc);
+}
+
+// Puts a picture in place of a range and checks the outcome.
+void ReplaceWithPicture(Document& doc, std::size_t pos, std::size_t length, unsigned size) {
+    const std::string sourceBefore = doc.source();
+    const std::u32string textBefore = doc.text();
+    std::u32string expected = textBefore;
+    expected.erase(pos, length);
+    const Picture picture{SamplePng(), 1 + size % 4, 2, 15 * (1 + size), 30};
+    std::size_t after = 0;
+    try {
+        after = doc.replaceWithPicture(pos, length, picture);
+    } catch (const RtfError&) {
+        if (doc.source() != sourceBefore || doc.text() != textBefore)
+            Fail("a refused picture changes the document", doc);
+        if (!textBefore.empty() &&
+            std::count(sourceBefore.begin(), sourceBefore.end(), '{') < kMaxDepth)
+            Fail("picture refused in a shallow document with text", doc);
+        return;
+    }
+    if (doc.text() != expected)
+        Fail("text after a picture is not the text without the range", doc);
+    if (after != pos)
+        Fail("replaceWithPicture returns the wrong position", doc);
+    if (doc.source().find(PictureGroup(picture)) == std::string::npos)
+        Fail("the picture's group is not in the source", doc);
     CheckReread(doc);
 }
 
 void Run(Document& doc, Script& script) {
     // A tag of the template: "#", then up to six characters and "&".
     const auto findTag = [&doc](std::size_t from) -> std::pair<std::size_t, std::size_t> {
-        const std::u32string& t = doc.text();
+        const std::u32string t = doc.text();
         const std::size_t hash = t.find(U'#', from);
         if (hash == std::u32string::npos)
             return {Document::npos, 0};
@@ -179,11 +211,11 @@ void Run(Document& doc, Script& script) {
             return {Document::npos, 0};
         return {hash, amp - hash + 1};
     };
-    for (int step = 0; step < 8 && !script.done(); ++step) {
-        const std::u32string& text = doc.text();
+    for (int step = 0; step < 10 && !script.done(); ++step) {
+        const std::u32string text = doc.text();
         const std::size_t size = text.size();
         const unsigned op = script.byte();
-        switch (op % 5) {
+        switch (op % 6) {
         case 0: { // the first tag at or after a position, searched from the start
             const auto [at, length] = findTag(script.word() % (size + 1));
             if (at == Document::npos)
@@ -225,6 +257,16 @@ void Run(Document& doc, Script& script) {
             Replace(doc, pos, length, Value(script));
             break;
         }
+        case 5: { // a picture in place of a position and a length, or of a tag
+            std::size_t pos = script.word() % (size + 1);
+            std::size_t length = script.byte() % (std::min<std::size_t>(size - pos, 16) + 1);
+            if (const auto [at, tagLength] = findTag(pos); at != Document::npos && pos % 2 == 0) {
+                pos = at;
+                length = tagLength;
+            }
+            ReplaceWithPicture(doc, pos, length, script.byte());
+            break;
+        }
         default: { // a range outside the text is refused and changes nothing
             const std::string before = doc.source();
             const std::u32string textBefore = text;
@@ -233,6 +275,11 @@ void Run(Document& doc, Script& script) {
             try {
                 doc.replace(pos, length, U"x");
                 Fail("replace accepts a range outside the text", doc);
+            } catch (const std::out_of_range&) {
+            }
+            try {
+                doc.replaceWithPicture(pos, length, {SamplePng(), 1, 1, 1, 1});
+                Fail("replaceWithPicture accepts a range outside the text", doc);
             } catch (const std::out_of_range&) {
             }
             if (doc.source() != before || doc.text() != textBefore)
@@ -254,6 +301,8 @@ constexpr unsigned char kFileScript[] = {
     2, 7, 0, 3,  0,    0,    10,         // a needle from the text: a surrogate pair
     3, 1, 0, 9,  0xC3, 0x8F, 0x91, 0x99, // a range: lone surrogates, beyond U+10FFFF
     4, 1, 2, 12,                         // outside the text
+    5, 0, 0, 0,  1,                      // a picture in place of the first tag
+    5, 3, 0, 5,  2,                      // a picture in place of a range
 };
 
 } // namespace

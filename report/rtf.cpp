@@ -12,7 +12,8 @@ namespace vostrel::rtf {
 
 namespace {
 
-using Span = Document::Span;
+using detail::RunBlock;
+using detail::TextIndex;
 
 constexpr std::size_t kMaxSource = std::numeric_limits<std::uint32_t>::max();
 constexpr char32_t kReplacement = 0xFFFD;
@@ -26,7 +27,7 @@ bool IsDigit(unsigned char c) {
 }
 
 // Raw bytes that carry nothing: CR, LF and the other control bytes but TAB.
-bool IsIgnoredByte(unsigned char c) {
+constexpr bool IsIgnoredByte(unsigned char c) {
     return c < 0x20 && c != '\t';
 }
 
@@ -46,6 +47,10 @@ bool IsHighSurrogate(char32_t c) {
 
 bool IsLowSurrogate(char32_t c) {
     return c >= 0xDC00 && c <= 0xDFFF;
+}
+
+bool IsSurrogate(char32_t c) {
+    return c >= 0xD800 && c <= 0xDFFF;
 }
 
 // What a control word does to the text or to the reading state.
@@ -72,9 +77,46 @@ struct WordInfo {
     char32_t ch = 0;
 };
 
-const std::unordered_map<std::string_view, WordInfo>& Words() {
+// The control words that matter, in an open-addressing table: looking one up
+// is a short hash and a compare or two, for every control word of a document.
+class WordTable {
+public:
+    void emplace(std::string_view name, WordInfo info) {
+        std::size_t k = Hash(name);
+        while (!slots_[k].name.empty())
+            k = (k + 1) % kSlots;
+        slots_[k] = {name, info};
+    }
+
+    const WordInfo* find(std::string_view name) const {
+        for (std::size_t k = Hash(name);; k = (k + 1) % kSlots) {
+            if (slots_[k].name == name)
+                return &slots_[k].info;
+            if (slots_[k].name.empty())
+                return nullptr;
+        }
+    }
+
+private:
+    static constexpr std::size_t kSlots = 512; // over three times the words: short probes
+
+    static std::size_t Hash(std::string_view name) {
+        std::uint32_t h = 2166136261u; // FNV-1a
+        for (const char c : name)
+            h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
+        return h % kSlots;
+    }
+
+    struct Slot {
+        std::string_view name; // empty: free (the names are string literals)
+        WordInfo info{Op::Plain};
+    };
+    std::array<Slot, kSlots> slots_{};
+};
+
+const WordTable& Words() {
     static const auto words = [] {
-        std::unordered_map<std::string_view, WordInfo> words;
+        WordTable words;
         // Groups with no main-story text.
         constexpr std::string_view kDestinations =
             "colortbl stylesheet info listtable listoverridetable rsidtbl generator pict object "
@@ -121,9 +163,195 @@ const std::unordered_map<std::string_view, WordInfo>& Words() {
     return words;
 }
 
+// Runs per block of the index: a lookup decodes at most this many.
+constexpr std::size_t kBlockRuns = 16;
+
+// A run of the index, decoded: `count` characters of `width` source bytes
+// each, back to back from `src`, with code points page << 8 | low byte.
+struct Run {
+    std::size_t text = 0; // position of the first character
+    std::size_t src = 0;
+    std::size_t width = 0;
+    std::size_t count = 0;
+    char32_t page = 0;
+
+    std::size_t textEnd() const { return text + count; }
+    std::size_t srcEnd() const { return src + count * width; }
+    // First source byte of character `pos` (or the end, for textEnd()).
+    std::size_t begin(std::size_t pos) const { return src + (pos - text) * width; }
+};
+
+// Writes `v` as LEB128 at `out`; returns the end.
+char* PutNumber(char* out, std::size_t v) {
+    for (; v >= 0x80; v >>= 7)
+        *out++ = static_cast<char>((v & 0x7F) | 0x80);
+    *out++ = static_cast<char>(v);
+    return out;
+}
+
+std::size_t GetNumber(const unsigned char*& p) {
+    if (*p < 0x80) // most numbers take one byte
+        return *p++;
+    std::size_t v = 0;
+    for (int shift = 0;; shift += 7) {
+        const unsigned char b = *p++;
+        v |= static_cast<std::size_t>(b & 0x7F) << shift;
+        if (b < 0x80)
+            return v;
+    }
+}
+
+// Reads the runs in order, from the start of a block on.
+class RunReader {
+public:
+    RunReader(const TextIndex& index, std::size_t block) : ix_(&index), block_(block) { enter(); }
+
+    // The next run; false after the last one.
+    bool next(Run& run) {
+        while (p_ == end_) {
+            if (block_ + 1 >= ix_->blocks.size())
+                return false;
+            ++block_;
+            enter();
+        }
+        run.src = srcEnd_ + GetNumber(p_);
+        run.width = GetNumber(p_);
+        run.count = GetNumber(p_);
+        run.page = static_cast<char32_t>(GetNumber(p_));
+        run.text = text_;
+        text_ += run.count;
+        srcEnd_ = run.srcEnd();
+        return true;
+    }
+
+    // The block of the run read last.
+    std::size_t block() const { return block_; }
+
+private:
+    void enter() {
+        p_ = end_ = nullptr;
+        if (block_ >= ix_->blocks.size())
+            return;
+        const RunBlock& b = ix_->blocks[block_];
+        const auto* data = reinterpret_cast<const unsigned char*>(ix_->runs.data());
+        p_ = data + b.offset;
+        end_ = data + (block_ + 1 < ix_->blocks.size() ? ix_->blocks[block_ + 1].offset
+                                                       : ix_->runs.size());
+        text_ = b.text;
+        srcEnd_ = b.src;
+    }
+
+    const TextIndex* ix_;
+    std::size_t block_;
+    const unsigned char* p_ = nullptr;
+    const unsigned char* end_ = nullptr;
+    std::size_t text_ = 0;
+    std::size_t srcEnd_ = 0;
+};
+
+// Appends runs to an index, joining each to the one before where it goes on
+// from it. The last run stays open until flush().
+class RunWriter {
+public:
+    RunWriter(std::string& runs, std::vector<RunBlock>& blocks) : runs_(runs), blocks_(blocks) {}
+
+    void add(std::size_t text, std::size_t src, std::size_t width, std::size_t count,
+             char32_t page) {
+        if (open_.count > 0 && open_.width == width && open_.page == page &&
+            open_.textEnd() == text && open_.srcEnd() == src) {
+            open_.count += count;
+            return;
+        }
+        flush();
+        open_ = {text, src, width, count, page};
+    }
+
+    void flush() {
+        if (open_.count == 0)
+            return;
+        if (blocks_.empty() || inBlock_ == kBlockRuns) {
+            blocks_.push_back({runs_.size(), static_cast<std::uint32_t>(open_.text),
+                               static_cast<std::uint32_t>(open_.src)});
+            srcEnd_ = open_.src;
+            inBlock_ = 0;
+        }
+        const std::size_t gap = open_.src - srcEnd_;
+        char encoded[4 * 10];
+        char* end = encoded + 4;
+        if ((gap | open_.width | open_.count | open_.page) < 0x80) { // the common case
+            encoded[0] = static_cast<char>(gap);
+            encoded[1] = static_cast<char>(open_.width);
+            encoded[2] = static_cast<char>(open_.count);
+            encoded[3] = static_cast<char>(open_.page);
+        } else {
+            end = PutNumber(encoded, gap);
+            end = PutNumber(end, open_.width);
+            end = PutNumber(end, open_.count);
+            end = PutNumber(end, open_.page);
+        }
+        runs_.append(encoded, static_cast<std::size_t>(end - encoded));
+        srcEnd_ = open_.srcEnd();
+        ++inBlock_;
+        open_.count = 0;
+    }
+
+private:
+    std::string& runs_;
+    std::vector<RunBlock>& blocks_;
+    Run open_;
+    std::size_t srcEnd_ = 0; // where the last run written ends
+    std::size_t inBlock_ = 0;
+};
+
+// The block holding text position `pos` (< the text size).
+std::size_t BlockOf(const TextIndex& ix, std::size_t pos) {
+    const auto it = std::upper_bound(ix.blocks.begin(), ix.blocks.end(), pos,
+                                     [](std::size_t p, const RunBlock& b) { return p < b.text; });
+    return static_cast<std::size_t>(it - ix.blocks.begin()) - 1;
+}
+
+// The run holding text position `pos` (< the text size), and a reader that
+// goes on after it.
+struct Located {
+    RunReader reader;
+    Run run;
+};
+
+Located Locate(const TextIndex& ix, std::size_t pos) {
+    Located l{RunReader(ix, BlockOf(ix, pos)), {}};
+    while (l.reader.next(l.run) && l.run.textEnd() <= pos) {
+    }
+    return l;
+}
+
+// Calls f(begin, end) for the source bytes of the characters [pos, pos +
+// length) (length > 0), one stretch per run, in order.
+template <typename F>
+void ForEachStretch(const TextIndex& ix, std::size_t pos, std::size_t length, F f) {
+    auto [reader, run] = Locate(ix, pos);
+    const std::size_t cut = pos + length;
+    for (;;) {
+        f(run.begin(std::max(pos, run.text)), run.begin(std::min(cut, run.textEnd())));
+        if (run.textEnd() >= cut || !reader.next(run))
+            return;
+    }
+}
+
+// Whether the characters at `pos` onwards read as `needle`, given that their
+// low bytes do.
+bool PagesMatch(const TextIndex& ix, std::size_t pos, std::u32string_view needle) {
+    auto [reader, run] = Locate(ix, pos);
+    for (std::size_t k = 0; k < needle.size(); ++k) {
+        while (pos + k >= run.textEnd())
+            reader.next(run);
+        if (run.page != needle[k] >> 8)
+            return false;
+    }
+    return true;
+}
+
 struct Parsed {
-    std::u32string text;
-    std::vector<Span> spans;
+    TextIndex index;
     std::size_t closingBrace = 0;
     bool textAtEnd = false; // text may stand before the closing brace
     int maxDepth = 0;
@@ -150,16 +378,32 @@ private:
         int codePage = 0; // from \cpgN, wins over the charset
     };
 
+    // The last character is held back until the next one comes, for its
+    // \uN fallback or surrogate pairing may still change it.
     void emit(char32_t c, std::size_t begin, std::size_t end) {
-        out_.text.push_back(c);
-        out_.spans.push_back({static_cast<std::uint32_t>(begin), static_cast<std::uint32_t>(end)});
+        release();
+        held_ = {c, begin, end};
+    }
+
+    // Makes the last character `c`, from its first source byte up to `end`.
+    void revise(char32_t c, std::size_t end) {
+        held_.c = c;
+        held_.end = end;
+    }
+
+    void release() {
+        if (held_.end == 0)
+            return;
+        writer_.add(out_.index.low.size(), held_.begin, held_.end - held_.begin, 1, held_.c >> 8);
+        out_.index.low.push_back(static_cast<char>(held_.c & 0xFF));
+        held_.end = 0;
     }
 
     // Consumes one fallback unit of the last \uN, ending at `end`.
     void skipFallback(std::size_t end) {
         --pending_;
         if (extendLast_)
-            out_.spans.back().end = static_cast<std::uint32_t>(end);
+            revise(held_.c, end);
     }
 
     int codePage();
@@ -169,7 +413,14 @@ private:
 
     std::string_view s_;
     Parsed out_;
+    RunWriter writer_{out_.index.runs, out_.index.blocks};
     State cur_;
+    struct Held {
+        char32_t c = 0;
+        std::size_t begin = 0;
+        std::size_t end = 0; // 0: none held
+    } held_;
+    char32_t high_ = 0;        // the high surrogate it stands for, while highPending_
     int pending_ = 0;          // fallback units still to skip
     bool extendLast_ = false;  // the skipped fallback belongs to the last character
     bool highPending_ = false; // the last character is a high surrogate open to pairing
@@ -200,15 +451,13 @@ int Parser::codePage() {
     cachedCodePage_ = result;
     return result;
 }
-
 void Parser::controlWord(std::string_view name, bool hasParam, long param, std::size_t begin,
                          std::size_t end, bool afterHigh) {
-    const auto& words = Words();
-    const auto it = words.find(name);
-    if (it == words.end())
+    const WordInfo* const info = Words().find(name);
+    if (!info)
         return;
     const int value = static_cast<int>(param);
-    switch (it->second.op) {
+    switch (info->op) {
     case Op::Destination:
         cur_.dest = Dest::Skip;
         break;
@@ -217,7 +466,7 @@ void Parser::controlWord(std::string_view name, bool hasParam, long param, std::
         break;
     case Op::Char:
         if (cur_.dest == Dest::Text)
-            emit(it->second.ch, begin, end);
+            emit(info->ch, begin, end);
         break;
     case Op::Unicode: {
         if (!hasParam)
@@ -227,12 +476,12 @@ void Parser::controlWord(std::string_view name, bool hasParam, long param, std::
         extendLast_ = cur_.dest == Dest::Text;
         if (extendLast_) {
             if (afterHigh && IsLowSurrogate(c)) {
-                char32_t& high = out_.text.back();
-                high = 0x10000 + ((high - 0xD800) << 10) + (c - 0xDC00);
-                out_.spans.back().end = static_cast<std::uint32_t>(end);
+                revise(0x10000 + ((high_ - 0xD800) << 10) + (c - 0xDC00), end);
             } else {
-                emit(c, begin, end);
+                // A surrogate left unpaired is no character.
+                emit(IsSurrogate(c) ? kReplacement : c, begin, end);
                 highPending_ = IsHighSurrogate(c);
+                high_ = c;
             }
         }
         pending_ = cur_.uc;
@@ -339,11 +588,25 @@ Parsed Parser::run() {
         t['\\'] = t['{'] = t['}'] = true;
         return t;
     }();
+    // ASCII bytes that are text characters as they are.
+    static constexpr auto kPlain = [] {
+        std::array<bool, 256> t{};
+        for (int b = 0; b < 0x80; ++b)
+            t[b] = !kStop[b] && !IsIgnoredByte(static_cast<unsigned char>(b));
+        return t;
+    }();
 
     // A character takes at least one byte: reserving that much spares the
-    // copies of growing; what is left over is given back at the end.
-    out_.text.reserve(n);
-    out_.spans.reserve(n);
+    // copies of growing, which hold the old and the new buffer at once (pages
+    // never written are never resident). Documents that word processors
+    // write have a run per 4 to 16 source bytes, of some 4 bytes, and a
+    // block per 16 runs: reserve for a run per 4 bytes. What is left over is
+    // given back at the end.
+    TextIndex& index = out_.index;
+    std::string& low = index.low;
+    low.reserve(n);
+    index.runs.reserve(n + 64);
+    index.blocks.reserve(n / 64 + 1);
     std::vector<State> stack; // states of the enclosing groups
     std::size_t i = 0;
     bool closed = false;
@@ -458,12 +721,23 @@ Parsed Parser::run() {
                 ++i;
             continue;
         }
-        // A run of text bytes.
+        // A run of text bytes: ASCII stretches at once, others one by one.
         while (i < n) {
-            const auto b = static_cast<unsigned char>(s_[i]);
-            if (kStop[b] || IsIgnoredByte(b))
+            std::size_t j = i;
+            while (j < n && kPlain[static_cast<unsigned char>(s_[j])])
+                ++j;
+            if (j > i) {
+                release();
+                writer_.add(low.size(), i, 1, j - i, 0);
+                low.append(s_.data() + i, j - i);
+                i = j;
+            }
+            if (i >= n)
                 break;
-            emit(b < 0x80 ? char32_t{b} : DecodeByte(codePage(), b), i, i + 1);
+            const auto b = static_cast<unsigned char>(s_[i]);
+            if (b < 0x80)
+                break;
+            emit(DecodeByte(codePage(), b), i, i + 1);
             ++i;
         }
     }
@@ -474,14 +748,14 @@ Parsed Parser::run() {
         if (c != ' ' && c != '\t' && c != '\r' && c != '\n' && c != '\0')
             throw RtfError("unbalanced braces: something follows the end of the RTF document");
     }
-    // Surrogates left unpaired are not characters.
-    for (char32_t& ch : out_.text)
-        if (ch >= 0xD800 && ch <= 0xDFFF)
-            ch = kReplacement;
-    if (out_.text.size() < out_.text.capacity() / 2) {
-        out_.text.shrink_to_fit();
-        out_.spans.shrink_to_fit();
-    }
+    release();
+    writer_.flush();
+    if (low.size() < low.capacity() / 2)
+        low.shrink_to_fit();
+    if (index.runs.size() < index.runs.capacity() / 2)
+        index.runs.shrink_to_fit();
+    if (index.blocks.size() < index.blocks.capacity() / 2)
+        index.blocks.shrink_to_fit();
     return std::move(out_);
 }
 
@@ -494,7 +768,7 @@ Parsed Parse(std::string_view source) {
 struct Escaped {
     std::string rtf;
     std::u32string text;
-    std::vector<Span> spans;
+    std::vector<Document::SourceRange> ranges;
 };
 
 void AppendUnicode(std::string& out, char32_t unit) {
@@ -511,8 +785,7 @@ Escaped Escape(std::u32string_view value) {
     r.rtf = "{\\uc1 ";
     auto add = [&r](char32_t ch, std::size_t begin) {
         r.text.push_back(ch);
-        r.spans.push_back(
-            {static_cast<std::uint32_t>(begin), static_cast<std::uint32_t>(r.rtf.size())});
+        r.ranges.push_back({begin, r.rtf.size()});
     };
     for (std::size_t k = 0; k < value.size(); ++k) {
         char32_t c = value[k];
@@ -532,7 +805,7 @@ Escaped Escape(std::u32string_view value) {
             r.rtf += static_cast<char>(c);
             add(c, begin);
         } else {
-            if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF)
+            if (IsSurrogate(c) || c > 0x10FFFF)
                 c = kReplacement;
             if (c <= 0xFFFF) {
                 AppendUnicode(r.rtf, c);
@@ -558,34 +831,66 @@ bool MayJoinWord(unsigned char prev, unsigned char next) {
     return prevWord && nextWord;
 }
 
+void CheckRange(std::size_t pos, std::size_t length, std::size_t size, const char* function) {
+    if (pos > size || length > size - pos)
+        throw std::out_of_range(std::string("rtf::Document::") + function +
+                                ": range outside the text");
+}
+
 } // namespace
 
 Document::Document(std::string source) : source_(std::move(source)) {
     Parsed p = Parse(source_);
-    text_ = std::move(p.text);
-    spans_ = std::move(p.spans);
+    index_ = std::move(p.index);
     closingBrace_ = p.closingBrace;
     textAtEnd_ = p.textAtEnd;
     maxDepth_ = p.maxDepth;
 }
 
+std::u32string Document::text() const {
+    std::u32string text(textSize(), U'\0');
+    RunReader reader(index_, 0);
+    for (Run run; reader.next(run);)
+        for (std::size_t k = run.text; k < run.textEnd(); ++k)
+            text[k] = run.page << 8 | static_cast<unsigned char>(index_.low[k]);
+    return text;
+}
+
+char32_t Document::character(std::size_t pos) const {
+    if (pos >= textSize())
+        throw std::out_of_range("rtf::Document::character: position outside the text");
+    return Locate(index_, pos).run.page << 8 | static_cast<unsigned char>(index_.low[pos]);
+}
+
 Document::SourceRange Document::sourceRange(std::size_t pos) const {
-    const Span& s = spans_.at(pos);
-    return {s.begin, s.end};
+    if (pos >= textSize())
+        throw std::out_of_range("rtf::Document::sourceRange: position outside the text");
+    const Run run = Locate(index_, pos).run;
+    return {run.begin(pos), run.begin(pos + 1)};
 }
 
 std::size_t Document::find(std::u32string_view needle, std::size_t from) const {
-    if (from > text_.size())
+    if (from > textSize())
         return npos;
-    return std::u32string_view(text_).find(needle, from);
+    if (needle.empty())
+        return from;
+    // Search the low bytes, then check the rest of each code point.
+    std::string low(needle.size(), '\0');
+    for (std::size_t k = 0; k < needle.size(); ++k)
+        low[k] = static_cast<char>(needle[k] & 0xFF);
+    const std::string_view haystack(index_.low);
+    for (std::size_t at = from; (at = haystack.find(low, at)) != std::string_view::npos; ++at)
+        if (PagesMatch(index_, at, needle))
+            return at;
+    return npos;
 }
 
 // Whether deleting [pos, pos + length) leaves two unpaired \uN surrogates
 // with nothing but ignored bytes between them, which a reader would pair.
 bool Document::joinsSurrogates(std::size_t pos, std::size_t length) const {
-    if (pos == 0 || pos + length >= text_.size())
+    if (pos == 0 || pos + length >= textSize())
         return false;
-    if (text_[pos - 1] != kReplacement || text_[pos + length] != kReplacement)
+    if (character(pos - 1) != kReplacement || character(pos + length) != kReplacement)
         return false;
     auto ignorable = [this](std::size_t from, std::size_t to) {
         for (std::size_t k = from; k < to; ++k)
@@ -593,62 +898,74 @@ bool Document::joinsSurrogates(std::size_t pos, std::size_t length) const {
                 return false;
         return true;
     };
-    std::size_t cursor = spans_[pos - 1].end;
-    for (std::size_t j = pos; j < pos + length; ++j) {
-        if (!ignorable(cursor, spans_[j].begin))
-            return false;
-        cursor = spans_[j].end;
-    }
-    return ignorable(cursor, spans_[pos + length].begin);
+    std::size_t cursor = sourceRange(pos - 1).end;
+    bool ignored = true;
+    ForEachStretch(index_, pos, length, [&](std::size_t begin, std::size_t end) {
+        ignored = ignored && ignorable(cursor, begin);
+        cursor = end;
+    });
+    return ignored && ignorable(cursor, sourceRange(pos + length).begin);
 }
 
 std::size_t Document::replace(std::size_t pos, std::size_t length, std::u32string_view value) {
-    const std::size_t size = text_.size();
-    if (pos > size || length > size - pos)
-        throw std::out_of_range("rtf::Document::replace: range outside the text");
-    Escaped esc = Escape(value);
-    if (length == 0 && esc.rtf.empty())
+    CheckRange(pos, length, textSize(), "replace");
+    const Escaped esc = Escape(value);
+    return edit(pos, length, esc.rtf, esc.text, esc.ranges);
+}
+
+std::size_t Document::replaceWithPicture(std::size_t pos, std::size_t length,
+                                         const Picture& picture) {
+    CheckRange(pos, length, textSize(), "replaceWithPicture");
+    return edit(pos, length, PictureGroup(picture), {}, {});
+}
+
+std::size_t Document::edit(std::size_t pos, std::size_t length, std::string_view rtf,
+                           std::u32string_view text, const std::vector<SourceRange>& ranges) {
+    const std::size_t size = textSize();
+    if (length == 0 && rtf.empty())
         return pos;
     if (size == 0 && !textAtEnd_)
         throw RtfError("the RTF document has no place for text");
 
-    const std::size_t at = pos < size ? spans_[pos].begin
-                           : size > 0 ? spans_.back().end
+    const std::size_t at = pos < size ? sourceRange(pos).begin
+                           : size > 0 ? sourceRange(size - 1).end
                                       : closingBrace_;
-    // The source [at, end) becomes `middle`: the value, then what lies
+    // The source [at, end) becomes `middle`: the insertion, then what lies
     // between the deleted characters.
     std::string middle;
     std::size_t end = at;
-    bool groupAdded = !esc.rtf.empty();
-    if (esc.rtf.empty() && length > 0 && joinsSurrogates(pos, length)) {
+    bool groupAdded = !rtf.empty();
+    if (rtf.empty() && length > 0 && joinsSurrogates(pos, length)) {
         middle = "{}";
         groupAdded = true;
     }
-    middle += esc.rtf;
+    middle += rtf;
     if (length > 0) {
-        // Keep a control word before a deleted run from running into what
-        // follows the run.
-        const std::size_t last = pos + length - 1;
-        end = spans_[pos].end;
-        for (std::size_t j = pos;; ++j) {
-            if (j == last || spans_[j + 1].begin != end) {
-                const char prev = middle.empty() ? source_[at - 1] : middle.back();
-                if (end < source_.size() && MayJoinWord(static_cast<unsigned char>(prev),
-                                                        static_cast<unsigned char>(source_[end]))) {
-                    middle += "{}";
-                    groupAdded = true;
-                }
+        // Keep a control word before a deleted stretch from running into
+        // what follows the stretch.
+        const auto keepApart = [&] {
+            const char prev = middle.empty() ? source_[at - 1] : middle.back();
+            if (end < source_.size() && MayJoinWord(static_cast<unsigned char>(prev),
+                                                    static_cast<unsigned char>(source_[end]))) {
+                middle += "{}";
+                groupAdded = true;
             }
-            if (j == last)
-                break;
-            middle.append(source_, end, spans_[j + 1].begin - end);
-            end = spans_[j + 1].end;
-        }
+        };
+        bool first = true;
+        ForEachStretch(index_, pos, length, [&](std::size_t begin, std::size_t stretchEnd) {
+            if (!first && begin != end) {
+                keepApart();
+                middle.append(source_, end, begin - end);
+            }
+            first = false;
+            end = stretchEnd;
+        });
+        keepApart();
     }
     // Unsigned wrap-around makes a shrinking `grow` subtract.
     const std::size_t grow = middle.size() - (end - at);
     if (source_.size() + grow > kMaxSource)
-        throw std::length_error("rtf::Document::replace: RTF source larger than 4 GB");
+        throw std::length_error("rtf::Document: RTF source larger than 4 GB");
 
     if (groupAdded && maxDepth_ >= kMaxDepth) {
         // Near the nesting limit the added group may be one level too deep:
@@ -657,31 +974,78 @@ std::size_t Document::replace(std::size_t pos, std::size_t length, std::u32strin
         edited.replace(at, end - at, middle);
         Parsed p = Parse(edited);
         source_ = std::move(edited);
-        text_ = std::move(p.text);
-        spans_ = std::move(p.spans);
+        index_ = std::move(p.index);
         closingBrace_ = p.closingBrace;
         textAtEnd_ = p.textAtEnd;
         maxDepth_ = p.maxDepth;
-        return pos + esc.text.size();
+        return pos + text.size();
     }
 
-    // The edit lies before the characters after the range: they move by grow.
-    const auto delta = static_cast<std::uint32_t>(grow);
-    const std::size_t count = esc.text.size();
-    text_.replace(pos, length, esc.text);
-    if (count > length)
-        spans_.insert(spans_.begin() + static_cast<std::ptrdiff_t>(pos + length), count - length,
-                      Span{});
-    else if (count < length)
-        spans_.erase(spans_.begin() + static_cast<std::ptrdiff_t>(pos + count),
-                     spans_.begin() + static_cast<std::ptrdiff_t>(pos + length));
-    const auto base = static_cast<std::uint32_t>(at);
-    for (std::size_t k = 0; k < count; ++k)
-        spans_[pos + k] = {base + esc.spans[k].begin, base + esc.spans[k].end};
-    for (std::size_t k = pos + count; k < spans_.size(); ++k) {
-        spans_[k].begin += delta;
-        spans_[k].end += delta;
+    // Rewrite the blocks of runs that hold the range: the runs before it,
+    // the inserted characters, then the runs after it, moved by the change
+    // in text size and in source size.
+    const std::size_t count = text.size();
+    const std::size_t cut = pos + length;
+    TextIndex& ix = index_;
+    std::string runs;
+    std::vector<RunBlock> blocks;
+    RunWriter writer(runs, blocks);
+    bool inserted = false;
+    const auto insert = [&] {
+        if (std::exchange(inserted, true))
+            return;
+        for (std::size_t k = 0; k < count; ++k)
+            writer.add(pos + k, at + ranges[k].begin, ranges[k].end - ranges[k].begin, 1,
+                       text[k] >> 8);
+    };
+    std::size_t first = 0, last = 0; // the blocks [first, last] are rewritten
+    std::size_t bytesFrom = 0, bytesTo = 0;
+    if (!ix.blocks.empty()) {
+        first = BlockOf(ix, pos < size ? pos : size - 1);
+        last = length > 0 ? BlockOf(ix, cut - 1) : first;
+        bytesFrom = ix.blocks[first].offset;
+        bytesTo = last + 1 < ix.blocks.size() ? ix.blocks[last + 1].offset : ix.runs.size();
+        RunReader reader(ix, first);
+        for (Run run; reader.next(run) && reader.block() <= last;) {
+            if (run.text < pos)
+                writer.add(run.text, run.src, run.width, std::min(run.textEnd(), pos) - run.text,
+                           run.page);
+            if (run.textEnd() > cut) {
+                insert();
+                const std::size_t from = std::max(run.text, cut);
+                writer.add(from - length + count, run.begin(from) + grow, run.width,
+                           run.textEnd() - from, run.page);
+            }
+        }
     }
+    insert();
+    writer.flush();
+
+    // Allocate first, so that nothing below can fail half-way.
+    const std::size_t runsGrow = runs.size() - (bytesTo - bytesFrom);
+    source_.reserve(source_.size() + grow);
+    ix.low.reserve(size - length + count);
+    ix.runs.reserve(ix.runs.size() + runsGrow);
+    ix.blocks.reserve(ix.blocks.size() + blocks.size());
+
+    for (RunBlock& b : blocks)
+        b.offset += bytesFrom;
+    const std::size_t later = ix.blocks.empty() ? 0 : last + 1;
+    for (std::size_t k = later; k < ix.blocks.size(); ++k) {
+        RunBlock& b = ix.blocks[k];
+        b.offset += runsGrow;
+        b.text = static_cast<std::uint32_t>(b.text + count - length);
+        b.src = static_cast<std::uint32_t>(b.src + grow);
+    }
+    ix.runs.replace(bytesFrom, bytesTo - bytesFrom, runs);
+    const auto firstBlock = ix.blocks.begin() + static_cast<std::ptrdiff_t>(first);
+    const auto laterBlock = ix.blocks.begin() + static_cast<std::ptrdiff_t>(later);
+    ix.blocks.insert(ix.blocks.erase(firstBlock, laterBlock), blocks.begin(), blocks.end());
+    std::string low(count, '\0');
+    for (std::size_t k = 0; k < count; ++k)
+        low[k] = static_cast<char>(text[k] & 0xFF);
+    ix.low.replace(pos, length, low);
+
     closingBrace_ += grow;
     source_.replace(at, end - at, middle);
     if (groupAdded)
@@ -691,6 +1055,35 @@ std::size_t Document::replace(std::size_t pos, std::size_t length, std::u32strin
 
 std::string EscapeText(std::u32string_view value) {
     return Escape(value).rtf;
+}
+
+std::string PictureGroup(const Picture& picture) {
+    static constexpr std::string_view kSignature("\x89PNG\r\n\x1a\n", 8);
+    if (!std::string_view(picture.png).starts_with(kSignature))
+        throw std::invalid_argument("rtf::PictureGroup: the data is not a PNG file");
+    constexpr std::uint32_t kLargest = std::numeric_limits<std::int32_t>::max();
+    for (const std::uint32_t size :
+         {picture.widthPx, picture.heightPx, picture.widthTwips, picture.heightTwips})
+        if (size == 0 || size > kLargest)
+            throw std::invalid_argument("rtf::PictureGroup: picture sizes must be 1 to " +
+                                        std::to_string(kLargest));
+    std::string out = "{\\pict\\pngblip\\picw" + std::to_string(picture.widthPx) + "\\pich" +
+                      std::to_string(picture.heightPx) + "\\picwgoal" +
+                      std::to_string(picture.widthTwips) + "\\pichgoal" +
+                      std::to_string(picture.heightTwips) + ' ';
+    constexpr std::size_t kLineBytes = 64; // 128 hexadecimal digits
+    const std::size_t bytes = picture.png.size();
+    out.reserve(out.size() + 2 * bytes + 2 * (bytes / kLineBytes) + 1);
+    static constexpr char kHex[] = "0123456789abcdef";
+    for (std::size_t k = 0; k < bytes; ++k) {
+        if (k > 0 && k % kLineBytes == 0)
+            out += "\r\n";
+        const auto b = static_cast<unsigned char>(picture.png[k]);
+        out += kHex[b >> 4];
+        out += kHex[b & 0xF];
+    }
+    out += '}';
+    return out;
 }
 
 } // namespace vostrel::rtf

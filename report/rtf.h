@@ -33,8 +33,41 @@ public:
 // Deepest group nesting a document may have.
 inline constexpr int kMaxDepth = 10000;
 
+// A PNG image to put into a document.
+struct Picture {
+    std::string png;           // the bytes of a PNG file
+    std::uint32_t widthPx = 0; // the image's size in pixels (\picw, \pich)
+    std::uint32_t heightPx = 0;
+    std::uint32_t widthTwips = 0; // the size it is shown at (\picwgoal, \pichgoal)
+    std::uint32_t heightTwips = 0;
+};
+
+namespace detail {
+
+// Where the characters of the text come from. The text is cut into runs:
+// `count` characters of `width` source bytes each, back to back in the
+// source, whose code points agree but for the low byte. `low` holds the low
+// byte of every character; `runs` the runs, each as four LEB128 numbers
+// (source bytes since the previous run ended, width, count, code point >> 8),
+// in blocks of 16 runs that `blocks` indexes.
+struct RunBlock {
+    std::size_t offset; // where the block starts in `runs`
+    std::uint32_t text; // text position of its first character
+    std::uint32_t src;  // source offset of its first character
+};
+
+struct TextIndex {
+    std::string low;
+    std::string runs;
+    std::vector<RunBlock> blocks;
+};
+
+} // namespace detail
+
 // An RTF document held in memory: its source, and the text a reader sees (the
 // main story), each text character knowing the source bytes it came from.
+// Besides the source it holds about one byte per text character and a few
+// bytes per run of characters written alike.
 class Document {
 public:
     // Parses RTF source. Throws RtfError when it does not start with "{\rtf",
@@ -43,7 +76,12 @@ public:
     // follows the closing brace, or the source exceeds 4 GB.
     explicit Document(std::string source);
 
-    const std::u32string& text() const { return text_; }
+    // The text, decoded from the index on each call (linear in its size).
+    std::u32string text() const;
+    std::size_t textSize() const { return index_.low.size(); }
+    // Text character `pos`; throws std::out_of_range outside the text.
+    char32_t character(std::size_t pos) const;
+
     const std::string& source() const { return source_; }
 
     // The source bytes [begin, end) that text character `pos` came from.
@@ -63,7 +101,7 @@ public:
     // exactly those characters' source bytes (the groups and control words
     // between them stay) and inserts EscapeText(value) where the character at
     // `pos` began, so that the value takes that character's formatting. With
-    // pos == text().size() the value goes after the last character (or before
+    // pos == textSize() the value goes after the last character (or before
     // the closing brace of a document without text). Where a deletion would join a
     // control word to the digits or letters after it, an empty group "{}" is
     // left to keep them apart. Returns the text position just after the
@@ -73,18 +111,24 @@ public:
     // closing brace ends a group that holds none (e.g. after \*).
     std::size_t replace(std::size_t pos, std::size_t length, std::u32string_view value);
 
-    // Source bytes of one text character (the source is limited to 4 GB).
-    struct Span {
-        std::uint32_t begin;
-        std::uint32_t end;
-    };
+    // Deletes the text characters [pos, pos + length) as replace() does and
+    // puts PictureGroup(picture) where the character at `pos` began, inside
+    // its formatting. A picture is no text: the text loses `length`
+    // characters. Returns `pos`, the text position just after the deletion.
+    // Throws std::out_of_range for a range outside the text, then
+    // std::invalid_argument for a picture PictureGroup refuses, and RtfError
+    // as replace() does; in each case the document stays as it was.
+    std::size_t replaceWithPicture(std::size_t pos, std::size_t length, const Picture& picture);
 
 private:
+    // Deletes [pos, pos + length) and puts `rtf` at its place: `text` with
+    // the source bytes `ranges` (relative to the start of `rtf`).
+    std::size_t edit(std::size_t pos, std::size_t length, std::string_view rtf,
+                     std::u32string_view text, const std::vector<SourceRange>& ranges);
     bool joinsSurrogates(std::size_t pos, std::size_t length) const;
 
     std::string source_;
-    std::u32string text_;
-    std::vector<Span> spans_;      // spans_[i]: source bytes of text_[i]
+    detail::TextIndex index_;
     std::size_t closingBrace_ = 0; // offset of the document's final '}'
     bool textAtEnd_ = false;       // text may stand before that brace
     int maxDepth_ = 0;             // deepest nesting, an upper bound after edits
@@ -97,5 +141,12 @@ private:
 // are dropped; surrogate code points and values above U+10FFFF become U+FFFD.
 // A value with nothing left gives an empty string (no group).
 std::string EscapeText(std::u32string_view value);
+
+// The RTF group of a picture: "{\pict\pngblip\picwW\pichH\picwgoalWG\pichgoalHG "
+// then the PNG bytes as lower-case hexadecimal digits in lines of 128 joined
+// by CR LF, then "}". Throws std::invalid_argument unless the data starts
+// with the PNG signature and every size lies in 1..2147483647 (RTF reads
+// parameters as signed 32-bit numbers).
+std::string PictureGroup(const Picture& picture);
 
 } // namespace vostrel::rtf

@@ -1,5 +1,6 @@
 // The RTF engine: the text a reader sees, finding tags split by markup, and
 // replacing them in the source without breaking or injecting markup.
+#include "png_sample.h"
 #include "report/rtf.h"
 #include "value_text.h"
 
@@ -30,7 +31,7 @@ std::string Inconsistency(const Document& doc) {
         const Document again(doc.source());
         if (again.text() != doc.text())
             return "text differs on reading the source again";
-        for (std::size_t i = 0; i < doc.text().size(); ++i) {
+        for (std::size_t i = 0; i < doc.textSize(); ++i) {
             const auto a = doc.sourceRange(i), b = again.sourceRange(i);
             if (a.begin != b.begin || a.end != b.end)
                 return "source range of character " + std::to_string(i) + " differs";
@@ -53,6 +54,36 @@ std::string ReplaceChecked(Document& doc, std::size_t pos, std::size_t length,
     if (after != pos + inserted.size())
         return "wrong position after the value";
     return Inconsistency(doc);
+}
+
+Picture SamplePicture() {
+    return {SamplePng(), 2, 2, 300, 300};
+}
+
+// The bytes written as hexadecimal digits in the first \pict group of
+// `source`, or what is wrong with them.
+std::string PictureBytes(const std::string& source) {
+    const std::size_t start = source.find("{\\pict");
+    if (start == std::string::npos)
+        return "no picture";
+    const std::size_t end = source.find('}', start);
+    std::string bytes;
+    int high = -1;
+    for (std::size_t k = source.find(' ', start) + 1; k < end; ++k) {
+        const char c = source[k];
+        if (c == '\r' || c == '\n')
+            continue;
+        const int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+        if (digit < 0)
+            return std::string("not a lower-case hexadecimal digit: ") + c;
+        if (high < 0) {
+            high = digit;
+        } else {
+            bytes += static_cast<char>(high * 16 + digit);
+            high = -1;
+        }
+    }
+    return high < 0 ? bytes : "an odd number of digits";
 }
 
 const QByteArray kHeader =
@@ -80,6 +111,16 @@ private slots:
     void unpairedSurrogatesStayApart();
     void nestingLimit();
     void mutatedDocumentsKeepInvariants();
+    void findComparesWholeCodePoints();
+    void editsAcrossBlocks();
+    void pictureGroup();
+    void refusesPictures_data();
+    void refusesPictures();
+    void replacesTagWithPicture_data();
+    void replacesTagWithPicture();
+    void pictureBytesReadBack();
+    void picturesAndValuesInOrder();
+    void pictureRefusalsLeaveDocument();
 };
 
 void TestRtf::readsText_data() {
@@ -298,8 +339,8 @@ void TestRtf::fillsTemplateInOrder() {
     QCOMPARE(left, std::size_t(18));
     QCOMPARE(doc.find(U"##ll&", left), left);
     QCOMPARE(doc.find(U"##ll&", left + 1), Document::npos);
-    QCOMPARE(doc.find(U"", doc.text().size()), doc.text().size());
-    QCOMPARE(doc.find(U"", doc.text().size() + 1), Document::npos);
+    QCOMPARE(doc.find(U"", doc.textSize()), doc.textSize());
+    QCOMPARE(doc.find(U"", doc.textSize() + 1), Document::npos);
 }
 
 void TestRtf::destinationsKeptVerbatim() {
@@ -406,8 +447,8 @@ void TestRtf::mutatedDocumentsKeepInvariants() {
         }
         ++readable;
         std::string problem = Inconsistency(*doc);
-        for (int step = 0; step < 4 && problem.empty() && !doc->text().empty(); ++step) {
-            const std::size_t size = doc->text().size();
+        for (int step = 0; step < 4 && problem.empty() && doc->textSize() > 0; ++step) {
+            const std::size_t size = doc->textSize();
             std::size_t pos = doc->find(U"##ll&", 0), length = 5;
             if (pos == Document::npos || step == 3) {
                 pos = below(size + 1);
@@ -420,6 +461,227 @@ void TestRtf::mutatedDocumentsKeepInvariants() {
                                       .c_str());
     }
     QVERIFY2(readable > 500, "the mutations leave too few readable documents to test");
+}
+
+void TestRtf::findComparesWholeCodePoints() {
+    // У (U+0423) has the low byte of "#", the emoji (U+1F600) that of NUL:
+    // a search must not take one for the other.
+    const Document doc(R"({\rtf1\ansi\ansicpg1251 \'d3\'d3ll& ##ll& \u1059?#\u-10179?\u-8704?})");
+    const std::u32string text = U"УУll& ##ll& У#😀";
+    QCOMPARE(Q(doc.text()), Q(text));
+    QCOMPARE(doc.textSize(), text.size());
+    for (std::size_t i = 0; i < text.size(); ++i)
+        QCOMPARE(doc.character(i), text[i]);
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, doc.character(text.size()));
+
+    const std::pair<std::u32string_view, std::size_t> needles[] = {
+        {U"##ll&", 0},    {U"#", 0},  {U"#", 7},  {U"#", 8}, {U"УУ", 0},
+        {U"У", 1},        {U"У", 2},  {U"У#", 0}, {U"😀", 0}, {U"\U0001F623", 0},
+        {U"\x110023", 0}, {U"l&", 4}, {U"\0", 0}};
+    for (const auto& [needle, from] : needles)
+        QCOMPARE(doc.find(needle, from), text.find(needle, from));
+}
+
+void TestRtf::editsAcrossBlocks() {
+    // Thousands of runs of every kind, so that the index has many blocks and
+    // edits reach across several of them.
+    const char* const pieces[] = {"\\'c2\\'fb\\'f1\\'ee\\'f2\\'e0 ",
+                                  "{\\b ##ll&}",
+                                  "plain text ",
+                                  "\\u1042?\\u1099?",
+                                  "\\~",
+                                  "\\par\r\n",
+                                  "\xc2\xfb ",
+                                  "{\\*\\bkmkstart x}",
+                                  "\\u-10179?\\u-8704?",
+                                  "\\tab\\emdash ",
+                                  "#\\'23ll&",
+                                  "\\b0",
+                                  "5"};
+    const std::u32string_view values[] = {U"", U"15", U"Высота 1,5 м", U"a}{\\b x\\", U"1\n😀"};
+    std::mt19937 rng(3);
+    QByteArray source = kHeader + "\\f0 ";
+    for (int i = 0; i < 3000; ++i)
+        source += pieces[rng() % std::size(pieces)];
+    Document doc(S(source + "}"));
+    QCOMPARE(Inconsistency(doc), std::string());
+    for (int step = 0; step < 60; ++step) {
+        const std::size_t size = doc.textSize();
+        const std::size_t pos = rng() % (size + 1);
+        const std::size_t length = std::min<std::size_t>(size - pos, rng() % 400);
+        const std::string problem = ReplaceChecked(doc, pos, length, values[step % 5]);
+        QVERIFY2(problem.empty(), (problem + " at step " + std::to_string(step)).c_str());
+        const std::u32string text = doc.text();
+        for (const std::u32string_view needle : {U"##ll&", U"ы", U"\r\u00A0", U"😀"}) {
+            const std::size_t from = rng() % (size + 1);
+            QCOMPARE(doc.find(needle, from), text.find(needle, from));
+        }
+    }
+    // All of the text goes, then a value comes into the empty document.
+    std::string problem = ReplaceChecked(doc, 0, doc.textSize(), U"");
+    QVERIFY2(problem.empty(), problem.c_str());
+    QCOMPARE(doc.textSize(), std::size_t(0));
+    problem = ReplaceChecked(doc, 0, 0, U"Высота 1,5 м");
+    QVERIFY2(problem.empty(), problem.c_str());
+}
+
+void TestRtf::pictureGroup() {
+    QCOMPARE(PictureGroup(SamplePicture()),
+             std::string("{\\pict\\pngblip\\picw2\\pich2\\picwgoal300\\pichgoal300 ") +
+                 "89504e470d0a1a0a0000000d494844520000000200000002080200000" +
+                 "0fdd49a73000000124944415478da63f8cfc0c000c20cff8100001fee05fbf1abba7700" +
+                 "\r\n00000049454e44ae426082}");
+
+    // Longer data: lines of 128 digits, the last one shorter.
+    Picture large{SamplePng() + std::string(200, '\xab'), 1, 2147483647, 3, 4};
+    const std::string group = PictureGroup(large);
+    const std::string prefix = "{\\pict\\pngblip\\picw1\\pich2147483647\\picwgoal3\\pichgoal4 ";
+    QVERIFY(group.starts_with(prefix));
+    QVERIFY(group.ends_with("abab}"));
+    const QList<QByteArray> lines =
+        QByteArray::fromStdString(group.substr(prefix.size(), group.size() - prefix.size() - 1))
+            .split('\n');
+    QCOMPARE(lines.size(), 5); // 275 bytes: 4 lines of 64 and one of 19
+    for (qsizetype i = 0; i < lines.size() - 1; ++i) {
+        QCOMPARE(lines[i].size(), 129);
+        QVERIFY(lines[i].endsWith('\r'));
+    }
+    QCOMPARE(lines.back().size(), 38);
+    QCOMPARE(PictureBytes(group), large.png);
+}
+
+void TestRtf::refusesPictures_data() {
+    QTest::addColumn<QByteArray>("png");
+    QTest::addColumn<uint>("widthPx");
+    QTest::addColumn<uint>("heightTwips");
+    const QByteArray png = QByteArray::fromStdString(SamplePng());
+    QTest::newRow("no data") << QByteArray() << 2u << 300u;
+    QTest::newRow("signature cut short") << png.left(7) << 2u << 300u;
+    QTest::newRow("GIF") << QByteArray("GIF89a\x02\x00\x02\x00") << 2u << 300u;
+    QTest::newRow("signature with a wrong byte") << "\x89PNG\n\n\x1a\n" + png.mid(8) << 2u << 300u;
+    QTest::newRow("no width") << png << 0u << 300u;
+    QTest::newRow("no height") << png << 2u << 0u;
+    QTest::newRow("width beyond a signed parameter") << png << 2147483648u << 300u;
+    QTest::newRow("height beyond a signed parameter") << png << 2u << 4294967295u;
+}
+
+void TestRtf::refusesPictures() {
+    QFETCH(QByteArray, png);
+    QFETCH(uint, widthPx);
+    QFETCH(uint, heightTwips);
+    const Picture picture{S(png), widthPx, 2, 300, heightTwips};
+    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, PictureGroup(picture));
+    const std::string source = R"({\rtf1 a ##ll& b})";
+    Document doc(source);
+    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, doc.replaceWithPicture(2, 5, picture));
+    QCOMPARE(doc.source(), source);
+    QCOMPARE(Q(doc.text()), "a ##ll& b");
+}
+
+void TestRtf::replacesTagWithPicture_data() {
+    QTest::addColumn<QByteArray>("source");
+    QTest::addColumn<QByteArray>("edited"); // "@" for the picture's group
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("between words")
+        << QByteArray(R"({\rtf1 a ##ll& b})") << QByteArray(R"({\rtf1 a @ b})") << "a  b";
+    QTest::newRow("at the start") << QByteArray(R"({\rtf1 ##ll&b\par})")
+                                  << QByteArray(R"({\rtf1 @b\par})") << "b\r";
+    QTest::newRow("at the end") << QByteArray(R"({\rtf1 a\par ##ll&})")
+                                << QByteArray(R"({\rtf1 a\par @})") << "a\r";
+    QTest::newRow("the whole text")
+        << QByteArray(R"({\rtf1 ##ll&})") << QByteArray(R"({\rtf1 @})") << "";
+    QTest::newRow("split in nested groups") << QByteArray(R"({\rtf1 {\b {\i #}#}{\ul ll&}x})")
+                                            << QByteArray(R"({\rtf1 {\b {\i @}}{\ul }x})") << "x";
+    QTest::newRow("hex and \\u") << QByteArray(R"({\rtf1\ansi\ansicpg1251 \'c2#\'23l\u108?&\'fb})")
+                                 << QByteArray(R"({\rtf1\ansi\ansicpg1251 \'c2@\'fb})") << "Вы";
+    QTest::newRow("word meets digits")
+        << QByteArray(R"({\rtf1 ##\b0ll&5})") << QByteArray(R"({\rtf1 @\b0{}5})") << "5";
+    QTest::newRow("between unpaired surrogates")
+        << QByteArray(R"({\rtf1 \u-10179?##ll&\u-8704?})")
+        << QByteArray(R"({\rtf1 \u-10179?@\u-8704?})") << "\uFFFD\uFFFD";
+    QTest::newRow("field result") << QByteArray(
+                                         R"({\rtf1 {\field{\*\fldinst ##ll&}{\fldrslt ##ll&}}})")
+                                  << QByteArray(R"({\rtf1 {\field{\*\fldinst ##ll&}{\fldrslt @}}})")
+                                  << "";
+}
+
+void TestRtf::replacesTagWithPicture() {
+    QFETCH(QByteArray, source);
+    QFETCH(QByteArray, edited);
+    QFETCH(QString, text);
+    Document doc(S(source));
+    const std::size_t at = doc.find(U"##ll&", 0);
+    QVERIFY(at != Document::npos);
+    QCOMPARE(doc.replaceWithPicture(at, 5, SamplePicture()), at);
+    QCOMPARE(doc.source(),
+             S(edited.replace('@', QByteArray::fromStdString(PictureGroup(SamplePicture())))));
+    QCOMPARE(Q(doc.text()), text);
+    QCOMPARE(Inconsistency(doc), std::string());
+    QCOMPARE(doc.find(U"##ll&", 0), Document::npos);
+}
+
+void TestRtf::pictureBytesReadBack() {
+    // Every byte value, over several lines; read back from the written source.
+    std::string png = SamplePng();
+    for (int b = 0; b < 256; ++b)
+        png += static_cast<char>(b);
+    Document doc(S(kHeader + R"(\pard\f0 \'c2\'fb\'f1\'ee\'f2\'e0: ##ll& \'ec\par})"));
+    doc.replaceWithPicture(doc.find(U"##ll&", 0), 5, {png, 16, 16, 240, 240});
+    const Document again(doc.source());
+    QCOMPARE(Q(again.text()), "Высота:  м\r");
+    QCOMPARE(PictureBytes(again.source()), png);
+}
+
+void TestRtf::picturesAndValuesInOrder() {
+    // Positions after a picture stay right for the searches and edits that follow.
+    Document doc(S(kHeader + R"(\f0 {\b ##ll&} #2rx& {\i #}#pp&, ##ll&\par})"));
+    QCOMPARE(doc.replaceWithPicture(doc.find(U"#2rx&", 0), 5, SamplePicture()), std::size_t(6));
+    std::string problem = ReplaceChecked(doc, doc.find(U"##ll&", 0), 5, U"15,5");
+    QVERIFY2(problem.empty(), problem.c_str());
+    const std::size_t pp = doc.find(U"##pp&", 0);
+    QCOMPARE(pp, std::size_t(6));
+    QCOMPARE(doc.replaceWithPicture(pp, 5, SamplePicture()), pp);
+    QCOMPARE(doc.find(U"##ll&", pp), std::size_t(8));
+    problem = ReplaceChecked(doc, 8, 5, U"Ж");
+    QVERIFY2(problem.empty(), problem.c_str());
+    QCOMPARE(Q(doc.text()), "15,5  , Ж\r");
+    QCOMPARE(Inconsistency(doc), std::string());
+    QCOMPARE(doc.replaceWithPicture(1, 7, SamplePicture()), std::size_t(1)); // over pictures
+    QCOMPARE(Q(doc.text()), "1Ж\r");
+    QCOMPARE(doc.find(U"Ж", 0), std::size_t(1));
+    QCOMPARE(Inconsistency(doc), std::string());
+
+    // A picture after the last character, and into a document without text.
+    QCOMPARE(doc.replaceWithPicture(doc.textSize(), 0, SamplePicture()), doc.textSize());
+    QVERIFY(doc.source().ends_with("\\par" + PictureGroup(SamplePicture()) + "}"));
+    QCOMPARE(Inconsistency(doc), std::string());
+    Document empty(R"({\rtf1 {\fonttbl x;}})");
+    QCOMPARE(empty.replaceWithPicture(0, 0, SamplePicture()), std::size_t(0));
+    QCOMPARE(empty.source(), R"({\rtf1 {\fonttbl x;})" + PictureGroup(SamplePicture()) + "}");
+    QCOMPARE(empty.textSize(), std::size_t(0));
+}
+
+void TestRtf::pictureRefusalsLeaveDocument() {
+    Document doc(R"({\rtf1 a ##ll& b})");
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, doc.replaceWithPicture(9, 1, SamplePicture()));
+    QVERIFY_THROWS_EXCEPTION(std::out_of_range, doc.replaceWithPicture(10, 0, SamplePicture()));
+    QCOMPARE(doc.source(), std::string(R"({\rtf1 a ##ll& b})"));
+
+    Document hidden(R"({\rtf1 \*\x})"); // nothing written there could be seen
+    QVERIFY_THROWS_EXCEPTION(RtfError, hidden.replaceWithPicture(0, 0, SamplePicture()));
+    QCOMPARE(hidden.source(), std::string(R"({\rtf1 \*\x})"));
+
+    // A tag at the deepest level has no room for the picture's group.
+    const std::string deep = S(QByteArray(R"({\rtf1 )") + QByteArray(kMaxDepth - 1, '{') + "##ll&" +
+                               QByteArray(kMaxDepth - 1, '}') + "x}");
+    Document nested(deep);
+    QVERIFY_THROWS_EXCEPTION(RtfError, nested.replaceWithPicture(0, 5, SamplePicture()));
+    QCOMPARE(nested.source(), deep);
+    QCOMPARE(Q(nested.text()), "##ll&x");
+    QCOMPARE(nested.replaceWithPicture(5, 1, SamplePicture()), std::size_t(5)); // at depth 1
+    QCOMPARE(Q(nested.text()), "##ll&");
+    QCOMPARE(Inconsistency(nested), std::string());
 }
 
 QTEST_APPLESS_MAIN(TestRtf)
