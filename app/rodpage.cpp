@@ -198,8 +198,13 @@ void TForm1::Button3Click() {
 }
 
 void TForm1::Button2Click() {
-    report_->make(
-        rodTypeCode_, [this](ReportValue value) { return reportValue(value); }, this);
+    const auto values = [this](ReportValue value) { return reportValue(value); };
+    const auto picture = [this] {
+        const auto shown = drawing();
+        return shown ? RenderZoneDrawing(*shown, numbers(), ReportMaker::kPicturePixels, 200)
+                     : QImage();
+    };
+    report_->make(rodTypeCode_, values, picture, this);
 }
 
 void TForm1::Button6Click() {

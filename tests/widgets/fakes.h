@@ -87,6 +87,8 @@ public:
                      .arg(twips.width())
                      .arg(twips.height());
         pictures << png;
+        if (onReplace)
+            onReplace();
         return tag != missingTag;
     }
     QList<QByteArray> pictures;

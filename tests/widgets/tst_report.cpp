@@ -73,8 +73,12 @@ void TestReport::callSequence() {
              (QStringList{"2", "2", "18,0", "40", "4,0", p.form1.Memo1->toPlainText(),
                           p.form1.Edit6->text(),
                           "Объекты высотой hx = 10,0 м находятся в зоне защиты: rx = 12,1 м.",
-                          "Здание в зоне защиты на высоте hx.", "",
-                          "Чертёж зоны защиты не выполнен: нет завершённого расчёта."}));
+                          "Здание в зоне защиты на высоте hx.", ""}));
+    // The drawing in place of its tag: a PNG of the size the call gives.
+    QCOMPARE(p.word.calls.at(p.word.calls.size() - 2),
+             "ReplaceTagWithPicture(##pc&,1260x788,9072x5670)");
+    QCOMPARE(p.word.pictures.size(), 1);
+    QCOMPARE(QImage::fromData(p.word.pictures[0], "PNG").size(), QSize(1260, 788));
     QCOMPARE(p.word.calls.last(), "SetWordVisible(true)");
     QCOMPARE(p.form7.ProgressBar1->value(), 100);
     QVERIFY(p.form7.isHidden());
@@ -113,6 +117,9 @@ void TestReport::afterFailedCalculation() {
     p.form1.Button2->click();
     QCOMPARE(p.word.values().mid(0, 25), Values("20", "60", "1.0", "", "", "", "0,0", "0,0"));
     QVERIFY(p.word.values().contains("Расчёт зоны защиты не выполнен."));
+    // No drawing: the section says why.
+    QVERIFY(p.word.pictures.isEmpty());
+    QVERIFY(p.word.values().contains("Чертёж зоны защиты не выполнен: нет завершённого расчёта."));
 }
 
 void TestReport::missingTagStopsAfterFewAttempts() {
@@ -150,7 +157,7 @@ void TestReport::withoutWordProcessor() {
     Design(p);
     p.form1.Button2->click();
     QCOMPARE(p.word.calls.last(), "SetWordVisible(true)");
-    QCOMPARE(p.word.values().size(), qsizetype(ReportTableFor(4)->rows.size()));
+    QCOMPARE(p.word.values().size() + 1, qsizetype(ReportTableFor(4)->rows.size()));
     QCOMPARE(p.dialogs.texts(), QStringList{"Не найден текстовый процессор, чтобы показать отчёт. "
                                             "Отчёт сохранён в файле «" +
                                             p.word.file + "»."});
@@ -191,7 +198,8 @@ void TestReport::everyRodTypeHasItsReport() {
         QVERIFY(table);
         QCOMPARE(p.word.calls.at(2),
                  QString("OpenDocument(%1/%2)").arg(VOSTREL_TEST_TEMPLATES, table->templateFile));
-        QCOMPARE(p.word.values().size(), qsizetype(table->rows.size()));
+        QCOMPARE(p.word.values().size() + p.word.pictures.size(), qsizetype(table->rows.size()));
+        QCOMPARE(p.word.pictures.size(), 1);
         QVERIFY2(p.dialogs.shown.isEmpty(), qPrintable(p.dialogs.texts().join('\n')));
         QCOMPARE(p.word.values().count(QString()), 1); // the warning: nothing changed
     }
