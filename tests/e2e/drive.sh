@@ -66,3 +66,17 @@ drive_rod_page() {
     click "$main" $(page 580 292)
     on_step rod-page "$main"
 }
+
+# pick_rod_type MAIN INDEX: on the building page, the rod type of that row of
+# the list (from 0) by the arrow keys, then "Далее>>" enabled by moves over
+# the bare frame and page.
+pick_rod_type() {
+    local main=$1 i
+    click "$main" $(page 420 248)
+    for ((i = 0; i < 6; i++)); do xdotool key Up; done
+    for ((i = 0; i < $2; i++)); do xdotool key Down; done
+    xdotool key Return
+    sleep 0.3
+    hover "$main" $(page 700 20)
+    hover "$main" $(page 400 292)
+}
