@@ -2,7 +2,9 @@
 # Takes the screenshots in docs/screenshots: runs the Release program under a
 # private X server (with openbox for title bars, when installed), drives one
 # design as the end-to-end tests do, and captures each window with
-# ImageMagick's import.
+# ImageMagick's import. Then the rod page of every rod type after "Расчёт"
+# with its worked example: rod-page-1.png to rod-page-5.png in the list's
+# order (rod-page.png is the single catenary's, as rod-page-4.png).
 # Needs: xvfb xdotool imagemagick (openbox optional). Build first (./run.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -13,9 +15,13 @@ source "$root/tests/e2e/drive.sh"
 WINDOW_SEARCH=(xdotool search --name .)
 mkdir -p "$out"
 
+# The rod page's picture takes the name in rod_page_name while it is set.
+rod_page_name=
 on_step() {
+    local name=$1
+    [[ "$name" == rod-page && -n "$rod_page_name" ]] && name=$rod_page_name
     sleep 0.5
-    import -window "$2" -frame "$out/$1.png" 2>/dev/null || import -window "$2" "$out/$1.png"
+    import -window "$2" -frame "$out/$name.png" 2>/dev/null || import -window "$2" "$out/$name.png"
 }
 
 start_xvfb
@@ -29,6 +35,16 @@ app=$!
 main=$(wait_for_window "Vostrel v1.0" 20)
 drive_building_page "$main" 12 36 10 150 486 3 3   # 40 h, the fourth row, catenary
 drive_rod_page "$main" 20 60 10
+# Each rod type's worked example, by its row of the list; the single
+# catenary last, for the rod-height window below.
+rod_inputs=([0]="30 10" [1]="30 40 10" [2]="30 20 35 8" [4]="22 60 25 6" [3]="20 60 10")
+for index in 0 1 2 4 3; do
+    click "$main" $(page 476 292)                  # "<<Назад"
+    pick_rod_type "$main" "$index"
+    rod_page_name=rod-page-$((index + 1))
+    drive_rod_page "$main" ${rod_inputs[$index]}
+done
+rod_page_name=
 click "$main" $(page 476 292)                      # "<<Назад"
 click "$main" $(page 116 292)                      # "Высота молниеотвода"
 height=$(wait_for_window "Расчёт высоты молниеотвода" 10)

@@ -51,15 +51,32 @@ drive_building_page() {
     on_step building-page "$main"
 }
 
-# drive_rod_page MAIN HOP A HX: "Далее>>", the catenary's data, "Расчёт".
+# drive_rod_page MAIN INPUT...: "Далее>>", the rod type's inputs typed from
+# the first one on (Enter moves to the next visible input), "Расчёт".
 drive_rod_page() {
-    local main=$1
+    local main=$1 i
+    shift
     click "$main" $(page 684 292)
     click "$main" $(page 336 34)
-    type_text "$2"; xdotool key Return
-    type_text "$3"; xdotool key Return
-    type_text "$4"
+    for ((i = 1; i <= $#; i++)); do
+        ((i > 1)) && xdotool key Return
+        type_text "${!i}"
+    done
     hover "$main" $(page 200 200)
     click "$main" $(page 580 292)
     on_step rod-page "$main"
+}
+
+# pick_rod_type MAIN INDEX: on the building page, the rod type of that row of
+# the list (from 0) by the arrow keys, then "Далее>>" enabled by moves over
+# the bare frame and page.
+pick_rod_type() {
+    local main=$1 i
+    click "$main" $(page 420 248)
+    for ((i = 0; i < 6; i++)); do xdotool key Up; done
+    for ((i = 0; i < $2; i++)); do xdotool key Down; done
+    xdotool key Return
+    sleep 0.3
+    hover "$main" $(page 700 20)
+    hover "$main" $(page 400 292)
 }
