@@ -7,8 +7,8 @@
 #include "windows/unit4.h"
 
 #include <QLineEdit>
-#include <cmath>
 #include <QPlainTextEdit>
+#include <cmath>
 
 namespace vostrel {
 

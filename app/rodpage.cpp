@@ -2,8 +2,8 @@
 // its type, the zone calculation, the report and the way back.
 #include "app/rodlayouts.h"
 #include "app/unit3.h"
-#include "windows/unit8.h"
 #include "ui/controls.h"
+#include "windows/unit8.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -3,11 +3,11 @@
 #include "app/rodlayouts.h"
 #include "calc/rodheight.h"
 #include "report/unit7.h"
-#include "windows/unit8.h"
 #include "ui/controls.h"
 #include "windows/unit4.h"
 #include "windows/unit5.h"
 #include "windows/unit6.h"
+#include "windows/unit8.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -130,16 +130,15 @@ void TForm1::createBuildingPage() {
 }
 
 void TForm1::setTabOrder() {
-    const QWidget* chain[] = {Edit1,  Edit3,  Edit2,     Edit4,   Memo1,   Edit5,
-                              Edit6,  Edit7,  ComboBox1, Button1, Button5, Edit8,
-                              Edit9,  Edit10, Edit11,    Edit14,  Edit15,  Edit16,
-                              Edit17, Edit18, Edit13,    Button6, Button4, Button2, Button3};
+    const QWidget* chain[] = {Edit1,   Edit3,     Edit2,   Edit4,   Memo1,  Edit5,  Edit6,
+                              Edit7,   ComboBox1, Button1, Button5, Edit8,  Edit9,  Edit10,
+                              Edit11,  Edit14,    Edit15,  Edit16,  Edit17, Edit18, Edit13,
+                              Button6, Button4,   Button2, Button3};
     for (size_t i = 1; i < std::size(chain); ++i)
         QWidget::setTabOrder(const_cast<QWidget*>(chain[i - 1]), const_cast<QWidget*>(chain[i]));
 }
 
-void TForm1::setPeers(TForm2* form2, TForm5* form5, TForm6* form6, TForm7* form7,
-                      TForm8* form8) {
+void TForm1::setPeers(TForm2* form2, TForm5* form5, TForm6* form6, TForm7* form7, TForm8* form8) {
     Form2 = form2;
     Form5 = form5;
     Form6 = form6;

@@ -17,9 +17,8 @@ WindowSet::WindowSet(Services& services, ReportSetup& report)
       form7_(std::make_unique<TForm7>(services)), form8_(std::make_unique<TForm8>(services)) {
     form1_->setPeers(form2_.get(), form5_.get(), form6_.get(), form7_.get(), form8_.get());
     // The rod-height window blanks itself when another window becomes active.
-    for (Form* other :
-         std::initializer_list<Form*>{form1_.get(), form2_.get(), form5_.get(), form7_.get(),
-                                     form8_.get()})
+    for (Form* other : std::initializer_list<Form*>{form1_.get(), form2_.get(), form5_.get(),
+                                                    form7_.get(), form8_.get()})
         QObject::connect(other, &Form::activated, form6_.get(), &TForm6::otherWindowActivated);
 }
 

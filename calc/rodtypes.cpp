@@ -182,14 +182,13 @@ bool IsFinite(const RodZone& zone) {
 }
 
 ZonePlan PlanOf(const ZoneInputs& in, const RodZone& zone) {
-    return std::visit(Overloaded{[](const SingleRodResult& z) { return PlanOf(z); },
-                                 [&](const DoubleRodResult& z) { return PlanOf(z, in[1]); },
-                                 [&](const UnequalRodResult& z) { return PlanOf(z, in[2]); },
-                                 [&](const CatenaryResult& z) { return PlanOf(z, in[1]); },
-                                 [&](const DoubleCatenaryResult& z) {
-                                     return PlanOf(z, in[1], in[2]);
-                                 }},
-                      zone);
+    return std::visit(
+        Overloaded{[](const SingleRodResult& z) { return PlanOf(z); },
+                   [&](const DoubleRodResult& z) { return PlanOf(z, in[1]); },
+                   [&](const UnequalRodResult& z) { return PlanOf(z, in[2]); },
+                   [&](const CatenaryResult& z) { return PlanOf(z, in[1]); },
+                   [&](const DoubleCatenaryResult& z) { return PlanOf(z, in[1], in[2]); }},
+        zone);
 }
 
 ZoneSection SectionOf(std::int32_t code, const ZoneInputs& in, const RodZone& zone) {
@@ -197,9 +196,7 @@ ZoneSection SectionOf(std::int32_t code, const ZoneInputs& in, const RodZone& zo
     return std::visit(
         Overloaded{[&](const SingleRodResult& z) { return SectionOf(z, in[0], hx); },
                    [&](const DoubleRodResult& z) { return SectionOf(z, in[0], in[1], hx); },
-                   [&](const UnequalRodResult& z) {
-                       return SectionOf(z, in[0], in[1], in[2], hx);
-                   },
+                   [&](const UnequalRodResult& z) { return SectionOf(z, in[0], in[1], in[2], hx); },
                    [&](const CatenaryResult& z) { return SectionOf(z, hx); },
                    [&](const DoubleCatenaryResult& z) { return SectionOf(z, in[2], hx); }},
         zone);

@@ -103,55 +103,28 @@ constexpr auto kDoubleRodRows = Join(kBuilding,
                                      }},
                                      kCommon);
 
-constexpr auto kUnequalRodRows = Join(kBuilding,
-                                      Own<19>{{
-                                          {"##h1&", V::Edit8},
-                                          {"##h2&", V::Edit9},
-                                          {"##ld&", V::Edit10},
-                                          {"##hx&", V::Edit11},
-                                          {"##hx&", V::Edit11},
-                                          {"##01&", V::H01},
-                                          {"##r1&", V::R01},
-                                          {"##x1&", V::Edit13},
-                                          {"##x1&", V::Edit13},
-                                          {"##02&", V::H02},
-                                          {"##r2&", V::R02},
-                                          {"##x2&", V::Edit14},
-                                          {"##x2&", V::Edit14},
-                                          {"##c1&", V::Hc1},
-                                          {"##c2&", V::Hc2},
-                                          {"##hc&", V::Edit15},
-                                          {"##rc&", V::Edit16},
-                                          {"##cx&", V::Edit17},
-                                          {"##cs&", V::Case},
-                                      }},
-                                      kCommon);
+constexpr auto kUnequalRodRows =
+    Join(kBuilding,
+         Own<19>{{
+             {"##h1&", V::Edit8},  {"##h2&", V::Edit9},  {"##ld&", V::Edit10}, {"##hx&", V::Edit11},
+             {"##hx&", V::Edit11}, {"##01&", V::H01},    {"##r1&", V::R01},    {"##x1&", V::Edit13},
+             {"##x1&", V::Edit13}, {"##02&", V::H02},    {"##r2&", V::R02},    {"##x2&", V::Edit14},
+             {"##x2&", V::Edit14}, {"##c1&", V::Hc1},    {"##c2&", V::Hc2},    {"##hc&", V::Edit15},
+             {"##rc&", V::Edit16}, {"##cx&", V::Edit17}, {"##cs&", V::Case},
+         }},
+         kCommon);
 
-constexpr auto kDoubleCatenaryRows = Join(kBuilding,
-                                          Own<21>{{
-                                              {"##vi&", V::Edit8},
-                                              {"##vi&", V::Edit8},
-                                              {"##aa&", V::Edit9},
-                                              {"##aa&", V::Edit9},
-                                              {"##ld&", V::Edit10},
-                                              {"##hx&", V::Edit11},
-                                              {"##hx&", V::Edit11},
-                                              {"##sg&", V::Sag},
-                                              {"##sg&", V::Sag},
-                                              {"##ch&", V::CableHeight},
-                                              {"##h0&", V::Edit13},
-                                              {"##h0&", V::Edit13},
-                                              {"##r0&", V::Edit14},
-                                              {"##r0&", V::Edit14},
-                                              {"##rx&", V::Edit15},
-                                              {"##rx&", V::Edit15},
-                                              {"##hc&", V::Edit16},
-                                              {"##rc&", V::Edit17},
-                                              {"##cx&", V::Edit18},
-                                              {"##rp&", V::Rpx},
-                                              {"##cs&", V::Case},
-                                          }},
-                                          kCommon);
+constexpr auto kDoubleCatenaryRows = Join(
+    kBuilding,
+    Own<21>{{
+        {"##vi&", V::Edit8},  {"##vi&", V::Edit8},       {"##aa&", V::Edit9},  {"##aa&", V::Edit9},
+        {"##ld&", V::Edit10}, {"##hx&", V::Edit11},      {"##hx&", V::Edit11}, {"##sg&", V::Sag},
+        {"##sg&", V::Sag},    {"##ch&", V::CableHeight}, {"##h0&", V::Edit13}, {"##h0&", V::Edit13},
+        {"##r0&", V::Edit14}, {"##r0&", V::Edit14},      {"##rx&", V::Edit15}, {"##rx&", V::Edit15},
+        {"##hc&", V::Edit16}, {"##rc&", V::Edit17},      {"##cx&", V::Edit18}, {"##rp&", V::Rpx},
+        {"##cs&", V::Case},
+    }},
+    kCommon);
 
 // By rod type code 1 to 5.
 constexpr ReportTable kTables[] = {
@@ -240,7 +213,8 @@ void ReportMaker::make(std::int32_t code, const Values& values, const Drawing& d
     if (const QImage image = drawing ? drawing() : QImage(); !image.isNull()) {
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
-        if (!image.save(&buffer, "PNG"))
+        // Opaque: a drawing on white needs no alpha channel in the document.
+        if (!image.convertToFormat(QImage::Format_RGB32).save(&buffer, "PNG"))
             png.clear();
     }
     const auto replace = [&](const Replacement& row, const QString& tag) {

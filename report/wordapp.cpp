@@ -212,8 +212,8 @@ template <class Calls> bool RtfAutomation::guarded(Calls&& calls) noexcept {
     return false;
 }
 
-bool RtfAutomation::ReplaceTagWithPicture(const QString& tag, const QByteArray& png,
-                                          QSize pixels, QSize twips) {
+bool RtfAutomation::ReplaceTagWithPicture(const QString& tag, const QByteArray& png, QSize pixels,
+                                          QSize twips) {
     return guarded([&] {
         if (!WordApp || pixels.isEmpty() || twips.isEmpty() || !WordApp->find(tag))
             return false;

@@ -38,8 +38,8 @@ private:
     const MainFields& Form1;
     // Dimensions last read from the main window, kept for the whole run.
     double S_ = 0, L_ = 0, h_ = 0;
-    double n_ = 0;        // strike density of the entry clicked last
-    int hours_ = 0;       // the entry of the N written last
+    double n_ = 0;  // strike density of the entry clicked last
+    int hours_ = 0; // the entry of the N written last
     double density_ = 0;
     double N_ = 0; // expected strikes a year, computed at the click
 };

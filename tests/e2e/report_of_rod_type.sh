@@ -4,7 +4,8 @@
 # inputs, clicks "Расчёт" and "Отчёт", and checks the report the program
 # hands to the word processor: its template is the rod type's, and its text,
 # converted by LibreOffice, holds every expected value, the building's data,
-# no tag and no sentence of a missing or stale calculation.
+# no tag and no sentence of a missing or stale calculation; converted to PDF,
+# it holds one image, the drawing of the zone, and the verdict on the building.
 # A wrapper named soffice first on PATH takes the program's "soffice -n FILE"
 # and converts FILE headless to text instead of opening a Writer window.
 # Usage: report_of_rod_type.sh PATH/TO/vostrel ROD_INDEX INPUT... -- EXPECTED...
@@ -35,7 +36,7 @@ office=$(command -v soffice || command -v libreoffice) || {
     exit 77
 }
 work=$(mktemp -d)
-CLEANUP+=("$work")
+[[ -n "${KEEP_WORK:-}" ]] || CLEANUP+=("$work")
 mkdir -p "$work/profile" "$work/bin" "$work/cache" "$work/converting" "$work/txt"
 # The text appears in txt/ only when complete: converted apart, then moved.
 cat >"$work/bin/soffice" <<WRAP
@@ -44,8 +45,11 @@ printf "%s\\n" "\$*" >>"$work/soffice.log"
 [ "\$#" -eq 2 ] && [ "\$1" = -n ] || exit 1
 echo \$\$ >"$work/converter.pid"
 "$office" "-env:UserInstallation=file://$work/profile" --headless \\
+    --convert-to pdf --outdir "$work/converting" "\$2" >>"$work/convert.log" 2>&1
+"$office" "-env:UserInstallation=file://$work/profile" --headless \\
     --convert-to "txt:Text (encoded):UTF8" --outdir "$work/converting" "\$2" \\
     >>"$work/convert.log" 2>&1
+mv "$work"/converting/*.pdf "$work/txt/"
 mv "$work"/converting/*.txt "$work/txt/"
 WRAP
 chmod +x "$work/bin/soffice"
@@ -110,7 +114,16 @@ in_order() {
 in_order "${building[@]}"
 in_order "${expected[@]}"
 [[ "$text" == *"##"* || "$text" =~ \#2[[:alpha:]] ]] && fail "tags left in the report: $text"
-for sentence in "Внимание:" "Расчёт зоны защиты не выполнен" "Здание не проверено"; do
+# The drawing: one image in the PDF, the verdict on the building in the text.
+if command -v pdfimages >/dev/null; then
+    images=$(pdfimages -list "$work"/txt/*.pdf 2>/dev/null | tail -n +3 | awk '$3 == "image"' | wc -l)
+    [[ "$images" == 1 ]] || fail "the report holds $images images, not the one drawing"
+else
+    fail "pdfimages (poppler-utils) is not installed"
+fi
+[[ "$text" == *"Здание в зоне защиты на высоте hx."* ]] || fail "no verdict on the building: $text"
+for sentence in "Внимание:" "Расчёт зоны защиты не выполнен" "Здание не проверено" \
+    "Чертёж зоны защиты не выполнен"; do
     [[ "$text" == *"$sentence"* ]] && fail "the report says «$sentence»: $text"
 done
 stop

@@ -31,8 +31,8 @@ QPair<int, int> Tinted(const QImage& image, const QColor& colour) {
     for (int y = 0; y < image.height(); y += 2)
         for (int x = 0; x < image.width(); x += 2) {
             const QColor c = image.pixelColor(x, y);
-            const bool tinted = c != Qt::white && std::abs(c.hue() - colour.hue()) < 12 &&
-                                c.saturation() > 40;
+            const bool tinted =
+                c != Qt::white && std::abs(c.hue() - colour.hue()) < 12 && c.saturation() > 40;
             (x < image.width() / 2 ? left : right) += tinted;
         }
     return {left, right};
@@ -150,7 +150,8 @@ void TestDrawing::unwritableFileNamed() {
     Click(p.form8.Button1);
     QVERIFY(p.dialogs.texts().value(0).contains(dir.filePath("missing/x.svg")));
     QVERIFY(!QFile::exists(dir.filePath("missing/x.svg")));
-    QVERIFY(p.form8.save(dir.filePath("x.bmp")).startsWith("Чертёж сохраняется в формате PNG, SVG или PDF"));
+    QVERIFY(p.form8.save(dir.filePath("x.bmp"))
+                .startsWith("Чертёж сохраняется в формате PNG, SVG или PDF"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList());
 }
 
