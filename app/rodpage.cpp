@@ -201,7 +201,8 @@ void TForm1::Button2Click() {
     const auto values = [this](ReportValue value) { return reportValue(value); };
     const auto picture = [this] {
         const auto shown = drawing();
-        return shown ? RenderZoneDrawing(*shown, numbers(), ReportMaker::kPicturePixels, 200)
+        return shown ? RenderZoneDrawing(PrepareZoneFigure(*shown, numbers()), numbers(),
+                                         ReportMaker::kPicturePixels, 200)
                      : QImage();
     };
     report_->make(rodTypeCode_, values, picture, this);

@@ -4,6 +4,7 @@
 
 #include "report/unit7.h"
 #include "ui/dialogs.h"
+#include "ui/zonedrawing.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -210,13 +211,8 @@ void ReportMaker::make(std::int32_t code, const Values& values, const Drawing& d
     // 6. Each replacement searches from the start of the document; the bar
     //    runs from 0 to 100 over all of them. The drawing goes in as a PNG.
     QByteArray png;
-    if (const QImage image = drawing ? drawing() : QImage(); !image.isNull()) {
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        // Opaque: a drawing on white needs no alpha channel in the document.
-        if (!image.convertToFormat(QImage::Format_RGB32).save(&buffer, "PNG"))
-            png.clear();
-    }
+    if (const QImage image = drawing ? drawing() : QImage(); !image.isNull())
+        png = DrawingPng(image); // opaque, in a palette of its colours
     const auto replace = [&](const Replacement& row, const QString& tag) {
         if (row.value == ReportValue::Picture && !png.isEmpty())
             return word.ReplaceTagWithPicture(tag, png, kPicturePixels, kPictureTwips);

@@ -3,10 +3,12 @@
 #include "calc/zonetexts.h"
 #include "ui/form.h"
 
+#include <QBuffer>
 #include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTransform>
 #include <algorithm>
 #include <cmath>
 
@@ -42,6 +44,9 @@ public:
         return {origin_.x() + p.x * scale_, origin_.y() - p.y * scale_};
     }
     double scale() const { return scale_; } // device units a metre
+    QTransform transform() const {
+        return QTransform(scale_, 0, 0, -scale_, origin_.x(), origin_.y());
+    }
     Point metres(QPointF d) const {
         return {(d.x() - origin_.x()) / scale_, (origin_.y() - d.y()) / scale_};
     }
@@ -71,8 +76,8 @@ qreal PointSize(const QPainter& p) {
 
 class Painter {
 public:
-    Painter(QPainter& p, const ZoneDrawing& d, const NumberText& numbers)
-        : p_(p), d_(d), numbers_(numbers), pt_(PointSize(p)) {
+    Painter(QPainter& p, const ZoneFigure& f, const NumberText& numbers)
+        : p_(p), f_(f), d_(f.drawing), numbers_(numbers), pt_(PointSize(p)) {
         font_ = WindowFont(8);
         font_.setPointSizeF(8);
     }
@@ -106,6 +111,7 @@ private:
     void verdict(const QRectF& area);
 
     QPainter& p_;
+    const ZoneFigure& f_;
     const ZoneDrawing& d_;
     const NumberText& numbers_;
     qreal pt_;
@@ -270,7 +276,7 @@ void Painter::dimension(const View& view, Point from, Point to, const QString& l
 }
 
 void Painter::section(const QRectF& area) {
-    const ZoneSection s = SectionOf(d_.code, d_.inputs, d_.zone);
+    const ZoneSection& s = f_.section;
     // The building in section: its length along the rods' axis, its width
     // across the cable.
     const bool across = IsCatenary(d_.code);
@@ -385,11 +391,11 @@ void Painter::verticalDimension(QPointF a, QPointF b, const QString& label) {
 }
 
 void Painter::plan(const QRectF& area) {
-    const ZonePlan plan = PlanOf(d_.inputs, d_.zone);
+    const ZonePlan& plan = f_.plan;
     const double hx = HxOf(d_.code, d_.inputs);
     Box box;
-    for (const PlanPiece& piece : plan.pieces)
-        for (Point p : Outline(piece))
+    for (const auto& outline : f_.outlines)
+        for (Point p : outline)
             box.add(p);
     for (const PlanPiece& c : plan.conductors)
         for (Point p : c.core)
@@ -407,23 +413,11 @@ void Painter::plan(const QRectF& area) {
     fill.setAlpha(90);
     // The union of the pieces filled once (no darker overlaps), its boundary
     // stroked.
-    QPainterPath zone;
-    zone.setFillRule(Qt::WindingFill);
-    for (const PlanPiece& piece : plan.pieces) {
-        const std::vector<Point> outline = Outline(piece);
-        if (outline.size() < 3)
-            continue;
-        QPainterPath path(view(outline.front()));
-        for (size_t i = 1; i < outline.size(); ++i)
-            path.lineTo(view(outline[i]));
-        path.closeSubpath();
-        zone.addPath(path);
-    }
     p_.setPen(Qt::NoPen);
     p_.setBrush(fill);
-    p_.drawPath(zone.simplified());
+    p_.drawPath(view.transform().map(f_.planFill));
     p_.setPen(pen(fill.darker(170), 1.0));
-    for (const Segment& edge : UnionBoundary(plan))
+    for (const Segment& edge : f_.boundary)
         p_.drawLine(view(edge.from), view(edge.to));
     // The building.
     if (d_.building) {
@@ -492,7 +486,7 @@ void Painter::plan(const QRectF& area) {
 }
 
 void Painter::verdict(const QRectF& area) {
-    const Verdict v = VerdictOf(d_, numbers_);
+    const Verdict& v = f_.verdict;
     setFont(9, true);
     p_.setPen(!v.checked ? QColor(90, 90, 90) : v.inside ? QColor(0, 128, 0) : QColor(200, 0, 0));
     p_.drawText(area, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, v.text);
@@ -512,12 +506,49 @@ Verdict VerdictOf(const ZoneDrawing& d, const NumberText& numbers) {
             check.inside, true};
 }
 
-void PaintZoneDrawing(QPainter& painter, const QRectF& area, const ZoneDrawing& drawing,
-                      const NumberText& numbers) {
-    Painter(painter, drawing, numbers).paint(area);
+ZoneFigure PrepareZoneFigure(const ZoneDrawing& drawing, const NumberText& numbers) {
+    ZoneFigure f{drawing,
+                 SectionOf(drawing.code, drawing.inputs, drawing.zone),
+                 PlanOf(drawing.inputs, drawing.zone),
+                 {},
+                 {},
+                 {},
+                 VerdictOf(drawing, numbers)};
+    QPainterPath pieces;
+    pieces.setFillRule(Qt::WindingFill);
+    for (const PlanPiece& piece : f.plan.pieces) {
+        f.outlines.push_back(Outline(piece));
+        const std::vector<Point>& outline = f.outlines.back();
+        if (outline.size() < 3)
+            continue;
+        QPolygonF polygon;
+        for (Point p : outline)
+            polygon << QPointF(p.x, p.y);
+        pieces.addPolygon(polygon);
+        pieces.closeSubpath();
+    }
+    f.planFill = pieces.simplified();
+    f.boundary = UnionBoundary(f.plan);
+    return f;
 }
 
-QImage RenderZoneDrawing(const ZoneDrawing& drawing, const NumberText& numbers, QSize size,
+void PaintZoneDrawing(QPainter& painter, const QRectF& area, const ZoneFigure& figure,
+                      const NumberText& numbers) {
+    Painter(painter, figure, numbers).paint(area);
+}
+
+QByteArray DrawingPng(const QImage& image) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    const QImage palette =
+        image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
+    if (!palette.save(&buffer, "PNG", 80)) // light compression: fast, still small
+        png.clear();
+    return png;
+}
+
+QImage RenderZoneDrawing(const ZoneFigure& drawing, const NumberText& numbers, QSize size,
                          int dpi) {
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     const int perMetre = static_cast<int>(std::lround(dpi / 0.0254));

@@ -7,11 +7,14 @@
 #include "calc/rodtypes.h"
 #include "ui/conversions.h"
 
+#include <QByteArray>
 #include <QColor>
 #include <QImage>
+#include <QPainterPath>
 #include <QRectF>
 #include <QString>
 #include <optional>
+#include <vector>
 
 class QPainter;
 
@@ -40,6 +43,19 @@ struct Verdict {
 };
 Verdict VerdictOf(const ZoneDrawing& drawing, const NumberText& numbers);
 
+// A drawing with its geometry worked out once: the window repaints it at
+// every size from these.
+struct ZoneFigure {
+    ZoneDrawing drawing;
+    ZoneSection section;
+    ZonePlan plan;
+    std::vector<std::vector<Point>> outlines; // of each piece of the plan
+    std::vector<Segment> boundary;            // of the plan's union
+    QPainterPath planFill;                    // the union, in metres
+    Verdict verdict;
+};
+ZoneFigure PrepareZoneFigure(const ZoneDrawing& drawing, const NumberText& numbers);
+
 // Fill colours of zone A and zone B.
 inline const QColor kZoneAColour(66, 133, 214);
 inline const QColor kZoneBColour(236, 150, 40);
@@ -47,11 +63,14 @@ inline const QColor kZoneBColour(236, 150, 40);
 // Paints the whole drawing into `area` (device coordinates of `painter`).
 // Sizes of text and lines follow the device's resolution, so that it reads
 // alike on a screen and on a 300 dpi image.
-void PaintZoneDrawing(QPainter& painter, const QRectF& area, const ZoneDrawing& drawing,
+void PaintZoneDrawing(QPainter& painter, const QRectF& area, const ZoneFigure& figure,
                       const NumberText& numbers);
 
 // The drawing as an image of `size` pixels at `dpi`.
-QImage RenderZoneDrawing(const ZoneDrawing& drawing, const NumberText& numbers, QSize size,
-                         int dpi);
+QImage RenderZoneDrawing(const ZoneFigure& figure, const NumberText& numbers, QSize size, int dpi);
+
+// The image as PNG, in a palette of its colours: a drawing of a few colours
+// and their blends loses nothing visible and is written many times faster.
+QByteArray DrawingPng(const QImage& image);
 
 } // namespace vostrel

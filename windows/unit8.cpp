@@ -20,7 +20,7 @@ namespace {
 // Paints the drawing at whatever size the window gives it.
 class Canvas final : public QWidget {
 public:
-    Canvas(QWidget* parent, const ZoneDrawing& drawing, const NumberText& numbers)
+    Canvas(QWidget* parent, const ZoneFigure& drawing, const NumberText& numbers)
         : QWidget(parent), drawing_(drawing), numbers_(numbers) {
         setAttribute(Qt::WA_OpaquePaintEvent); // every pixel painted: no flicker
     }
@@ -32,7 +32,7 @@ protected:
     }
 
 private:
-    const ZoneDrawing& drawing_;
+    const ZoneFigure& drawing_;
     const NumberText& numbers_;
 };
 
@@ -48,7 +48,7 @@ TForm8::TForm8(Services& services)
     setWindowFlags(Qt::Window);
     setMinimumSize(640, 480);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    Image1 = new Canvas(this, drawing_, numbers());
+    Image1 = new Canvas(this, figure_, numbers());
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setAccessibleName(QStringLiteral("Чертёж зоны защиты"));
     Button1 = MakeButton(this, "Button1", {0, 0, 105, 25}, QStringLiteral("Сохранить…"), 10);
@@ -64,7 +64,7 @@ TForm8::TForm8(Services& services)
 }
 
 void TForm8::showDrawing(const ZoneDrawing& drawing, const QWidget* owner) {
-    drawing_ = drawing;
+    figure_ = PrepareZoneFigure(drawing, numbers());
     Image1->update();
     showOver(owner);
 }
@@ -85,10 +85,10 @@ QString TForm8::save(const QString& file) const {
         return failed();
     bool drawn = true;
     if (suffix == QLatin1String("png")) {
-        const QImage image = RenderZoneDrawing(
-            drawing_, numbers(),
-            {Pixels(kDrawingMm.width(), kPngDpi), Pixels(kDrawingMm.height(), kPngDpi)}, kPngDpi);
-        drawn = image.save(&out, "PNG");
+        const QByteArray png = DrawingPng(RenderZoneDrawing(
+            figure_, numbers(),
+            {Pixels(kDrawingMm.width(), kPngDpi), Pixels(kDrawingMm.height(), kPngDpi)}, kPngDpi));
+        drawn = !png.isEmpty() && out.write(png) == png.size();
     } else if (suffix == QLatin1String("svg")) {
         constexpr int dpi = 96;
         const QSize size(Pixels(kDrawingMm.width(), dpi), Pixels(kDrawingMm.height(), dpi));
@@ -101,7 +101,7 @@ QString TForm8::save(const QString& file) const {
         QPainter painter;
         drawn = painter.begin(&svg);
         if (drawn)
-            PaintZoneDrawing(painter, QRectF(QPointF(0, 0), QSizeF(size)), drawing_, numbers());
+            PaintZoneDrawing(painter, QRectF(QPointF(0, 0), QSizeF(size)), figure_, numbers());
         drawn = painter.end() && drawn;
     } else {
         QPdfWriter pdf(&out);
@@ -113,7 +113,7 @@ QString TForm8::save(const QString& file) const {
         drawn = painter.begin(&pdf);
         if (drawn)
             PaintZoneDrawing(painter, QRectF(QPointF(0, 0), QSizeF(pdf.width(), pdf.height())),
-                             drawing_, numbers());
+                             figure_, numbers());
         drawn = painter.end() && drawn;
     }
     if (!drawn) {

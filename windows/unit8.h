@@ -31,7 +31,7 @@ public:
 private:
     void Button1Click();
 
-    ZoneDrawing drawing_;
+    ZoneFigure figure_;
 };
 
 } // namespace vostrel

@@ -43,6 +43,7 @@ private slots:
     void zone_data();
     void zone();
     void spanOf150Refused();
+    void hugeInputsWriteNothing();
 };
 
 void TestRodTypes::layout_data() {
@@ -204,6 +205,20 @@ void TestRodTypes::spanOf150Refused() {
     p.dialogs.clear();
     Calculate(p, {"23", "149,9", "25", "6"});
     QVERIFY(p.dialogs.texts().isEmpty());
+    QCOMPARE(Texts(Results(f)), before);
+}
+
+void TestRodTypes::hugeInputsWriteNothing() {
+    Program p(",");
+    MainWindow& f = p.form1;
+    ToRodPage(p, true, 1);
+    Calculate(p, {"30", "40", "10"});
+    const QStringList before = Texts(Results(f));
+    p.dialogs.clear();
+    // r0 = (1,1 − 0,002h)h overflows for h = 10^200: nothing written.
+    Calculate(p, {"1" + QString(200, '0'), "40", "10"});
+    QCOMPARE(p.dialogs.texts(),
+             QStringList{"Исходные данные молниеотвода слишком велики: зона защиты не вычисляется"});
     QCOMPARE(Texts(Results(f)), before);
 }
 

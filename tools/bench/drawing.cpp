@@ -1,0 +1,90 @@
+// The drawing of the zone, measured and pictured (not a test):
+//   bench_drawing [RUNS]          times painting both views at 1920 x 1080 and
+//                                 writing the PNG at 300 dpi; medians of RUNS (21)
+//   bench_drawing --grab DIR      renders the drawing window for a single rod and
+//                                 for two rods, with the building, into DIR
+#include "ui/zonedrawing.h"
+#include "windows/unit8.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+using namespace vostrel;
+
+namespace {
+class NoDialogs final : public Dialogs {
+    void message(QWidget*, const QString&) override {}
+    void error(QWidget*, const QString&) override {}
+    void applicationError(const QString&) override {}
+    QString saveFileName(QWidget*, const QString&, const QString&) override { return {}; }
+};
+
+// The worked examples in zone Б, with a building of 12 x 36 x 10 m.
+ZoneDrawing SingleRod() {
+    const ZoneInputs in{30, 10, 0, 0};
+    return {kSingleRod, in, ZoneOf(kSingleRod, in, 0, 1, {}), BuildingSize{12, 36, 10}};
+}
+ZoneDrawing TwoRods() {
+    const ZoneInputs in{30, 40, 10, 0};
+    return {kDoubleRod, in, ZoneOf(kDoubleRod, in, 0, 1, {}), BuildingSize{12, 36, 10}};
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    const NumberText numbers(QStringLiteral(","));
+    if (argc == 3 && QByteArray(argv[1]) == "--grab") {
+        NoDialogs dialogs;
+        Services services{dialogs, numbers, QString()};
+        TForm8 window(services);
+        window.resize(1000, 620);
+        const std::pair<const char*, ZoneDrawing> shots[] = {
+            {"drawing-single-rod.png", SingleRod()}, {"drawing-two-rods.png", TwoRods()}};
+        for (const auto& [name, drawing] : shots) {
+            window.showDrawing(drawing, nullptr);
+            if (!window.grab().save(QDir(QString::fromLocal8Bit(argv[2])).filePath(name)))
+                return 1;
+        }
+        return 0;
+    }
+    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 21;
+    const ZoneFigure drawing = PrepareZoneFigure(TwoRods(), numbers);
+    QImage screen(1920, 1080, QImage::Format_ARGB32_Premultiplied);
+    std::vector<double> paint, png;
+    QTemporaryDir dir;
+    TForm8* window = nullptr;
+    NoDialogs dialogs;
+    Services services{dialogs, numbers, QString()};
+    window = new TForm8(services);
+    window->showDrawing(TwoRods(), nullptr);
+    window->hide();
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer t;
+        t.start();
+        {
+            QPainter painter(&screen);
+            PaintZoneDrawing(painter, QRectF(0, 0, 1920, 1080), drawing, numbers);
+        }
+        paint.push_back(t.nsecsElapsed() / 1e6);
+        t.restart();
+        if (!window->save(dir.filePath(QStringLiteral("drawing.png"))).isEmpty())
+            return 1;
+        png.push_back(t.nsecsElapsed() / 1e6);
+    }
+    delete window;
+    std::printf("drawing (two rods with the building), median of %d runs\n", runs);
+    std::printf("  both views at 1920 x 1080:        %7.1f ms\n", Median(paint));
+    std::printf("  PNG at 300 dpi (2953 x 1890) written: %7.1f ms\n", Median(png));
+    return 0;
+}
