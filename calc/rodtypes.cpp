@@ -9,9 +9,6 @@ namespace {
 template <class... F> struct Overloaded : F... { using F::operator()...; };
 template <class... F> Overloaded(F...) -> Overloaded<F...>;
 
-std::optional<double> Inner(PairCase c, double value) {
-    return c == PairCase::Single ? std::nullopt : std::optional<double>(value);
-}
 } // namespace
 
 int InputCount(std::int32_t code) {
@@ -74,104 +71,58 @@ std::optional<PairCase> PairCaseOf(const RodZone& zone) {
                       zone);
 }
 
+namespace {
+// Where each quantity is kept in a type's result; `inner` ones exist only
+// while the rods (cables) do not count as single.
+template <class R> struct Field {
+    Quantity quantity;
+    double R::*member;
+    bool inner = false;
+};
+using Q = Quantity;
+constexpr Field<SingleRodResult> kSingleRodFields[] = {
+    {Q::H0, &SingleRodResult::h0}, {Q::R0, &SingleRodResult::r0}, {Q::Rx, &SingleRodResult::rx}};
+constexpr Field<CatenaryResult> kCatenaryFields[] = {{Q::H, &CatenaryResult::h},
+                                                     {Q::H0, &CatenaryResult::h0},
+                                                     {Q::R0, &CatenaryResult::r0},
+                                                     {Q::Rx, &CatenaryResult::rx}};
+constexpr Field<DoubleRodResult> kDoubleRodFields[] = {
+    {Q::H0, &DoubleRodResult::h0},       {Q::R0, &DoubleRodResult::r0},
+    {Q::Rx, &DoubleRodResult::rx},       {Q::Hc, &DoubleRodResult::hc, true},
+    {Q::Rc, &DoubleRodResult::rc, true}, {Q::Rcx, &DoubleRodResult::rcx, true}};
+constexpr Field<UnequalRodResult> kUnequalRodFields[] = {
+    {Q::H01, &UnequalRodResult::h01},       {Q::R01, &UnequalRodResult::r01},
+    {Q::Rx1, &UnequalRodResult::rx1},       {Q::H02, &UnequalRodResult::h02},
+    {Q::R02, &UnequalRodResult::r02},       {Q::Rx2, &UnequalRodResult::rx2},
+    {Q::Hc1, &UnequalRodResult::hc1, true}, {Q::Hc2, &UnequalRodResult::hc2, true},
+    {Q::Hc, &UnequalRodResult::hc, true},   {Q::Rc, &UnequalRodResult::rc, true},
+    {Q::Rcx, &UnequalRodResult::rcx, true}};
+constexpr Field<DoubleCatenaryResult> kDoubleCatenaryFields[] = {
+    {Q::H, &DoubleCatenaryResult::h},           {Q::H0, &DoubleCatenaryResult::h0},
+    {Q::R0, &DoubleCatenaryResult::r0},         {Q::Rx, &DoubleCatenaryResult::rx},
+    {Q::Hc, &DoubleCatenaryResult::hc, true},   {Q::Rc, &DoubleCatenaryResult::rc, true},
+    {Q::Rcx, &DoubleCatenaryResult::rcx, true}, {Q::Rpx, &DoubleCatenaryResult::rpx, true}};
+
+template <class R, std::size_t N>
+std::optional<double> Read(const R& z, const Field<R> (&fields)[N], Quantity q, bool single) {
+    for (const Field<R>& f : fields)
+        if (f.quantity == q)
+            return f.inner && single ? std::nullopt : std::optional<double>(z.*f.member);
+    return std::nullopt;
+}
+} // namespace
+
 std::optional<double> QuantityOf(const RodZone& zone, Quantity q) {
-    using Q = Quantity;
-    using R = std::optional<double>;
-    return std::visit(Overloaded{[q](const SingleRodResult& z) -> R {
-                                     switch (q) {
-                                     case Q::H0:
-                                         return z.h0;
-                                     case Q::R0:
-                                         return z.r0;
-                                     case Q::Rx:
-                                         return z.rx;
-                                     default:
-                                         return {};
-                                     }
-                                 },
-                                 [q](const CatenaryResult& z) -> R {
-                                     switch (q) {
-                                     case Q::H:
-                                         return z.h;
-                                     case Q::H0:
-                                         return z.h0;
-                                     case Q::R0:
-                                         return z.r0;
-                                     case Q::Rx:
-                                         return z.rx;
-                                     default:
-                                         return {};
-                                     }
-                                 },
-                                 [q](const DoubleRodResult& z) -> R {
-                                     switch (q) {
-                                     case Q::H0:
-                                         return z.h0;
-                                     case Q::R0:
-                                         return z.r0;
-                                     case Q::Rx:
-                                         return z.rx;
-                                     case Q::Hc:
-                                         return Inner(z.pairCase, z.hc);
-                                     case Q::Rc:
-                                         return Inner(z.pairCase, z.rc);
-                                     case Q::Rcx:
-                                         return Inner(z.pairCase, z.rcx);
-                                     default:
-                                         return {};
-                                     }
-                                 },
-                                 [q](const UnequalRodResult& z) -> R {
-                                     switch (q) {
-                                     case Q::H01:
-                                         return z.h01;
-                                     case Q::R01:
-                                         return z.r01;
-                                     case Q::Rx1:
-                                         return z.rx1;
-                                     case Q::H02:
-                                         return z.h02;
-                                     case Q::R02:
-                                         return z.r02;
-                                     case Q::Rx2:
-                                         return z.rx2;
-                                     case Q::Hc1:
-                                         return Inner(z.pairCase, z.hc1);
-                                     case Q::Hc2:
-                                         return Inner(z.pairCase, z.hc2);
-                                     case Q::Hc:
-                                         return Inner(z.pairCase, z.hc);
-                                     case Q::Rc:
-                                         return Inner(z.pairCase, z.rc);
-                                     case Q::Rcx:
-                                         return Inner(z.pairCase, z.rcx);
-                                     default:
-                                         return {};
-                                     }
-                                 },
-                                 [q](const DoubleCatenaryResult& z) -> R {
-                                     switch (q) {
-                                     case Q::H:
-                                         return z.h;
-                                     case Q::H0:
-                                         return z.h0;
-                                     case Q::R0:
-                                         return z.r0;
-                                     case Q::Rx:
-                                         return z.rx;
-                                     case Q::Hc:
-                                         return Inner(z.pairCase, z.hc);
-                                     case Q::Rc:
-                                         return Inner(z.pairCase, z.rc);
-                                     case Q::Rcx:
-                                         return Inner(z.pairCase, z.rcx);
-                                     case Q::Rpx:
-                                         return Inner(z.pairCase, z.rpx);
-                                     default:
-                                         return {};
-                                     }
-                                 }},
-                      zone);
+    const bool single = PairCaseOf(zone) == PairCase::Single;
+    return std::visit(
+        Overloaded{[&](const SingleRodResult& z) { return Read(z, kSingleRodFields, q, single); },
+                   [&](const CatenaryResult& z) { return Read(z, kCatenaryFields, q, single); },
+                   [&](const DoubleRodResult& z) { return Read(z, kDoubleRodFields, q, single); },
+                   [&](const UnequalRodResult& z) { return Read(z, kUnequalRodFields, q, single); },
+                   [&](const DoubleCatenaryResult& z) {
+                       return Read(z, kDoubleCatenaryFields, q, single);
+                   }},
+        zone);
 }
 
 bool IsFinite(const RodZone& zone) {

@@ -1,6 +1,8 @@
 // Protection zones of every rod type: worked examples, case bounds, flags,
 // spans, r′x and the message a calculation calls for.
+#include "calc/rodtypes.h"
 #include "calc/rodzones.h"
+#include "calc/zonetexts.h"
 
 #include <QtTest>
 
@@ -83,6 +85,8 @@ template <class Result, class Zone> void CheckFlags(Zone zone) {
 class TestZones : public QObject {
     Q_OBJECT
 private slots:
+    void sentences_data();
+    void sentences();
     void workedExamples_data();
     void workedExamples();
     void caseBounds_data();
@@ -374,6 +378,56 @@ void TestZones::warning() {
     QFETCH(Values, inputs);
     QFETCH(ZoneWarning, warning);
     QCOMPARE(Run(code, inputs, 'A').warning, warning);
+}
+
+// The report's sentences about a zone, for each way it can turn out.
+void TestZones::sentences_data() {
+    QTest::addColumn<int>("code");
+    QTest::addColumn<bool>("zoneA");
+    QTest::addColumn<QList<double>>("inputs");
+    QTest::addColumn<QString>("caseText");
+    QTest::addColumn<QString>("conclusion");
+    QTest::newRow("two rods inside")
+        << 2 << false << QList<double>{30, 40, 10}
+        << "h < L ≤ 6h: hc = h0 − 0,14(L − h), rc = r0, rcx = r0(hc − hx)/hc"
+        << "Объекты высотой hx = 10,0 м находятся в зоне защиты: rx = "
+           "28,7 м, rcx = 27,8 м.";
+    QTest::newRow("hx above h0") << 1 << false << QList<double>{30, 28} << ""
+                                 << "Высота hx = 28,0 м не ниже вершины зоны защиты h0 = 27,6 м: "
+                                    "объекты высотой hx зоной защиты не защищены.";
+    QTest::newRow("nothing midway")
+        << 5 << true << QList<double>{22, 60, 25, 16.5}
+        << "h < L ≤ 2h: hc = h0 − (0,14 + 5·10⁻⁴h)(L − h), rc = r0, rcx = r0(hc − hx)/hc"
+        << "На высоте hx = 16,5 м защищены объекты в пределах rx = 0,8 м; посередине между "
+           "тросами (rcx = -0,4 м) защиты нет.";
+    QTest::newRow("single rods")
+        << 3 << true << QList<double>{30, 20, 100, 8}
+        << "L > 4hmin: молниеотводы рассматриваются как одиночные"
+        << "Молниеотводы рассматриваются как одиночные: на высоте hx = 8,0 "
+           "м защищены объекты в пределах rx1 = 21,4 м, rx2 = 11,2 м от "
+           "каждого молниеотвода.";
+}
+
+void TestZones::sentences() {
+    QFETCH(int, code);
+    QFETCH(bool, zoneA);
+    QFETCH(QList<double>, inputs);
+    QFETCH(QString, caseText);
+    QFETCH(QString, conclusion);
+    ZoneInputs in{};
+    for (qsizetype i = 0; i < inputs.size(); ++i)
+        in[static_cast<size_t>(i)] = inputs[i];
+    const RodZone zone = ZoneOf(code, in, zoneA, !zoneA, {});
+    QCOMPARE(QString::fromStdString(CaseText(code, zone, ",")), caseText);
+    QCOMPARE(QString::fromStdString(ConclusionText(code, zone, HxOf(code, in), ",")), conclusion);
+    // The verdict: inside, sticking out, nothing protected, hx below the roof.
+    QCOMPARE(QString::fromStdString(VerdictText({true, 0, false}, 10, 10, ",")),
+             "Здание в зоне защиты на высоте hx.");
+    QCOMPARE(QString::fromStdString(VerdictText({false, 0.44, false}, 10, 12, ",")),
+             "Здание выходит из зоны защиты на высоте hx на 0,4 м. hx меньше высоты здания: "
+             "проверена не вся высота.");
+    QCOMPARE(QString::fromStdString(VerdictText({false, 0.01, false}, 10, 10, ",")),
+             "Здание выходит из зоны защиты на высоте hx менее чем на 0,1 м.");
 }
 
 QTEST_APPLESS_MAIN(TestZones)
