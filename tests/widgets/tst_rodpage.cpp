@@ -30,6 +30,7 @@ private slots:
     void rodHeight();
     void rodHeightBlanksOnDeactivation();
     void rodHeightWithoutRodType();
+    void rodHeightOverflowWritesNothing();
 };
 
 void TestRodPage::catenaryLayout() {
@@ -332,6 +333,24 @@ void TestRodPage::rodHeightWithoutRodType() {
     Click(f.Button5);
     QCOMPARE(f.Label14->text(), "2");
     QVERIFY(p.form6.isVisible());
+}
+
+void TestRodPage::rodHeightOverflowWritesNothing() {
+    Program p(",");
+    MainWindow& f = p.form1;
+    TForm6& w = p.form6;
+    PickRodType(f.ComboBox1, 3);
+    MoveOver(f.TabSheet1, {400, 292});
+    Click(f.Button5);
+    const QString huge = "17" + QString(307, '0'); // (1,85·1,7·10^308 + q)/1,7 overflows
+    Type(w.Edit1, huge);
+    Type(w.Edit2, "12");
+    MoveOver(w.GroupBox1, {400, 60});
+    w.Label4->setText("before");
+    Click(w.Button1);
+    QCOMPARE(p.dialogs.texts(), QStringList{"Введённые значения слишком велики: высота "
+                                            "молниеотвода не вычисляется"});
+    QCOMPARE(w.Label4->text(), "before");
 }
 
 QTEST_MAIN(TestRodPage)
