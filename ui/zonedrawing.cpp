@@ -69,6 +69,15 @@ QColor ZoneColour(ZoneKind kind) {
     return kind == ZoneKind::A ? kZoneAColour : kZoneBColour;
 }
 
+// The fills and lines of the views, the legend showing the same ones.
+QColor ZoneFill(ZoneKind kind) {
+    QColor fill = ZoneColour(kind);
+    fill.setAlpha(90);
+    return fill;
+}
+const QColor kBuildingFill(120, 120, 120, 70);
+const QColor kBuildingLine(50, 50, 50);
+
 // Device units a typographic point.
 qreal PointSize(const QPainter& p) {
     return p.device()->logicalDpiY() / 72.0;
@@ -100,8 +109,9 @@ private:
     }
 
     void legend(const QRectF& area);
-    void frame(const QRectF& area, const QString& title, const Box& box, View& view);
-    void titled(const QRectF& area);
+    View fitted(const QRectF& area, const Box& box);
+    void titled(const QRectF& area, const QString& title);
+    void building(const QRectF& outline);
     void grid(const QRectF& area, const View& view);
     void scaleBar(const QRectF& area, const View& view);
     void section(const QRectF& area);
@@ -116,7 +126,6 @@ private:
     const NumberText& numbers_;
     qreal pt_;
     QFont font_;
-    QString title_;
 };
 
 QString Painter::symbol(Measure m, int rod) const {
@@ -170,19 +179,17 @@ void Painter::legend(const QRectF& area) {
         QString text;
     };
     const Entry entries[] = {
-        {ZoneColour(ZoneKind::A), ZoneColour(ZoneKind::A).darker(150),
+        {ZoneFill(ZoneKind::A), ZoneColour(ZoneKind::A).darker(150),
          QStringLiteral("Зона А") +
              (kind == ZoneKind::A ? QStringLiteral(" (расчётная)") : QString())},
-        {ZoneColour(ZoneKind::B), ZoneColour(ZoneKind::B).darker(150),
+        {ZoneFill(ZoneKind::B), ZoneColour(ZoneKind::B).darker(150),
          QStringLiteral("Зона Б") +
              (kind == ZoneKind::B ? QStringLiteral(" (расчётная)") : QString())},
-        {QColor(120, 120, 120, 60), QColor(60, 60, 60), QStringLiteral("Здание")},
+        {kBuildingFill, kBuildingLine, QStringLiteral("Здание")},
     };
     for (const Entry& e : entries) {
-        QColor fill = e.fill;
-        fill.setAlpha(std::max(fill.alpha() == 255 ? 110 : fill.alpha(), 60));
         p_.setPen(pen(e.line, 0.8));
-        p_.setBrush(fill);
+        p_.setBrush(e.fill);
         p_.drawRect(QRectF(x, y - box / 2, box, box));
         x += box + 3 * pt_;
         p_.setPen(Qt::black);
@@ -198,28 +205,32 @@ void Painter::legend(const QRectF& area) {
                                     : QStringLiteral("Молниеотвод"));
 }
 
-// Fits `view` to the box within the view's area, leaving room for the title,
-// the scale bar and the dimensions round the drawing.
-void Painter::frame(const QRectF& area, const QString& title, const Box& box, View& view) {
+// The box fitted into the view's area, leaving room for the title, the scale
+// bar and the dimensions round the drawing.
+View Painter::fitted(const QRectF& area, const Box& box) {
     setFont(9, true);
     const QFontMetricsF metrics(p_.font(), p_.device());
-    const QRectF room = area.adjusted(44 * pt_, 14 * pt_ + metrics.height(), -44 * pt_, -34 * pt_);
-    view = View(box, room);
-    title_ = title;
+    return View(box, area.adjusted(44 * pt_, 14 * pt_ + metrics.height(), -44 * pt_, -34 * pt_));
+}
+
+void Painter::building(const QRectF& outline) {
+    p_.setPen(pen(kBuildingLine, 1.0));
+    p_.setBrush(kBuildingFill);
+    p_.drawRect(outline);
 }
 
 // The frame and the title, over the grid.
-void Painter::titled(const QRectF& area) {
+void Painter::titled(const QRectF& area, const QString& title) {
     p_.setPen(pen(QColor(160, 160, 160), 0.6));
     p_.setBrush(Qt::NoBrush);
     p_.drawRect(area);
     setFont(9, true);
     const QFontMetricsF metrics(p_.font(), p_.device());
     const QRectF band(area.left() + 3 * pt_, area.top() + 2 * pt_,
-                      metrics.horizontalAdvance(title_) + 4 * pt_, metrics.height() + 4 * pt_);
+                      metrics.horizontalAdvance(title) + 4 * pt_, metrics.height() + 4 * pt_);
     p_.fillRect(band, Qt::white);
     p_.setPen(Qt::black);
-    p_.drawText(QPointF(band.left() + 2 * pt_, band.top() + 2 * pt_ + metrics.ascent()), title_);
+    p_.drawText(QPointF(band.left() + 2 * pt_, band.top() + 2 * pt_ + metrics.ascent()), title);
 }
 
 void Painter::grid(const QRectF& area, const View& view) {
@@ -307,14 +318,12 @@ void Painter::section(const QRectF& area) {
         box.add({middle + half, d_.building->height});
     }
     box.top = std::max(box.top, s.hx);
-    View view(box, area);
-    frame(area, QStringLiteral("Вертикальное сечение"), box, view);
+    const View view = fitted(area, box);
     p_.save();
     p_.setClipRect(area);
     grid(area, view);
     // The zone: each boundary closed along the ground.
-    QColor fill = ZoneColour(ZoneKindOf(d_.zone));
-    fill.setAlpha(90);
+    const QColor fill = ZoneFill(ZoneKindOf(d_.zone));
     for (const auto& line : s.boundary) {
         if (line.size() < 2)
             continue;
@@ -331,9 +340,7 @@ void Painter::section(const QRectF& area) {
     p_.drawLine(view({box.left - box.width(), 0}), view({box.right + box.width(), 0}));
     // The building.
     if (d_.building) {
-        p_.setPen(pen(QColor(50, 50, 50), 1.0));
-        p_.setBrush(QColor(120, 120, 120, 70));
-        p_.drawRect(QRectF(view({middle - half, d_.building->height}), view({middle + half, 0})));
+        building(QRectF(view({middle - half, d_.building->height}), view({middle + half, 0})));
     }
     // The level hx.
     p_.setPen(pen(QColor(200, 30, 30), 0.8, Qt::DashLine));
@@ -346,7 +353,7 @@ void Painter::section(const QRectF& area) {
     for (Point c : s.cables)
         p_.drawEllipse(view(c), 2.5 * pt_, 2.5 * pt_);
     p_.restore();
-    titled(area);
+    titled(area, QStringLiteral("Вертикальное сечение"));
     // Dimensions: heights in the margin beside the drawing (the second rod's
     // on the right), lengths below the ground, the rest where they lie.
     int left = 0, right = 0, below = 0;
@@ -404,13 +411,11 @@ void Painter::plan(const QRectF& area) {
         box.add({-d_.building->length / 2, -d_.building->width / 2});
         box.add({d_.building->length / 2, d_.building->width / 2});
     }
-    View view(box, area);
-    frame(area, QStringLiteral("План на высоте hx = %1 м").arg(num(hx)), box, view);
+    const View view = fitted(area, box);
     p_.save();
     p_.setClipRect(area);
     grid(area, view);
-    QColor fill = ZoneColour(ZoneKindOf(d_.zone));
-    fill.setAlpha(90);
+    const QColor fill = ZoneFill(ZoneKindOf(d_.zone));
     // The union of the pieces filled once (no darker overlaps), its boundary
     // stroked.
     p_.setPen(Qt::NoPen);
@@ -421,10 +426,8 @@ void Painter::plan(const QRectF& area) {
         p_.drawLine(view(edge.from), view(edge.to));
     // The building.
     if (d_.building) {
-        p_.setPen(pen(QColor(50, 50, 50), 1.0));
-        p_.setBrush(QColor(120, 120, 120, 70));
-        p_.drawRect(QRectF(view({-d_.building->length / 2, d_.building->width / 2}),
-                           view({d_.building->length / 2, -d_.building->width / 2})));
+        building(QRectF(view({-d_.building->length / 2, d_.building->width / 2}),
+                        view({d_.building->length / 2, -d_.building->width / 2})));
     }
     // Rods as dots, cables as lines with their supports.
     p_.setPen(pen(Qt::black, 1.6));
@@ -441,7 +444,7 @@ void Painter::plan(const QRectF& area) {
         }
     }
     p_.restore();
-    titled(area);
+    titled(area, QStringLiteral("План на высоте hx = %1 м").arg(num(hx)));
     if (plan.pieces.empty()) {
         setFont(8, true);
         p_.setPen(QColor(180, 0, 0));
