@@ -4,6 +4,7 @@
 
 #include "report/unit7.h"
 #include "ui/dialogs.h"
+#include "ui/files.h"
 #include "ui/zonedrawing.h"
 
 #include <QBuffer>
@@ -154,10 +155,7 @@ QStringList ReportSetup::searchPaths(const QString& applicationDir) {
 }
 
 QString ReportSetup::locate(const QString& applicationDir) {
-    for (const QString& path : searchPaths(applicationDir))
-        if (QFileInfo(path).isDir())
-            return path;
-    return searchPaths(applicationDir).value(0);
+    return FirstExisting(searchPaths(applicationDir), &QFileInfo::isDir);
 }
 
 ReportMaker::ReportMaker(ReportSetup& setup, Dialogs& dialogs, TForm7& progress)
@@ -185,8 +183,8 @@ void ReportMaker::make(std::int32_t code, const Values& values, const Drawing& d
     // 3. The rod type's table and template.
     const ReportTable* table = ReportTableFor(code);
     if (!table) {
-        dialogs_.message(
-            owner, QStringLiteral("Отчёт составляется для одиночного тросового молниеотвода."));
+        dialogs_.message(owner,
+                         QStringLiteral("Отчёт составляется после выбора типа молниеотвода."));
         return;
     }
     // 4. Progress from 0, painted before the work starts.

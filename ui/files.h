@@ -1,4 +1,4 @@
-// Finding the program's data files.
+// Finding the program's data files and folders.
 #pragma once
 
 #include <QFileInfo>
@@ -6,13 +6,17 @@
 
 namespace vostrel {
 
-// The first of `candidates` that is an existing file, else the first one (so
-// that opening it names where it was expected).
-inline QString FirstExistingFile(const QStringList& candidates) {
+// The first of `candidates` that exists as `is` tells (QFileInfo::isFile or
+// isDir), else the first one (so that opening it names where it was expected).
+inline QString FirstExisting(const QStringList& candidates, bool (QFileInfo::*is)() const) {
     for (const QString& path : candidates)
-        if (QFileInfo(path).isFile())
+        if ((QFileInfo(path).*is)())
             return path;
     return candidates.value(0);
+}
+
+inline QString FirstExistingFile(const QStringList& candidates) {
+    return FirstExisting(candidates, &QFileInfo::isFile);
 }
 
 } // namespace vostrel
