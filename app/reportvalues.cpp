@@ -31,9 +31,9 @@ bool TForm1::inputsChangedSinceCalculation() const {
         return false;
     if (completed_->code != rodTypeCode_)
         return true;
-    const QLineEdit* const fields[] = {Edit8, Edit9, Edit10, Edit11};
+    const auto fields = rodInputs();
     for (qsizetype i = 0; i < completed_->texts.size(); ++i)
-        if (fields[i]->text() != completed_->texts[i])
+        if (fields[static_cast<size_t>(i)]->text() != completed_->texts[i])
             return true;
     return false;
 }
@@ -45,7 +45,7 @@ std::optional<ZoneDrawing> TForm1::drawing() const {
     return ZoneDrawing{done->code, done->inputs, done->zone, buildingSize()};
 }
 
-QString TForm1::reportValue(ReportValue value) const {
+QString TForm1::reportValue(ReportValue value, const ZoneFigure* figure) const {
     const Completed* done = completedOfThisType();
     const auto number = [&](std::optional<double> v) {
         return v ? numbers().fixed(*v, 1) : QString();
@@ -129,9 +129,9 @@ QString TForm1::reportValue(ReportValue value) const {
                           done->code, done->zone, HxOf(done->code, done->inputs), separator))
                     : QStringLiteral("Расчёт зоны защиты не выполнен.");
     case V::Verdict:
-        if (const auto shown = drawing())
-            return VerdictOf(*shown, numbers()).text;
-        return QStringLiteral("Здание не проверено: нет завершённого расчёта зоны защиты.");
+        return figure ? figure->verdict.text
+                      : QStringLiteral("Здание не проверено: нет завершённого расчёта зоны "
+                                       "защиты.");
     case V::Warning:
         if (!done)
             return QStringLiteral("Внимание: расчёт зоны защиты для этого типа молниеотвода не "

@@ -161,10 +161,10 @@ void TForm1::Button3Click() {
     // 2. The inputs, converted in the order of the rows.
     ZoneInputs in{};
     QStringList texts;
-    const QLineEdit* const fields[] = {Edit8, Edit9, Edit10, Edit11};
-    for (int i = 0; i < InputCount(rodTypeCode_); ++i) {
+    const auto fields = rodInputs();
+    for (size_t i = 0; i < static_cast<size_t>(InputCount(rodTypeCode_)); ++i) {
         texts << fields[i]->text();
-        in[static_cast<size_t>(i)] = numbers().toFloat(fields[i]->text());
+        in[i] = numbers().toFloat(fields[i]->text());
     }
     // 3. The instruction gives a cable height only for spans below 150 m.
     if (IsCatenary(rodTypeCode_) && !CatenarySpanAllowed(in[1])) {
@@ -198,12 +198,15 @@ void TForm1::Button3Click() {
 }
 
 void TForm1::Button2Click() {
-    const auto values = [this](ReportValue value) { return reportValue(value); };
-    const auto picture = [this] {
-        const auto shown = drawing();
-        return shown ? RenderZoneDrawing(PrepareZoneFigure(*shown, numbers()), numbers(),
-                                         ReportMaker::kPicturePixels, 200)
-                     : QImage();
+    // One figure of the zone gives the report both its drawing and its verdict.
+    const auto shown = drawing();
+    const std::optional<ZoneFigure> figure =
+        shown ? std::optional<ZoneFigure>(PrepareZoneFigure(*shown, numbers())) : std::nullopt;
+    const ZoneFigure* zone = figure ? &*figure : nullptr;
+    const auto values = [this, zone](ReportValue value) { return reportValue(value, zone); };
+    const auto picture = [this, zone] {
+        return zone ? RenderZoneDrawing(*zone, numbers(), ReportMaker::kPicturePixels, 200)
+                    : QImage();
     };
     report_->make(rodTypeCode_, values, picture, this);
 }

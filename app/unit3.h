@@ -9,6 +9,7 @@
 #include "ui/zonedrawing.h"
 
 #include <QStringList>
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -75,8 +76,11 @@ private:
     void Button2Click(); // the report
     void Button6Click(); // the drawing
 
-    // The text a replacement of the report inserts.
-    QString reportValue(ReportValue value) const;
+    // The text a replacement of the report inserts; the verdict comes from
+    // `figure`, the report's drawing of the zone (none without a calculation).
+    QString reportValue(ReportValue value, const ZoneFigure* figure) const;
+    // The rod page's input fields, in the order of their rows.
+    std::array<QLineEdit*, 4> rodInputs() const { return {Edit8, Edit9, Edit10, Edit11}; }
     // The building's dimensions when all three fields hold numbers.
     std::optional<BuildingSize> buildingSize() const;
     // The drawing of the last completed calculation of the chosen rod type.
