@@ -83,6 +83,14 @@ QString TForm8::save(const QString& file) const {
     };
     if (!out.open(QIODevice::WriteOnly))
         return failed();
+    // The drawing over the whole of a vector device.
+    const auto paintOn = [this](QPaintDevice& device, QSizeF size) {
+        QPainter painter;
+        if (!painter.begin(&device))
+            return false;
+        PaintZoneDrawing(painter, QRectF(QPointF(0, 0), size), figure_, numbers());
+        return painter.end();
+    };
     bool drawn = true;
     if (suffix == QLatin1String("png")) {
         const QByteArray png = DrawingPng(RenderZoneDrawing(
@@ -98,23 +106,14 @@ QString TForm8::save(const QString& file) const {
         svg.setSize(size);
         svg.setViewBox(QRect(QPoint(0, 0), size));
         svg.setTitle(windowTitle());
-        QPainter painter;
-        drawn = painter.begin(&svg);
-        if (drawn)
-            PaintZoneDrawing(painter, QRectF(QPointF(0, 0), QSizeF(size)), figure_, numbers());
-        drawn = painter.end() && drawn;
+        drawn = paintOn(svg, QSizeF(size));
     } else {
         QPdfWriter pdf(&out);
         pdf.setPageSize(QPageSize(kDrawingMm, QPageSize::Millimeter));
         pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
         pdf.setResolution(kPngDpi);
         pdf.setTitle(windowTitle());
-        QPainter painter;
-        drawn = painter.begin(&pdf);
-        if (drawn)
-            PaintZoneDrawing(painter, QRectF(QPointF(0, 0), QSizeF(pdf.width(), pdf.height())),
-                             figure_, numbers());
-        drawn = painter.end() && drawn;
+        drawn = paintOn(pdf, QSizeF(pdf.width(), pdf.height()));
     }
     if (!drawn) {
         out.cancelWriting();
