@@ -10,7 +10,7 @@ build=(build-essential cmake ninja-build ccache pkg-config
        libreoffice-writer fonts-liberation2)
 test=("${build[@]}" xvfb xauth xdotool xclip lintian
       at-spi2-core python3-pyatspi dbus-daemon clang libclang-rt-14-dev libx11-dev
-      poppler-utils)
+      poppler-utils clang-format)
 
 bench=("${build[@]}" xvfb xauth xdotool libx11-dev bc)
 

@@ -217,8 +217,9 @@ void TestRodTypes::hugeInputsWriteNothing() {
     p.dialogs.clear();
     // r0 = (1,1 − 0,002h)h overflows for h = 10^200: nothing written.
     Calculate(p, {"1" + QString(200, '0'), "40", "10"});
-    QCOMPARE(p.dialogs.texts(),
-             QStringList{"Исходные данные молниеотвода слишком велики: зона защиты не вычисляется"});
+    QCOMPARE(
+        p.dialogs.texts(),
+        QStringList{"Исходные данные молниеотвода слишком велики: зона защиты не вычисляется"});
     QCOMPARE(Texts(Results(f)), before);
 }
 

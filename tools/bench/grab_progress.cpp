@@ -1,8 +1,8 @@
 // Renders the report progress window half way, for the screenshots in docs/:
 // the real window shows only for the moment a report takes.
 //   grab_progress OUTPUT.png
-#include "ui/services.h"
 #include "report/unit7.h"
+#include "ui/services.h"
 
 #include <QApplication>
 #include <QProgressBar>
