@@ -270,8 +270,9 @@ void TForm1::Button1Click() {
     numbers().toFloat(Edit2->text());
     numbers().toFloat(Edit3->text());
     takeRodTypeCode();
-    zoneA_ = numbers().toInt(Form5->Label3->text());
-    zoneB_ = numbers().toInt(Form5->Label4->text());
+    const ZoneFlags flags = Form5->zoneFlags();
+    zoneA_ = flags.zoneA;
+    zoneB_ = flags.zoneB;
     if (rodTypeCode_ != 0) {
         PageControl1->setActivePage(TabSheet2);
         setRodLayout(RodLayoutFor(rodTypeCode_));

@@ -7,13 +7,8 @@
 #include "ui/files.h"
 #include "ui/zonedrawing.h"
 
-#include <QBuffer>
-#include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
-#include <QProgressBar>
-#include <QWindow>
 #include <array>
 
 namespace vostrel {
@@ -135,11 +130,6 @@ constexpr ReportTable kTables[] = {
     {"otchet5.rtf", kDoubleCatenaryRows},
 };
 
-// Events of the report's own windows are handled while it runs (the
-// progress window paints); the user's input waits until it has finished.
-void LetPaint() {
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
 } // namespace
 
 const ReportTable* ReportTableFor(std::int32_t code) {
@@ -161,12 +151,6 @@ QString ReportSetup::locate(const QString& applicationDir) {
 ReportMaker::ReportMaker(ReportSetup& setup, Dialogs& dialogs, TForm7& progress)
     : setup_(setup), dialogs_(dialogs), progress_(progress) {}
 
-void ReportMaker::step(int value) {
-    progress_.ProgressBar1->setValue(value);
-    progress_.ProgressBar1->repaint();
-    LetPaint();
-}
-
 void ReportMaker::fail(QWidget* owner, const QString& text) {
     progress_.hide();
     dialogs_.message(owner, text);
@@ -175,84 +159,68 @@ void ReportMaker::fail(QWidget* owner, const QString& text) {
 void ReportMaker::make(std::int32_t code, const Values& values, const Drawing& drawing,
                        QWidget* owner) {
     WordAutomation& word = setup_.word;
-    // 1. Without a word processor that can show it, the report is still
-    //    filled and saved, and the user is told where.
-    const bool canShow = word.StartWord();
-    // 2. The word processor works hidden.
-    word.SetWordVisible(false);
-    // 3. The rod type's table and template.
+    // The word processor works hidden until the document is complete.
+    WordOutcome started = word.StartWord();
+    if (started)
+        started = word.SetWordVisible(false);
+    if (!started)
+        return fail(owner, QStringLiteral("Отчёт не составлен: %1.").arg(started.reason()));
     const ReportTable* table = ReportTableFor(code);
-    if (!table) {
-        dialogs_.message(owner,
-                         QStringLiteral("Отчёт составляется после выбора типа молниеотвода."));
-        return;
-    }
-    // 4. Progress from 0, painted before the work starts.
-    progress_.showOver(owner);
-    progress_.ProgressBar1->setValue(0);
-    QElapsedTimer waited;
-    waited.start();
-    while (!(progress_.windowHandle() && progress_.windowHandle()->isExposed()) &&
-           waited.elapsed() < 500)
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
-    step(0);
-    // 5. The template, opened read-only.
+    if (!table)
+        return fail(owner, QStringLiteral("Отчёт составляется после выбора типа молниеотвода."));
+    progress_.start(owner);
     const QString path = QDir(setup_.templateFolder).filePath(QLatin1String(table->templateFile));
-    if (!word.OpenDocument(path)) {
-        const QString reason = word.FailureReason();
-        fail(owner, QStringLiteral("Отчёт не составлен: %1.")
-                        .arg(reason.isEmpty() ? QStringLiteral("не открыт шаблон «%1»")
-                                                    .arg(QDir::toNativeSeparators(path))
-                                              : reason));
-        return;
-    }
-    // 6. Each replacement searches from the start of the document; the bar
-    //    runs from 0 to 100 over all of them. The drawing goes in as a PNG.
+    if (const WordOutcome filled = fill(*table, path, values, drawing); !filled)
+        return fail(owner, QStringLiteral("Отчёт не составлен: %1.").arg(filled.reason()));
+    const WordOutcome shown = word.SetWordVisible(true);
+    progress_.hide();
+    if (!shown)
+        tellWhereKept(owner, shown.reason());
+}
+
+WordOutcome ReportMaker::fill(const ReportTable& table, const QString& path, const Values& values,
+                              const Drawing& drawing) {
+    WordAutomation& word = setup_.word;
+    if (WordOutcome opened = word.OpenDocument(path); !opened)
+        return opened;
+    // The drawing goes in as a PNG, opaque, in a palette of its colours.
     QByteArray png;
     if (const QImage image = drawing ? drawing() : QImage(); !image.isNull())
-        png = DrawingPng(image); // opaque, in a palette of its colours
-    const auto replace = [&](const Replacement& row, const QString& tag) {
-        if (row.value == ReportValue::Picture && !png.isEmpty())
-            return word.ReplaceTagWithPicture(tag, png, kPicturePixels, kPictureTwips);
-        return word.ReplaceTag(tag, values(row.value));
-    };
-    const auto rows = static_cast<int>(table->rows.size());
+        png = DrawingPng(image);
+    // Each replacement searches from the start of the document, so the k-th
+    // replacement of a tag fills its k-th occurrence.
+    const auto rows = static_cast<int>(table.rows.size());
     for (int i = 0; i < rows; ++i) {
-        const Replacement& row = table->rows[static_cast<size_t>(i)];
+        const Replacement& row = table.rows[static_cast<size_t>(i)];
         const QString tag = QString::fromLatin1(row.tag);
-        word.ResetSelection();
-        int attempts = 0;
-        while (!replace(row, tag)) {
-            if (++attempts == kReplaceAttempts) {
-                fail(owner, QStringLiteral("Отчёт не составлен: в шаблоне «%1» нет метки «%2».")
-                                .arg(QDir::toNativeSeparators(path), tag));
-                return;
-            }
-        }
-        step(100 * (i + 1) / rows);
+        WordOutcome done = word.ResetSelection();
+        if (done && row.value == ReportValue::Picture && !png.isEmpty())
+            done = word.ReplaceTagWithPicture(tag, png, kPicturePixels, kPictureTwips);
+        else if (done)
+            done = word.ReplaceTag(tag, values(row.value));
+        if (!done)
+            return done;
+        progress_.setProgress(100 * (i + 1) / rows);
     }
-    // 7. The filled document, shown to the user.
-    const bool shown = word.SetWordVisible(true);
-    // 8. Done.
-    progress_.hide();
-    if (shown)
-        return;
-    const QString file = word.DocumentFile();
-    if (!file.isEmpty() && QFileInfo(file).isFile()) {
-        const QString where = QDir::toNativeSeparators(file);
-        dialogs_.message(owner, canShow ? QStringLiteral("Отчёт не удалось показать в текстовом "
-                                                         "процессоре. Отчёт сохранён в файле «%1».")
-                                              .arg(where)
-                                        : QStringLiteral("Не найден текстовый процессор, чтобы "
-                                                         "показать отчёт. Отчёт сохранён в файле "
-                                                         "«%1».")
-                                              .arg(where));
+    return {};
+}
+
+// The filled report could not be shown: where it was saved instead, or why
+// it was not.
+void ReportMaker::tellWhereKept(QWidget* owner, const QString& reason) {
+    const QString file = setup_.word.DocumentFile();
+    if (file.isEmpty() || !QFileInfo(file).isFile()) {
+        dialogs_.message(owner, QStringLiteral("Отчёт не сохранён: %1.").arg(reason));
         return;
     }
-    const QString reason = word.FailureReason();
-    dialogs_.message(owner,
-                     QStringLiteral("Отчёт не сохранён: %1.")
-                         .arg(reason.isEmpty() ? QStringLiteral("причина неизвестна") : reason));
+    const QString where = QDir::toNativeSeparators(file);
+    dialogs_.message(owner, setup_.word.CanShow()
+                                ? QStringLiteral("Отчёт не удалось показать в текстовом "
+                                                 "процессоре. Отчёт сохранён в файле «%1».")
+                                      .arg(where)
+                                : QStringLiteral("Не найден текстовый процессор, чтобы "
+                                                 "показать отчёт. Отчёт сохранён в файле «%1».")
+                                      .arg(where));
 }
 
 } // namespace vostrel

@@ -78,9 +78,6 @@ struct ReportTable {
 // The report of rod type `code`; none for a type without one.
 const ReportTable* ReportTableFor(std::int32_t code);
 
-// A failed replacement is attempted this many times before the report stops.
-inline constexpr int kReplaceAttempts = 3;
-
 // What the report takes from outside: the word processor and the folder
 // "отчёт" of the templates, which is only ever read.
 struct ReportSetup {
@@ -116,8 +113,12 @@ public:
     static constexpr QSize kPicturePixels{1260, 788};
 
 private:
-    void step(int value);
+    // Opens the template and makes the table's replacements while the bar
+    // runs from 0 to 100; stops at the first failure.
+    WordOutcome fill(const ReportTable& table, const QString& path, const Values& values,
+                     const Drawing& drawing);
     void fail(QWidget* owner, const QString& text);
+    void tellWhereKept(QWidget* owner, const QString& reason);
 
     ReportSetup& setup_;
     Dialogs& dialogs_;

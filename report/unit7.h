@@ -1,4 +1,4 @@
-// Report progress window: a bar that advances with each filled tag.
+// Report progress window: a bar that advances as the tags are filled.
 #pragma once
 
 #include "ui/form.h"
@@ -12,7 +12,14 @@ class TForm7 final : public Form {
 public:
     explicit TForm7(Services& services);
 
-    QProgressBar* ProgressBar1; // 0 to 100, four per replacement
+    // Shows the window over `owner` with the bar at 0 and lets it paint
+    // before the report's work starts.
+    void start(const QWidget* owner);
+    // Moves the bar to `percent` (0 to 100) and lets it paint.
+    void setProgress(int percent);
+
+private:
+    QProgressBar* ProgressBar1; // 0 to 100 over the report's replacements
 };
 
 } // namespace vostrel

@@ -10,36 +10,33 @@
 #include <QTemporaryFile>
 #include <QUrl>
 #include <filesystem>
-#include <stdexcept>
 #include <system_error>
 
 namespace vostrel {
 
 namespace {
 
-[[noreturn]] void Fail(const QString& phrase) {
-    throw std::runtime_error(phrase.toStdString());
-}
-
 QString Quoted(const QString& path) {
     return QStringLiteral("«%1»").arg(QDir::toNativeSeparators(path));
 }
 
-// Creates `dir` with its parents; throws with the system's reason.
-void MakeFolder(const QString& dir) {
+// Creates `dir` with its parents.
+WordOutcome MakeFolder(const QString& dir) {
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(dir.toStdString()), error);
     if (error)
-        Fail(QStringLiteral("не удалось создать папку %1: %2")
-                 .arg(Quoted(dir), qt_error_string(error.value())));
+        return Failure(QStringLiteral("не удалось создать папку %1: %2")
+                           .arg(Quoted(dir), qt_error_string(error.value())));
+    return {};
 }
 
 // Where a report nobody can show is kept for the user to find.
-QString DocumentsFileName() {
+Outcome<QString, QString> DocumentsFileName() {
     QString dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (dir.isEmpty())
         dir = QDir::homePath();
-    MakeFolder(dir);
+    if (WordOutcome made = MakeFolder(dir); !made)
+        return Failure(made.reason());
     const QString stem =
         QStringLiteral("Отчёт Vostrel ") +
         QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh-mm-ss"));
@@ -49,22 +46,24 @@ QString DocumentsFileName() {
     return name;
 }
 
-void WriteFile(const QString& name, const std::string& bytes) {
+WordOutcome WriteFile(const QString& name, const std::string& bytes) {
     QSaveFile file(name);
     if (!file.open(QIODevice::WriteOnly) ||
         file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
             static_cast<qint64>(bytes.size()) ||
         !file.commit())
-        Fail(QStringLiteral("не удалось записать файл %1: %2")
-                 .arg(Quoted(name), file.errorString()));
+        return Failure(QStringLiteral("не удалось записать файл %1: %2")
+                           .arg(Quoted(name), file.errorString()));
+    return {};
 }
 
 } // namespace
 
-QString PrivateReportFolder() {
+Outcome<QString, QString> PrivateReportFolder() {
     const QString dir = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) +
                         QStringLiteral("/reports");
-    MakeFolder(dir);
+    if (WordOutcome made = MakeFolder(dir); !made)
+        return Failure(made.reason());
     QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return dir;
 }
@@ -115,151 +114,160 @@ bool DesktopViewer::show(const QString& file) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(file));
 }
 
-rtf::Document& RtfWordProcessor::document() {
-    if (!document_)
-        throw std::logic_error("no document is open");
-    return *document_;
-}
-
-void RtfWordProcessor::open(const QString& path) {
+WordOutcome RtfWordProcessor::open(const QString& path) {
     document_.reset();
     file_.clear();
     QFile file(path);
     if (!file.exists())
-        Fail(QStringLiteral("не найден шаблон %1").arg(Quoted(path)));
+        return Failure(QStringLiteral("не найден шаблон %1").arg(Quoted(path)));
+    const auto unreadable = [&] {
+        return Failure(QStringLiteral("не удалось прочитать шаблон %1: %2")
+                           .arg(Quoted(path), file.errorString()));
+    };
     if (!file.open(QIODevice::ReadOnly))
-        Fail(QStringLiteral("не удалось прочитать шаблон %1: %2")
-                 .arg(Quoted(path), file.errorString()));
+        return unreadable();
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        Fail(QStringLiteral("не удалось прочитать шаблон %1: %2")
-                 .arg(Quoted(path), file.errorString()));
+        return unreadable();
     try {
         document_.emplace(std::string(bytes.constData(), static_cast<size_t>(bytes.size())));
     } catch (const rtf::RtfError&) {
-        Fail(QStringLiteral("шаблон %1 не является правильным документом RTF").arg(Quoted(path)));
+        return Failure(
+            QStringLiteral("шаблон %1 не является правильным документом RTF").arg(Quoted(path)));
     }
+    path_ = path;
     name_ = QFileInfo(path).completeBaseName();
     selectionStart_ = selectionEnd_ = 0;
+    return {};
 }
 
-bool RtfWordProcessor::setVisible(bool visible) {
+WordOutcome RtfWordProcessor::setVisible(bool visible) {
     if (!visible)
-        return true; // nothing is shown until the document is complete
-    const std::string& source = document().source();
-    if (!viewer_.canShow()) {
-        const QString name = DocumentsFileName();
-        WriteFile(name, source);
-        file_ = name;
-        return false;
-    }
-    const QString folder = PrivateReportFolder();
-    PruneReportCopies(folder);
-    QTemporaryFile file(QDir(folder).filePath(name_ + QStringLiteral("-XXXXXX.rtf")));
+        return {}; // nothing is shown until the document is complete
+    if (!document_)
+        return Failure(QStringLiteral("документ не открыт"));
+    if (viewer_.canShow())
+        return show();
+    const Outcome<QString, QString> name = DocumentsFileName();
+    if (!name)
+        return Failure(name.reason());
+    if (WordOutcome written = WriteFile(*name, document_->source()); !written)
+        return written;
+    file_ = *name;
+    return Failure(QStringLiteral("не найден текстовый процессор, чтобы показать отчёт"));
+}
+
+// Writes the document to a new private file and hands it to the viewer.
+WordOutcome RtfWordProcessor::show() {
+    const Outcome<QString, QString> folder = PrivateReportFolder();
+    if (!folder)
+        return Failure(folder.reason());
+    PruneReportCopies(*folder);
+    const std::string& source = document_->source();
+    QTemporaryFile file(QDir(*folder).filePath(name_ + QStringLiteral("-XXXXXX.rtf")));
     file.setAutoRemove(false);
     if (!file.open())
-        Fail(QStringLiteral("не удалось записать отчёт в папку %1: %2")
-                 .arg(Quoted(folder), file.errorString()));
+        return Failure(QStringLiteral("не удалось записать отчёт в папку %1: %2")
+                           .arg(Quoted(*folder), file.errorString()));
     if (file.write(source.data(), static_cast<qint64>(source.size())) !=
             static_cast<qint64>(source.size()) ||
         !file.flush()) {
         const QString reason = file.errorString();
         file.remove(); // nothing half-written is shown
-        Fail(QStringLiteral("не удалось записать отчёт в файл %1: %2")
-                 .arg(Quoted(file.fileName()), reason));
+        return Failure(QStringLiteral("не удалось записать отчёт в файл %1: %2")
+                           .arg(Quoted(file.fileName()), reason));
     }
     file_ = file.fileName();
     file.close();
     if (!viewer_.show(file_))
-        Fail(QStringLiteral("не удалось запустить текстовый процессор"));
-    return true;
+        return Failure(QStringLiteral("не удалось запустить текстовый процессор"));
+    return {};
 }
 
-void RtfWordProcessor::resetSelection() {
-    document();
+WordOutcome RtfWordProcessor::resetSelection() {
+    if (!document_)
+        return Failure(QStringLiteral("документ не открыт"));
     selectionStart_ = selectionEnd_ = 0;
+    return {};
 }
 
-bool RtfWordProcessor::find(const QString& text) {
-    const size_t at = document().find(text.toStdU32String(), selectionEnd_);
+WordOutcome RtfWordProcessor::find(const QString& text) {
+    if (!document_)
+        return Failure(QStringLiteral("документ не открыт"));
+    const std::u32string needle = text.toStdU32String();
+    const size_t at = document_->find(needle, selectionEnd_);
     if (at == rtf::Document::npos)
-        return false;
+        return Failure(QStringLiteral("в шаблоне %1 нет метки «%2»").arg(Quoted(path_), text));
     selectionStart_ = at;
-    selectionEnd_ = at + static_cast<size_t>(text.toStdU32String().size());
-    return true;
+    selectionEnd_ = at + needle.size();
+    return {};
 }
 
 void RtfWordProcessor::replaceSelection(const rtf::Picture& picture) {
     selectionStart_ = selectionEnd_ =
-        document().replaceWithPicture(selectionStart_, selectionEnd_ - selectionStart_, picture);
+        document_->replaceWithPicture(selectionStart_, selectionEnd_ - selectionStart_, picture);
 }
 
 void RtfWordProcessor::replaceSelection(const QString& value) {
-    selectionEnd_ = document().replace(selectionStart_, selectionEnd_ - selectionStart_,
+    selectionEnd_ = document_->replace(selectionStart_, selectionEnd_ - selectionStart_,
                                        value.toStdU32String());
 }
 
-template <class Calls> bool RtfAutomation::guarded(Calls&& calls) noexcept {
+template <class Calls> WordOutcome RtfAutomation::guarded(Calls&& calls) noexcept {
+    if (!WordApp)
+        return Failure(QStringLiteral("текстовый процессор не запущен"));
     try {
-        if (calls())
-            return true;
+        return calls(*WordApp);
     } catch (const std::exception& e) {
-        failure_ = QString::fromUtf8(e.what());
-        return false;
+        return Failure(QString::fromUtf8(e.what()));
     } catch (...) {
+        return Failure(QStringLiteral("неизвестная ошибка"));
     }
-    failure_.clear();
-    return false;
 }
 
-bool RtfAutomation::ReplaceTagWithPicture(const QString& tag, const QByteArray& png, QSize pixels,
-                                          QSize twips) {
-    return guarded([&] {
-        if (!WordApp || pixels.isEmpty() || twips.isEmpty() || !WordApp->find(tag))
-            return false;
-        const auto size = [](int n) { return static_cast<std::uint32_t>(n); };
-        WordApp->replaceSelection(rtf::Picture{std::string(png.constData(), size_t(png.size())),
-                                               size(pixels.width()), size(pixels.height()),
-                                               size(twips.width()), size(twips.height())});
-        return true;
-    });
-}
-
-bool RtfAutomation::StartWord() {
-    return guarded([this] {
+WordOutcome RtfAutomation::StartWord() {
+    try {
         WordApp = std::make_unique<RtfWordProcessor>(viewer_);
-        return WordApp->canShow();
+    } catch (const std::exception& e) {
+        return Failure(QString::fromUtf8(e.what()));
+    }
+    return {};
+}
+
+WordOutcome RtfAutomation::SetWordVisible(bool visible) {
+    return guarded([&](RtfWordProcessor& word) { return word.setVisible(visible); });
+}
+
+WordOutcome RtfAutomation::OpenDocument(const QString& path) {
+    return guarded([&](RtfWordProcessor& word) { return word.open(path); });
+}
+
+WordOutcome RtfAutomation::ResetSelection() {
+    return guarded([](RtfWordProcessor& word) { return word.resetSelection(); });
+}
+
+WordOutcome RtfAutomation::ReplaceTag(const QString& tag, const QString& value) {
+    return guarded([&](RtfWordProcessor& word) {
+        WordOutcome found = word.find(tag);
+        if (found)
+            word.replaceSelection(value);
+        return found;
     });
 }
 
-bool RtfAutomation::SetWordVisible(bool visible) {
-    return guarded([&] { return WordApp && WordApp->setVisible(visible); });
-}
-
-bool RtfAutomation::OpenDocument(const QString& path) {
-    return guarded([&] {
-        if (!WordApp)
-            return false;
-        WordApp->open(path);
-        return true;
-    });
-}
-
-bool RtfAutomation::ResetSelection() {
-    return guarded([this] {
-        if (!WordApp)
-            return false;
-        WordApp->resetSelection();
-        return true;
-    });
-}
-
-bool RtfAutomation::ReplaceTag(const QString& tag, const QString& value) {
-    return guarded([&] {
-        if (!WordApp || !WordApp->find(tag))
-            return false;
-        WordApp->replaceSelection(value);
-        return true;
+WordOutcome RtfAutomation::ReplaceTagWithPicture(const QString& tag, const QByteArray& png,
+                                                 QSize pixels, QSize twips) {
+    return guarded([&](RtfWordProcessor& word) {
+        if (pixels.isEmpty() || twips.isEmpty())
+            return WordOutcome(Failure(QStringLiteral("у чертежа нет размера")));
+        WordOutcome found = word.find(tag);
+        if (!found)
+            return found;
+        const auto size = [](int n) { return static_cast<std::uint32_t>(n); };
+        word.replaceSelection(rtf::Picture{std::string(png.constData(), size_t(png.size())),
+                                           size(pixels.width()), size(pixels.height()),
+                                           size(twips.width()), size(twips.height())});
+        return found;
     });
 }
 

@@ -25,8 +25,10 @@ QIcon GreenTick() {
     return QIcon(pixmap);
 }
 
-QToolButton* NavButton(QWidget* parent, Qt::ArrowType arrow, const QString& name, int left) {
+QToolButton* NavButton(QWidget* parent, const char* objectName, Qt::ArrowType arrow,
+                       const QString& name, int left) {
     auto* button = new QToolButton(parent);
+    button->setObjectName(QLatin1String(objectName));
     button->setArrowType(arrow);
     button->setGeometry(left, 0, 66, 25);
     button->setAccessibleName(name);
@@ -60,8 +62,10 @@ TForm5::TForm5(Services& services, const MainFields& form1)
     DBNavigator1 = new QWidget(this);
     DBNavigator1->setObjectName(QStringLiteral("DBNavigator1"));
     DBNavigator1->setGeometry(296, 120, 132, 25);
-    NavPrior = NavButton(DBNavigator1, Qt::LeftArrow, QStringLiteral("Предыдущая запись"), 0);
-    NavNext = NavButton(DBNavigator1, Qt::RightArrow, QStringLiteral("Следующая запись"), 66);
+    NavPrior =
+        NavButton(DBNavigator1, "NavPrior", Qt::LeftArrow, QStringLiteral("Предыдущая запись"), 0);
+    NavNext =
+        NavButton(DBNavigator1, "NavNext", Qt::RightArrow, QStringLiteral("Следующая запись"), 66);
 
     Label3 = new QLabel(QStringLiteral("Label3"), this);
     Label3->setObjectName(QStringLiteral("Label3"));
@@ -113,6 +117,10 @@ void TForm5::keyPressEvent(QKeyEvent* event) {
         return;
     }
     Form::keyPressEvent(event);
+}
+
+ZoneFlags TForm5::zoneFlags() const {
+    return {numbers().toInt(Label3->text()), numbers().toInt(Label4->text())};
 }
 
 void TForm5::BitBtn1Click() {

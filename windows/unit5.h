@@ -24,6 +24,18 @@ public:
     TForm5(Services& services, const MainFields& form1);
     ~TForm5() override;
 
+    // The zone flags as the hidden labels Label3 and Label4 carry them since
+    // the last confirmed row; throws ConversionError before the first one,
+    // when the labels still hold their names.
+    ZoneFlags zoneFlags() const;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void BitBtn1Click();
+    void showCurrentRow();
+
     QLabel* Label6;          // "Здания и сооружения"
     QLabel* Label1;          // "Местоположение"
     QLabel* Label2;          // "Категория молниезащиты"
@@ -37,13 +49,6 @@ public:
     QPushButton* BitBtn1;    // "OK"
     QLabel* Label3;          // zone A flag text, never seen
     QLabel* Label4;          // zone B flag text, never seen
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
-private:
-    void BitBtn1Click();
-    void showCurrentRow();
 
     const MainFields& Form1;
     std::unique_ptr<Catalogue> ADOTable1; // the table and its current row

@@ -85,7 +85,8 @@ QString TestWordApp::fill(const QString& templatePath, FakeViewer& viewer) {
     for (const Replacement& row : rows)
         if (!word.ResetSelection() || !word.ReplaceTag(row.tag, kValues.value(row.tag, "?")))
             return {};
-    word.SetWordVisible(true);
+    if (!word.SetWordVisible(true))
+        return {};
     return word.DocumentFile();
 }
 
@@ -179,7 +180,8 @@ void TestWordApp::withoutViewerSavesForUser() {
     FakeViewer viewer;
     viewer.available = false;
     RtfAutomation word(viewer);
-    QVERIFY(!word.StartWord());
+    QVERIFY(word.StartWord());
+    QVERIFY(!word.CanShow());
     QVERIFY(word.OpenDocument(VOSTREL_TEST_TEMPLATE));
     QVERIFY(word.ResetSelection());
     QVERIFY(word.ReplaceTag("##ll&", "12"));
@@ -228,20 +230,23 @@ void TestWordApp::failuresGiveTheirReason() {
     QVERIFY(word.StartWord());
     // Templates: missing, unreadable (a folder), not RTF (cut short).
     const QString missing = dir_.filePath("missing.rtf");
-    QVERIFY(!word.OpenDocument(missing));
-    QCOMPARE(word.FailureReason(), "не найден шаблон «" + missing + "»");
+    QCOMPARE(word.OpenDocument(missing).reason(), "не найден шаблон «" + missing + "»");
     QVERIFY(QDir(dir_.path()).mkpath("folder.rtf"));
-    QVERIFY(!word.OpenDocument(dir_.filePath("folder.rtf")));
-    QVERIFY2(word.FailureReason().startsWith("не удалось прочитать шаблон «" +
-                                             dir_.filePath("folder.rtf") + "»: "),
-             qPrintable(word.FailureReason()));
+    const WordOutcome folder = word.OpenDocument(dir_.filePath("folder.rtf"));
+    QVERIFY(!folder);
+    QVERIFY2(folder.reason().startsWith("не удалось прочитать шаблон «" +
+                                        dir_.filePath("folder.rtf") + "»: "),
+             qPrintable(folder.reason()));
     QFile shipped(VOSTREL_TEST_TEMPLATE), cut(dir_.filePath("cut.rtf"));
     QVERIFY(shipped.open(QIODevice::ReadOnly) && cut.open(QIODevice::WriteOnly));
     cut.write(shipped.read(shipped.size() / 2));
     cut.close();
-    QVERIFY(!word.OpenDocument(cut.fileName()));
-    QCOMPARE(word.FailureReason(),
+    QCOMPARE(word.OpenDocument(cut.fileName()).reason(),
              "шаблон «" + cut.fileName() + "» не является правильным документом RTF");
+    // A tag the template lacks, or has no more of.
+    QVERIFY(word.OpenDocument(VOSTREL_TEST_TEMPLATE));
+    QCOMPARE(word.ReplaceTag("##zz&", "1").reason(),
+             "в шаблоне «" VOSTREL_TEST_TEMPLATE "» нет метки «##zz&»");
 
     // Folders that cannot be written: a file stands where each should be.
     const QByteArray home = qgetenv("HOME");
@@ -259,20 +264,21 @@ void TestWordApp::failuresGiveTheirReason() {
     }
     // No viewer, documents folder unwritable: nothing is claimed.
     viewer.available = false;
-    QVERIFY(!word.StartWord());
+    QVERIFY(word.StartWord());
     QVERIFY(word.OpenDocument(VOSTREL_TEST_TEMPLATE));
-    QVERIFY(!word.SetWordVisible(true));
+    WordOutcome shown = word.SetWordVisible(true);
+    QVERIFY(!shown);
     QCOMPARE(word.DocumentFile(), QString());
-    QVERIFY2(word.FailureReason().startsWith("не удалось создать папку «" + documents + "»: "),
-             qPrintable(word.FailureReason()));
+    QVERIFY2(shown.reason().startsWith("не удалось создать папку «" + documents + "»: "),
+             qPrintable(shown.reason()));
     // A viewer, but the private folder cannot be made: the reason, no file.
     viewer.available = true;
     QVERIFY(word.StartWord());
     QVERIFY(word.OpenDocument(VOSTREL_TEST_TEMPLATE));
-    QVERIFY(!word.SetWordVisible(true));
+    shown = word.SetWordVisible(true);
+    QVERIFY(!shown);
     QCOMPARE(word.DocumentFile(), QString());
-    QVERIFY2(word.FailureReason().startsWith("не удалось создать папку «"),
-             qPrintable(word.FailureReason()));
+    QVERIFY2(shown.reason().startsWith("не удалось создать папку «"), qPrintable(shown.reason()));
     QVERIFY(viewer.shown.isEmpty());
 }
 

@@ -43,43 +43,47 @@ public:
 #include <functional>
 
 // Records the report's calls to the word processor; ReplaceTag fails for
-// `missingTag`, StartWord returns `canShow`.
+// `missingTag`, the routine named `failing` fails always, CanShow() gives
+// `canShow`.
 class RecordingWord final : public vostrel::WordAutomation {
 public:
+    using Outcome = vostrel::WordOutcome;
     QStringList calls;
     QString missingTag;
+    QString failing; // "StartWord", "SetWordVisible", "ResetSelection", ...
     bool canShow = true;
     bool showFails = false;          // SetWordVisible(true) fails
     std::function<void()> onReplace; // called at each ReplaceTag
     QString file = QStringLiteral("/tmp/report.rtf");
+    QString failure; // the reason SetWordVisible(true) gives when it fails
 
-    bool StartWord() override {
+    Outcome StartWord() override {
         calls << QStringLiteral("StartWord");
-        return canShow;
+        return result("StartWord");
     }
-    bool SetWordVisible(bool visible) override {
+    bool CanShow() const override { return canShow; }
+    Outcome SetWordVisible(bool visible) override {
         calls << QStringLiteral("SetWordVisible(%1)").arg(visible ? "true" : "false");
-        return canShow && !(visible && showFails);
+        if (visible && (!canShow || showFails))
+            return vostrel::Failure(failure);
+        return result("SetWordVisible");
     }
-    bool OpenDocument(const QString& path) override {
+    Outcome OpenDocument(const QString& path) override {
         calls << QStringLiteral("OpenDocument(%1)").arg(path);
         if (QFileInfo(path).isFile())
-            return true;
-        failure = QStringLiteral("не найден шаблон «%1»").arg(path);
-        return false;
+            return result("OpenDocument");
+        return vostrel::Failure(QStringLiteral("не найден шаблон «%1»").arg(path));
     }
-    bool ResetSelection() override {
+    Outcome ResetSelection() override {
         calls << QStringLiteral("ResetSelection");
-        return true;
+        return result("ResetSelection");
     }
-    bool ReplaceTag(const QString& tag, const QString& value) override {
+    Outcome ReplaceTag(const QString& tag, const QString& value) override {
         calls << QStringLiteral("ReplaceTag(%1,[%2])").arg(tag, value);
-        if (onReplace)
-            onReplace();
-        return tag != missingTag;
+        return replaced(tag, "ReplaceTag");
     }
-    bool ReplaceTagWithPicture(const QString& tag, const QByteArray& png, QSize pixels,
-                               QSize twips) override {
+    Outcome ReplaceTagWithPicture(const QString& tag, const QByteArray& png, QSize pixels,
+                                  QSize twips) override {
         calls << QStringLiteral("ReplaceTagWithPicture(%1,%2x%3,%4x%5)")
                      .arg(tag)
                      .arg(pixels.width())
@@ -87,14 +91,10 @@ public:
                      .arg(twips.width())
                      .arg(twips.height());
         pictures << png;
-        if (onReplace)
-            onReplace();
-        return tag != missingTag;
+        return replaced(tag, "ReplaceTagWithPicture");
     }
     QList<QByteArray> pictures;
     QString DocumentFile() const override { return file; }
-    QString FailureReason() const override { return failure; }
-    QString failure;
 
     // The values given to ReplaceTag, in order.
     QStringList values() const {
@@ -103,5 +103,19 @@ public:
             if (call.startsWith(QLatin1String("ReplaceTag(")))
                 out << call.section(QLatin1Char('['), 1).chopped(2);
         return out;
+    }
+
+private:
+    Outcome result(const char* routine) const {
+        if (failing == QLatin1String(routine))
+            return vostrel::Failure(QStringLiteral("%1 не выполнено").arg(routine));
+        return {};
+    }
+    Outcome replaced(const QString& tag, const char* routine) {
+        if (onReplace)
+            onReplace();
+        if (tag == missingTag)
+            return vostrel::Failure(QStringLiteral("нет метки «%1»").arg(tag));
+        return result(routine);
     }
 };

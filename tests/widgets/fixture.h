@@ -24,15 +24,17 @@
 #include <QtTest>
 #include <memory>
 
-// The main window's controls, found in its widget tree by their names.
-struct MainWindow {
-    template <class T> static T* Find(QWidget& window, const char* name) {
-        T* found = window.findChild<T*>(QLatin1String(name));
-        if (!found)
-            qFatal("The main window has no %s", name);
-        return found;
-    }
+// A window's control, found in its widget tree by its name.
+template <class T> T* Find(QWidget& window, const char* name) {
+    T* found = window.findChild<T*>(QLatin1String(name));
+    if (!found)
+        qFatal("%s has no %s", qPrintable(window.objectName()), name);
+    return found;
+}
 #define VOSTREL_CONTROL(type, name) type* name = Find<type>(form, #name)
+
+// The main window's controls.
+struct MainWindow {
     vostrel::TForm1& form;
     VOSTREL_CONTROL(vostrel::PageControl, PageControl1);
     VOSTREL_CONTROL(QWidget, TabSheet1);
@@ -89,30 +91,33 @@ struct MainWindow {
     VOSTREL_CONTROL(QPushButton, Button3);
     VOSTREL_CONTROL(QPushButton, Button2);
     VOSTREL_CONTROL(QPushButton, Button6);
-#undef VOSTREL_CONTROL
 
-    std::int32_t RodTypeCode() const {
-        return form.RodTypeCode();
-    }
-    std::int32_t ZoneAFlag() const {
-        return form.ZoneAFlag();
-    }
-    std::int32_t ZoneBFlag() const {
-        return form.ZoneBFlag();
-    }
-    double DoubledRx() const {
-        return form.DoubledRx();
-    }
-    double DoubledR0() const {
-        return form.DoubledR0();
-    }
-    QWidget* focusWidget() const {
-        return form.focusWidget();
-    }
-    void activateWindow() {
-        form.activateWindow();
-    }
+    std::int32_t RodTypeCode() const { return form.RodTypeCode(); }
+    std::int32_t ZoneAFlag() const { return form.ZoneAFlag(); }
+    std::int32_t ZoneBFlag() const { return form.ZoneBFlag(); }
+    double DoubledRx() const { return form.DoubledRx(); }
+    double DoubledR0() const { return form.DoubledR0(); }
+    QWidget* focusWidget() const { return form.focusWidget(); }
+    void activateWindow() { form.activateWindow(); }
 };
+
+// The building-type window's controls.
+struct BuildingTypeWindow {
+    vostrel::TForm5& form;
+    VOSTREL_CONTROL(QLabel, Label6);
+    VOSTREL_CONTROL(QLabel, Label1);
+    VOSTREL_CONTROL(QLabel, Label2);
+    VOSTREL_CONTROL(QPlainTextEdit, DBMemo1);
+    VOSTREL_CONTROL(QPlainTextEdit, DBMemo2);
+    VOSTREL_CONTROL(QPlainTextEdit, DBMemo3);
+    VOSTREL_CONTROL(QToolButton, NavPrior);
+    VOSTREL_CONTROL(QToolButton, NavNext);
+    VOSTREL_CONTROL(QLabel, DBText2);
+    VOSTREL_CONTROL(QPushButton, BitBtn1);
+    VOSTREL_CONTROL(QLabel, Label3);
+    VOSTREL_CONTROL(QLabel, Label4);
+};
+#undef VOSTREL_CONTROL
 
 struct Program {
     explicit Program(const QString& separator,
@@ -121,8 +126,8 @@ struct Program {
           report{word, QStringLiteral(VOSTREL_TEST_TEMPLATES)},
           windows(std::make_unique<vostrel::WindowSet>(services, report)),
           window1(windows->Form1()), form1{window1}, form2(windows->Form2()),
-          form5(windows->Form5()), form6(windows->Form6()), form7(windows->Form7()),
-          form8(windows->Form8()) {
+          window5(windows->Form5()), form5{window5}, form6(windows->Form6()),
+          form7(windows->Form7()), form8(windows->Form8()) {
         windows->showMain();
         if (!QTest::qWaitForWindowActive(&window1))
             qWarning("The main window did not become active");
@@ -136,7 +141,8 @@ struct Program {
     vostrel::TForm1& window1; // the main window itself
     MainWindow form1;         // and its controls
     vostrel::TForm2& form2;
-    vostrel::TForm5& form5;
+    vostrel::TForm5& window5; // the building-type window itself
+    BuildingTypeWindow form5; // and its controls
     vostrel::TForm6& form6;
     vostrel::TForm7& form7;
     vostrel::TForm8& form8;

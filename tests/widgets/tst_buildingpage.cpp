@@ -63,7 +63,7 @@ void TestBuildingPage::opensNeedFilledFields() {
     Click(f.Memo1->viewport());
     QCOMPARE(p.dialogs.texts().size(), 2);
     QCOMPARE(p.dialogs.texts().last(), "Введите все значения");
-    QVERIFY(p.form5.isHidden());
+    QVERIFY(p.window5.isHidden());
     // A lone comma is not checked here; the map refuses it on the first move.
     Type(f.Edit3, ",");
     p.dialogs.clear();
@@ -187,18 +187,18 @@ void TestBuildingPage::catalogueConfirmations() {
     QVERIFY(!f.Memo1->toPlainText().isEmpty());
     QCOMPARE(p.form5.Label3->text(), zone == "       А" ? "1" : "0");
     QCOMPARE(p.form5.Label4->text(), zone == "       А" ? "0" : "1");
-    QVERIFY(p.form5.isHidden());
+    QVERIFY(p.window5.isHidden());
     // Reopened, the window shows the row confirmed.
     const QString code = p.form5.DBText2->text();
     Click(f.Memo1->viewport());
-    QVERIFY(p.form5.isVisible());
+    QVERIFY(p.window5.isVisible());
     QCOMPARE(p.form5.DBText2->text(), code);
 }
 
 void TestBuildingPage::catalogueNavigationStopsAtEnds() {
     Program p(",");
-    TForm5& w = p.form5;
-    w.showOver(&p.window1);
+    BuildingTypeWindow& w = p.form5;
+    w.form.showOver(&p.window1);
     // Right after start-up: the first row, no way back.
     QCOMPARE(w.DBText2->text(), "1");
     QVERIFY(!w.NavPrior->isEnabled());

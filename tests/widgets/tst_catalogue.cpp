@@ -115,14 +115,14 @@ void TestCatalogue::rowsInDatabaseOrder() {
 
 void TestCatalogue::emptyTable() {
     Program p(",", MakeDatabase(dir_, "empty.sqlite", {kTable}));
-    TForm5& w = p.form5;
-    w.showOver(&p.window1);
+    BuildingTypeWindow& w = p.form5;
+    w.form.showOver(&p.window1);
     QVERIFY(!w.NavPrior->isEnabled());
     QVERIFY(!w.NavNext->isEnabled());
     p.form1.Edit4->setText("0,02457");
     Click(w.BitBtn1);
     QCOMPARE(p.dialogs.texts(), QStringList{"'' is not a valid integer value."});
-    QVERIFY(w.isVisible());
+    QVERIFY(w.form.isVisible());
     QCOMPARE(w.Label3->text(), "Label3");
 }
 
@@ -130,9 +130,9 @@ void TestCatalogue::codeWithoutRule() {
     Program p(",", MakeDatabase(dir_, "odd.sqlite",
                                 {kTable, "INSERT INTO \"Таблица1\" VALUES (15, 'вне', 'где', 'IV')",
                                  "INSERT INTO \"Таблица1\" VALUES (4, 'склад', 'там', 'III')"}));
-    TForm5& w = p.form5;
+    BuildingTypeWindow& w = p.form5;
     MainWindow& f = p.form1;
-    w.showOver(&f.form);
+    w.form.showOver(&f.form);
     f.Edit4->setText("2,50000");
     // First confirmation of the run with no rule: flags 0, no letter, open.
     Click(w.BitBtn1);
@@ -142,20 +142,20 @@ void TestCatalogue::codeWithoutRule() {
     QCOMPARE(f.Edit5->text(), QString());
     QCOMPARE(w.Label3->text(), "0");
     QCOMPARE(w.Label4->text(), "0");
-    QVERIFY(w.isVisible());
+    QVERIFY(w.form.isVisible());
     // Code 4 above 2 sets zone A and closes; code 15 again keeps it.
     Click(w.NavNext);
     Click(w.BitBtn1);
     QCOMPARE(f.Edit5->text(), "       А");
-    QVERIFY(w.isHidden());
-    w.showOver(&f.form);
+    QVERIFY(w.form.isHidden());
+    w.form.showOver(&f.form);
     Click(w.NavPrior);
-    QTest::keyClick(&w, Qt::Key_Return); // the default button
+    QTest::keyClick(&w.form, Qt::Key_Return); // the default button
     QCOMPARE(f.Edit5->text(), "       А");
     QCOMPARE(w.Label3->text(), "1");
     QCOMPARE(w.Label4->text(), "0");
     QCOMPARE(f.Memo1->toPlainText(), "вне");
-    QVERIFY(w.isVisible());
+    QVERIFY(w.form.isVisible());
     QVERIFY(p.dialogs.shown.isEmpty());
 }
 

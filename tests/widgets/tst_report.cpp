@@ -45,7 +45,7 @@ private slots:
     void doubledRadiusRounding();
     void afterNextWithoutCalculation();
     void afterFailedCalculation();
-    void missingTagStopsAfterFewAttempts();
+    void failureStopsWithItsReason();
     void withoutWordProcessor();
     void everyRodTypeHasItsReport();
     void tablesMatchTemplates();
@@ -80,7 +80,7 @@ void TestReport::callSequence() {
     QCOMPARE(p.word.pictures.size(), 1);
     QCOMPARE(QImage::fromData(p.word.pictures[0], "PNG").size(), QSize(1260, 788));
     QCOMPARE(p.word.calls.last(), "SetWordVisible(true)");
-    QCOMPARE(p.form7.ProgressBar1->value(), 100);
+    QCOMPARE(Find<QProgressBar>(p.form7, "ProgressBar1")->value(), 100);
     QVERIFY(p.form7.isHidden());
     QVERIFY(p.dialogs.shown.isEmpty());
 }
@@ -122,25 +122,35 @@ void TestReport::afterFailedCalculation() {
     QVERIFY(p.word.values().contains("Чертёж зоны защиты не выполнен: нет завершённого расчёта."));
 }
 
-void TestReport::missingTagStopsAfterFewAttempts() {
+void TestReport::failureStopsWithItsReason() {
     Program p(",");
     p.word.missingTag = "##r0&";
     Design(p);
     p.form1.Button2->click();
-    // Three attempts, the value taken anew each time, no new ResetSelection.
+    // One attempt, and the word processor's reason.
     const QStringList tail =
         p.word.calls.mid(p.word.calls.lastIndexOf("ReplaceTag(##h0&,[  16,6])") + 1);
-    QCOMPARE(tail, (QStringList{"ResetSelection", "ReplaceTag(##r0&,[  30,6])",
-                                "ReplaceTag(##r0&,[  30,6])", "ReplaceTag(##r0&,[  30,6])"}));
-    QVERIFY(!p.word.calls.contains("SetWordVisible(true)"));
+    QCOMPARE(tail, (QStringList{"ResetSelection", "ReplaceTag(##r0&,[  30,6])"}));
     QVERIFY(p.form7.isHidden());
-    QCOMPARE(p.dialogs.texts(),
-             QStringList{QString("Отчёт не составлен: в шаблоне «%1» нет метки «##r0&».")
-                             .arg(QDir::toNativeSeparators(VOSTREL_TEST_TEMPLATE))});
+    QCOMPARE(p.dialogs.texts(), QStringList{"Отчёт не составлен: нет метки «##r0&»."});
+    // Every routine's failure stops the report there, with its reason.
+    p.word.missingTag.clear();
+    for (const char* routine : {"StartWord", "SetWordVisible", "OpenDocument", "ResetSelection",
+                                "ReplaceTag", "ReplaceTagWithPicture"}) {
+        p.word.failing = routine;
+        p.word.calls.clear();
+        p.dialogs.clear();
+        p.form1.Button2->click();
+        QCOMPARE(p.dialogs.texts(),
+                 QStringList{QString("Отчёт не составлен: %1 не выполнено.").arg(routine)});
+        QVERIFY2(p.word.calls.last().startsWith(routine), qPrintable(p.word.calls.last()));
+        QVERIFY(!p.word.calls.contains("SetWordVisible(true)"));
+        QVERIFY(p.form7.isHidden());
+    }
     // A template that is not there is named as such.
+    p.word.failing.clear();
     p.dialogs.clear();
     p.report.templateFolder = "/nowhere/отчёт";
-    p.word.missingTag = "##ll&";
     p.form1.Button2->click();
     QCOMPARE(p.dialogs.texts(),
              QStringList{"Отчёт не составлен: не найден шаблон «/nowhere/отчёт/otchet4.rtf»."});
@@ -227,7 +237,7 @@ void TestReport::tablesMatchTemplates() {
 void TestReport::progressWindowPaints() {
     Program p(",");
     Design(p);
-    PaintCounter painted(p.form7.ProgressBar1);
+    PaintCounter painted(Find<QProgressBar>(p.form7, "ProgressBar1"));
     QList<int> seen; // paints by each replacement
     p.word.onReplace = [&] { seen << painted.count; };
     p.form1.Button2->click();

@@ -23,6 +23,6 @@ int main(int argc, char* argv[]) {
     NoDialogs dialogs;
     vostrel::Services services{dialogs, vostrel::NumberText(), QString()};
     vostrel::TForm7 progress(services);
-    progress.ProgressBar1->setValue(48);
+    progress.setProgress(48);
     return progress.grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
 }
