@@ -72,12 +72,17 @@ std::optional<PairCase> PairCaseOf(const RodZone& zone) {
 }
 
 namespace {
-// Where each quantity is kept in a type's result; `inner` ones exist only
-// while the rods (cables) do not count as single.
+// Which part of a zone a quantity describes: the zone of each rod (cable),
+// or the inner region between them, which exists only while they do not
+// count as single.
+enum class Region { Each, Inner };
+constexpr Region Inner = Region::Inner;
+
+// Where each quantity is kept in a type's result.
 template <class R> struct Field {
     Quantity quantity;
     double R::*member;
-    bool inner = false;
+    Region region = Region::Each;
 };
 using Q = Quantity;
 constexpr Field<SingleRodResult> kSingleRodFields[] = {
@@ -87,27 +92,32 @@ constexpr Field<CatenaryResult> kCatenaryFields[] = {{Q::H, &CatenaryResult::h},
                                                      {Q::R0, &CatenaryResult::r0},
                                                      {Q::Rx, &CatenaryResult::rx}};
 constexpr Field<DoubleRodResult> kDoubleRodFields[] = {
-    {Q::H0, &DoubleRodResult::h0},       {Q::R0, &DoubleRodResult::r0},
-    {Q::Rx, &DoubleRodResult::rx},       {Q::Hc, &DoubleRodResult::hc, true},
-    {Q::Rc, &DoubleRodResult::rc, true}, {Q::Rcx, &DoubleRodResult::rcx, true}};
+    {Q::H0, &DoubleRodResult::h0},        {Q::R0, &DoubleRodResult::r0},
+    {Q::Rx, &DoubleRodResult::rx},        {Q::Hc, &DoubleRodResult::hc, Inner},
+    {Q::Rc, &DoubleRodResult::rc, Inner}, {Q::Rcx, &DoubleRodResult::rcx, Inner}};
 constexpr Field<UnequalRodResult> kUnequalRodFields[] = {
-    {Q::H01, &UnequalRodResult::h01},       {Q::R01, &UnequalRodResult::r01},
-    {Q::Rx1, &UnequalRodResult::rx1},       {Q::H02, &UnequalRodResult::h02},
-    {Q::R02, &UnequalRodResult::r02},       {Q::Rx2, &UnequalRodResult::rx2},
-    {Q::Hc1, &UnequalRodResult::hc1, true}, {Q::Hc2, &UnequalRodResult::hc2, true},
-    {Q::Hc, &UnequalRodResult::hc, true},   {Q::Rc, &UnequalRodResult::rc, true},
-    {Q::Rcx, &UnequalRodResult::rcx, true}};
+    {Q::H01, &UnequalRodResult::h01},        {Q::R01, &UnequalRodResult::r01},
+    {Q::Rx1, &UnequalRodResult::rx1},        {Q::H02, &UnequalRodResult::h02},
+    {Q::R02, &UnequalRodResult::r02},        {Q::Rx2, &UnequalRodResult::rx2},
+    {Q::Hc1, &UnequalRodResult::hc1, Inner}, {Q::Hc2, &UnequalRodResult::hc2, Inner},
+    {Q::Hc, &UnequalRodResult::hc, Inner},   {Q::Rc, &UnequalRodResult::rc, Inner},
+    {Q::Rcx, &UnequalRodResult::rcx, Inner}};
 constexpr Field<DoubleCatenaryResult> kDoubleCatenaryFields[] = {
-    {Q::H, &DoubleCatenaryResult::h},           {Q::H0, &DoubleCatenaryResult::h0},
-    {Q::R0, &DoubleCatenaryResult::r0},         {Q::Rx, &DoubleCatenaryResult::rx},
-    {Q::Hc, &DoubleCatenaryResult::hc, true},   {Q::Rc, &DoubleCatenaryResult::rc, true},
-    {Q::Rcx, &DoubleCatenaryResult::rcx, true}, {Q::Rpx, &DoubleCatenaryResult::rpx, true}};
+    {Q::H, &DoubleCatenaryResult::h},
+    {Q::H0, &DoubleCatenaryResult::h0},
+    {Q::R0, &DoubleCatenaryResult::r0},
+    {Q::Rx, &DoubleCatenaryResult::rx},
+    {Q::Hc, &DoubleCatenaryResult::hc, Inner},
+    {Q::Rc, &DoubleCatenaryResult::rc, Inner},
+    {Q::Rcx, &DoubleCatenaryResult::rcx, Inner},
+    {Q::Rpx, &DoubleCatenaryResult::rpx, Inner}};
 
 template <class R, std::size_t N>
 std::optional<double> Read(const R& z, const Field<R> (&fields)[N], Quantity q, bool single) {
     for (const Field<R>& f : fields)
         if (f.quantity == q)
-            return f.inner && single ? std::nullopt : std::optional<double>(z.*f.member);
+            return f.region == Region::Inner && single ? std::nullopt
+                                                       : std::optional<double>(z.*f.member);
     return std::nullopt;
 }
 } // namespace

@@ -92,14 +92,19 @@ void AddPolygon(std::vector<PlanPiece>& pieces, std::vector<Point> points) {
     pieces.push_back({PlanPiece::Shape::Polygon, std::move(core), 0});
 }
 
+// Whether a taper reaches out on both sides of its base or on one only.
+enum class Sides { One, Both };
+
 // The region over the base from p0 to p1 reaching out along the unit normal n
-// by a depth going linearly from d0 to dm midway and on to d1; beyond the
-// base on the other side it reaches as far (twoSided) or not at all. Where a
-// depth is negative the region ends at its zero.
+// by a depth going linearly from d0 to dm midway and on to d1; with Sides::Both
+// it reaches as far beyond the base on the other side. Where a depth is
+// negative the region ends at its zero.
 void AddTaper(std::vector<PlanPiece>& pieces, Point p0, Point p1, Point n, double d0, double dm,
-              double d1, bool twoSided) {
+              double d1, Sides sides) {
     const auto out = [&](Point base, double d) { return base + d * n; };
-    const auto back = [&](Point base, double d) { return twoSided ? base - d * n : base; };
+    const auto back = [&](Point base, double d) {
+        return sides == Sides::Both ? base - d * n : base;
+    };
     const Point pm = 0.5 * (p0 + p1);
     if (d0 > 0 && d1 > 0 && dm >= (d0 + d1) / 2) { // convex as a whole
         AddPolygon(pieces, {back(p0, d0), back(pm, dm), back(p1, d1), out(p1, d1), out(pm, dm),
@@ -128,7 +133,7 @@ void AddRodPair(ZonePlan& plan, double L, double rx1, double rx2, double rcx, Pa
     if (rx2 > 0)
         plan.pieces.push_back(Circle(second, rx2));
     if (pairCase != PairCase::Single && rcx > 0 && L > 0)
-        AddTaper(plan.pieces, first, second, {0, 1}, rx1, rcx, rx2, true);
+        AddTaper(plan.pieces, first, second, {0, 1}, rx1, rcx, rx2, Sides::Both);
 }
 
 // The set {t in [0, 1]: a + t(b − a) in the piece}: one interval, since the
@@ -264,10 +269,16 @@ void AddHx(ZoneSection& s, double x, double outward, double rx, double hx) {
     s.dimensions.push_back({Measure::Hx, 0, hx, {at, 0}, {at, hx}});
 }
 
-ZoneSection SingleSection(const Top& t, double hx, bool rod) {
+// What stands at the top of a zone: a vertical rod or a cable seen end-on.
+enum class Conductor { Rod, Cable };
+// Whether the two conductors of a pair stand equally high (and are measured
+// once) or not.
+enum class Heights { Equal, Different };
+
+ZoneSection SingleSection(const Top& t, double hx, Conductor conductor) {
     ZoneSection s;
     s.boundary = {Triangle(0, t)};
-    if (rod)
+    if (conductor == Conductor::Rod)
         s.rods = {{{0, 0}, {0, t.h}}};
     else
         s.cables = {{0, t.h}};
@@ -277,8 +288,9 @@ ZoneSection SingleSection(const Top& t, double hx, bool rod) {
 }
 
 // Two rods (cables) at x = ∓L/2; equal ones are measured at the first only.
-ZoneSection PairSection(const Top& first, const Top& second, bool equal, double L, double hc,
-                        PairCase pairCase, double hx, bool rods) {
+ZoneSection PairSection(const Top& first, const Top& second, Heights heights, double L, double hc,
+                        PairCase pairCase, double hx, Conductor conductor) {
+    const bool equal = heights == Heights::Equal;
     ZoneSection s;
     const double x1 = -L / 2, x2 = L / 2;
     if (pairCase == PairCase::Single)
@@ -286,7 +298,7 @@ ZoneSection PairSection(const Top& first, const Top& second, bool equal, double 
     else
         s.boundary = {
             {{x1 - first.r0, 0}, {x1, first.h0}, {0, hc}, {x2, second.h0}, {x2 + second.r0, 0}}};
-    if (rods)
+    if (conductor == Conductor::Rod)
         s.rods = {{{x1, 0}, {x1, first.h}}, {{x2, 0}, {x2, second.h}}};
     else
         s.cables = {{x1, first.h}, {x2, second.h}};
@@ -357,8 +369,8 @@ ZonePlan PlanOf(const DoubleCatenaryResult& r, double a, double L) {
         AddPolygon(plan.pieces, {u0 - band, u1 - band, u1, u0});
     }
     if (r.rcx > 0) {
-        AddTaper(plan.pieces, l1, u1, {1, 0}, r.rx, r.rcx, r.rx, false);
-        AddTaper(plan.pieces, u0, l0, {-1, 0}, r.rx, r.rcx, r.rx, false);
+        AddTaper(plan.pieces, l1, u1, {1, 0}, r.rx, r.rcx, r.rx, Sides::One);
+        AddTaper(plan.pieces, u0, l0, {-1, 0}, r.rx, r.rcx, r.rx, Sides::One);
     }
     return plan;
 }
@@ -455,26 +467,26 @@ BuildingCheck CheckBuilding(const ZonePlan& plan, double width, double length) {
 }
 
 ZoneSection SectionOf(const SingleRodResult& r, double h, double hx) {
-    return SingleSection({h, r.h0, r.r0, r.rx}, hx, true);
+    return SingleSection({h, r.h0, r.r0, r.rx}, hx, Conductor::Rod);
 }
 
 ZoneSection SectionOf(const CatenaryResult& r, double hx) {
-    return SingleSection({r.h, r.h0, r.r0, r.rx}, hx, false);
+    return SingleSection({r.h, r.h0, r.r0, r.rx}, hx, Conductor::Cable);
 }
 
 ZoneSection SectionOf(const DoubleRodResult& r, double h, double L, double hx) {
     const Top t{h, r.h0, r.r0, r.rx};
-    return PairSection(t, t, true, L, r.hc, r.pairCase, hx, true);
+    return PairSection(t, t, Heights::Equal, L, r.hc, r.pairCase, hx, Conductor::Rod);
 }
 
 ZoneSection SectionOf(const UnequalRodResult& r, double h1, double h2, double L, double hx) {
-    return PairSection({h1, r.h01, r.r01, r.rx1}, {h2, r.h02, r.r02, r.rx2}, false, L, r.hc,
-                       r.pairCase, hx, true);
+    return PairSection({h1, r.h01, r.r01, r.rx1}, {h2, r.h02, r.r02, r.rx2}, Heights::Different, L,
+                       r.hc, r.pairCase, hx, Conductor::Rod);
 }
 
 ZoneSection SectionOf(const DoubleCatenaryResult& r, double L, double hx) {
     const Top t{r.h, r.h0, r.r0, r.rx};
-    return PairSection(t, t, true, L, r.hc, r.pairCase, hx, false);
+    return PairSection(t, t, Heights::Equal, L, r.hc, r.pairCase, hx, Conductor::Cable);
 }
 
 } // namespace vostrel
