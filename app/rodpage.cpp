@@ -153,12 +153,12 @@ void TForm1::GroupBox3MouseMove() {
 }
 
 void TForm1::Button3Click() {
-    // 1. "Отчёт" is enabled whatever follows.
+    // "Отчёт" is enabled whatever follows.
     Button2->setEnabled(true);
     if (!IsRodType(rodTypeCode_))
         return;
     const RodLayout& layout = RodLayoutFor(rodTypeCode_);
-    // 2. The inputs, converted in the order of the rows.
+    // The inputs, converted in the order of the rows.
     ZoneInputs in{};
     QStringList texts;
     const auto fields = rodInputs();
@@ -166,12 +166,12 @@ void TForm1::Button3Click() {
         texts << fields[i]->text();
         in[i] = numbers().toFloat(fields[i]->text());
     }
-    // 3. The instruction gives a cable height only for spans below 150 m.
+    // The instruction gives a cable height only for spans below 150 m.
     if (IsCatenary(rodTypeCode_) && !CatenarySpanAllowed(in[1])) {
         message(QStringLiteral("Длина пролёта троса a должна быть меньше 150 м"));
         return;
     }
-    // 4. The zone; every number written must read back.
+    // The zone; every number written must read back.
     const RodZone zone = ZoneOf(rodTypeCode_, in, zoneA_, zoneB_, zones_);
     if (!IsFinite(zone)) {
         message(QStringLiteral("Исходные данные молниеотвода слишком велики: зона защиты не "
@@ -181,18 +181,20 @@ void TForm1::Button3Click() {
     zones_.keep(zone);
     completed_ = Completed{rodTypeCode_, in, zone, texts};
     Button6->setEnabled(true);
-    // 5. At most one message: the first that applies.
+    // At most one message: the first that applies.
     const QString warning =
         WarningText(rodTypeCode_, WarningOf(zone, HxOf(rodTypeCode_, in)), ZoneKindOf(zone));
     if (!warning.isEmpty())
         message(warning);
-    // 6. The results, two blanks before each; fields without a value empty.
+    // The results, two blanks before each; fields without a value empty.
     QLineEdit* const results[] = {Edit13, Edit14, Edit15, Edit16, Edit17, Edit18};
     for (size_t i = 0; i < std::size(results); ++i) {
         const auto value = QuantityOf(zone, layout.results[i].shows);
         results[i]->setText(value ? QStringLiteral("  ") + numbers().fixed(*value, 1) : QString());
     }
-    // 7. The doubled radii for the report.
+    // The doubled radii for the report. The factor 2 is a float, the width at
+    // which the design rules fix it; doubling is exact in any binary width, so
+    // 2rx and 2r0 are exactly twice the stored rx and r0 all the same.
     rx2_ = QuantityOf(zone, Quantity::Rx).value_or(0) * 2.0f;
     r02_ = QuantityOf(zone, Quantity::R0).value_or(0) * 2.0f;
 }

@@ -1,5 +1,5 @@
 // Main window: the building page (dimensions, N, building type, rod type) and
-// the lightning-rod page (catenary data and its protection zone).
+// the lightning-rod page (the rod's data in the layout of its type, the zone).
 #pragma once
 
 #include "calc/rodtypes.h"
@@ -129,9 +129,9 @@ private:
     QLabel* Label8;       // caption of Edit9
     QLabel* Label10;      // caption of Edit10
     QLabel* Label13;      // caption of Edit11
-    QLineEdit* Edit8;     // first input (single catenary: support height hоп, m)
-    QLineEdit* Edit9;     // second input (span a, m)
-    QLineEdit* Edit10;    // third input (height of the protected level hx, m)
+    QLineEdit* Edit8;     // first input of the rod type's layout
+    QLineEdit* Edit9;     // second input
+    QLineEdit* Edit10;    // third input
     QLineEdit* Edit11;    // fourth input
     QGroupBox* GroupBox4; // results
     QLabel* Label15;      // caption of Edit13
@@ -143,9 +143,9 @@ private:
     QLabel* Label21;
     QLabel* Label22; // caption of Edit18, two lines
     QLabel* Label23;
-    QLineEdit* Edit13; // first result (single catenary: h0, top of the zone)
-    QLineEdit* Edit14; // second result (r0, zone radius at ground level)
-    QLineEdit* Edit15; // third result (rx, zone radius at hx)
+    QLineEdit* Edit13; // first result of the rod type's layout
+    QLineEdit* Edit14; // second result
+    QLineEdit* Edit15; // third result
     QLineEdit* Edit16; // further results
     QLineEdit* Edit17;
     QLineEdit* Edit18;

@@ -1,4 +1,4 @@
-// The five windows of the program, created once in start-up order and handed
+// The six windows of the program, created once in start-up order and handed
 // the windows each of them reads or writes.
 #pragma once
 
@@ -19,8 +19,8 @@ class TForm8;
 class WindowSet {
 public:
     // Creates Form1, Form2, Form5, Form6, Form7, then the drawing window Form8,
-    // all hidden. Throws
-    // std::runtime_error when a window cannot be created (the catalogue).
+    // all hidden. Throws std::runtime_error when a window cannot be created
+    // (the catalogue).
     WindowSet(Services& services, ReportSetup& report);
     ~WindowSet();
 

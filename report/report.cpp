@@ -50,8 +50,8 @@ template <std::size_t... N> constexpr auto Join(const std::array<Replacement, N>
 }
 template <std::size_t N> using Own = std::array<Replacement, N>;
 
-// The single catenary: the 25 replacements it always had, then its cable
-// height and what every report has.
+// The single catenary: the building's rows, its supports, span, hx, zone and
+// doubled radii, its sag and cable height, and what every report has.
 constexpr auto kSingleCatenaryRows =
     Join(Own<28>{{
              {"##ll&", V::Edit1},       {"##ss&", V::Edit2},  {"##hh&", V::Edit3},

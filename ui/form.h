@@ -1,4 +1,4 @@
-// Common behaviour of the program's five windows: fixed client size, title
+// Common behaviour of the program's windows: fixed client size, title
 // bar with the system menu and close box only, window font, showing centred,
 // and handlers run through the application's error handler.
 #pragma once
