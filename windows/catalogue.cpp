@@ -7,7 +7,6 @@
 #include <QFileInfo>
 #include <QScopeGuard>
 #include <sqlite3.h>
-#include <stdexcept>
 
 namespace vostrel {
 
@@ -18,11 +17,9 @@ const QString kQuery = QStringLiteral(
     "SELECT [key1], [Здания и сооружения], [Местоположение], [Категория молниезащиты] "
     "FROM [Таблица1]");
 
-[[noreturn]] void fail(const QString& path, const QString& reason) {
-    throw std::runtime_error(
-        QStringLiteral("Не удалось открыть каталог типов зданий %1: %2")
-            .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), reason)
-            .toStdString());
+QString Refusal(const QString& path, const QString& reason) {
+    return QStringLiteral("Не удалось открыть каталог типов зданий %1: %2")
+        .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), reason);
 }
 } // namespace
 
@@ -39,40 +36,45 @@ QString Catalogue::locate(const QString& applicationDir) {
     return FirstExistingFile(searchPaths(applicationDir));
 }
 
-Catalogue::Catalogue(const QString& path) {
+Outcome<Catalogue, QString> Catalogue::open(const QString& path) {
     // SQLite would create a missing file; it is refused here instead.
     if (!QFileInfo(path).isFile())
-        fail(path, QStringLiteral("файл не найден"));
-    const QString error = read(path);
-    if (!error.isEmpty())
-        fail(path, error);
+        return Failure(Refusal(path, QStringLiteral("файл не найден")));
+    Outcome<std::vector<CatalogueRow>, QString> rows = read(path);
+    if (!rows)
+        return Failure(Refusal(path, rows.reason()));
+    return Catalogue(std::move(rows).value());
 }
 
 // The SQLite library directly: the table is read once, and Qt's SQL module
 // with its driver plugin would cost the program's start more than that.
-QString Catalogue::read(const QString& path) {
+Outcome<std::vector<CatalogueRow>, QString> Catalogue::read(const QString& path) {
+    const auto failure = [](sqlite3* db) {
+        return Failure(db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("нет памяти"));
+    };
     sqlite3* db = nullptr;
     const auto closeDb = qScopeGuard([&] { sqlite3_close(db); });
     if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr) !=
         SQLITE_OK)
-        return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("нет памяти");
+        return failure(db);
     sqlite3_stmt* query = nullptr;
     const auto finish = qScopeGuard([&] { sqlite3_finalize(query); });
     const QByteArray sql = kQuery.toUtf8();
     if (sqlite3_prepare_v2(db, sql.constData(), static_cast<int>(sql.size()), &query, nullptr) !=
         SQLITE_OK)
-        return QString::fromUtf8(sqlite3_errmsg(db));
+        return failure(db);
     const auto text = [&](int column) {
         const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(query, column));
         return QString::fromUtf8(bytes, sqlite3_column_bytes(query, column));
     };
+    std::vector<CatalogueRow> rows;
     int step;
     while ((step = sqlite3_step(query)) == SQLITE_ROW)
-        rows_.push_back({text(0), text(1), text(2), text(3)});
-    return step == SQLITE_DONE ? QString() : QString::fromUtf8(sqlite3_errmsg(db));
+        rows.push_back({text(0), text(1), text(2), text(3)});
+    if (step != SQLITE_DONE)
+        return failure(db);
+    return rows;
 }
-
-Catalogue::~Catalogue() = default;
 
 CatalogueRow Catalogue::current() const {
     return rows_.empty() ? CatalogueRow{} : rows_[current_];

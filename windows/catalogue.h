@@ -3,6 +3,8 @@
 // row that moves one back or forward.
 #pragma once
 
+#include "calc/outcome.h"
+
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -29,13 +31,9 @@ public:
     static QString locate(const QString& applicationDir);
 
     // Opens the database and reads table "Таблица1"; the first row becomes
-    // current. Throws std::runtime_error with the reason when the file is
+    // current. Fails, naming the file and the reason, when the file is
     // missing, is not a database, or lacks the table or one of its fields.
-    explicit Catalogue(const QString& path);
-    ~Catalogue();
-
-    Catalogue(const Catalogue&) = delete;
-    Catalogue& operator=(const Catalogue&) = delete;
+    static Outcome<Catalogue, QString> open(const QString& path);
 
     bool atFirst() const { return current_ == 0; }
     bool atLast() const { return rows_.empty() || current_ + 1 == rows_.size(); }
@@ -45,7 +43,9 @@ public:
     void next();
 
 private:
-    QString read(const QString& path); // the error text, empty on success
+    explicit Catalogue(std::vector<CatalogueRow> rows) : rows_(std::move(rows)) {}
+    // The table's rows, or SQLite's reason why they cannot be read.
+    static Outcome<std::vector<CatalogueRow>, QString> read(const QString& path);
 
     std::vector<CatalogueRow> rows_;
     size_t current_ = 0;

@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
+#include <stdexcept>
 
 namespace vostrel {
 
@@ -23,6 +24,14 @@ QIcon GreenTick() {
     painter.setPen(QPen(QColor(0, 128, 0), 2.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.drawPolyline(QPolygonF({QPointF(2.5, 8.5), QPointF(6.5, 12.5), QPointF(13.5, 3.5)}));
     return QIcon(pixmap);
+}
+
+// The catalogue the window steps through; start-up reports why there is none.
+std::unique_ptr<Catalogue> OpenCatalogue(const QString& path) {
+    Outcome<Catalogue, QString> catalogue = Catalogue::open(path);
+    if (!catalogue)
+        throw std::runtime_error(catalogue.reason().toStdString());
+    return std::make_unique<Catalogue>(std::move(catalogue).value());
 }
 
 QToolButton* NavButton(QWidget* parent, const char* objectName, Qt::ArrowType arrow,
@@ -40,7 +49,7 @@ QToolButton* NavButton(QWidget* parent, const char* objectName, Qt::ArrowType ar
 
 TForm5::TForm5(Services& services, const MainFields& form1)
     : Form(services, QStringLiteral("Выбор типа здания"), QSize(688, 185)), Form1(form1),
-      ADOTable1(std::make_unique<Catalogue>(services.cataloguePath)) {
+      ADOTable1(OpenCatalogue(services.cataloguePath)) {
     setObjectName(QStringLiteral("Form5"));
     // Captions keep clear of the memos at x = 184.
     Label6 =

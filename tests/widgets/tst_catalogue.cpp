@@ -29,12 +29,8 @@ const QString kTable = "CREATE TABLE \"Таблица1\" (key1 INTEGER, \"Зда
                        "\"Местоположение\" TEXT, \"Категория молниезащиты\" TEXT)";
 
 QString ErrorOf(const QString& path) {
-    try {
-        Catalogue catalogue(path);
-    } catch (const std::runtime_error& e) {
-        return QString::fromUtf8(e.what());
-    }
-    return {};
+    const Outcome<Catalogue, QString> catalogue = Catalogue::open(path);
+    return catalogue ? QString() : catalogue.reason();
 }
 } // namespace
 
@@ -100,7 +96,9 @@ void TestCatalogue::rowsInDatabaseOrder() {
         {kTable, "INSERT INTO \"Таблица1\" VALUES (9, 'девять', 'м9', 'II')",
          "INSERT INTO \"Таблица1\" VALUES (3, 'три', 'м3', 'II')",
          "INSERT INTO \"Таблица1\" VALUES (12, 'двенадцать\nвторая строка', 'м12', 'III')"});
-    Catalogue c(path);
+    Outcome<Catalogue, QString> opened = Catalogue::open(path);
+    QVERIFY(opened);
+    Catalogue c = std::move(opened).value();
     QVERIFY(c.atFirst());
     QCOMPARE(c.current().key1, "9");
     c.prior();
