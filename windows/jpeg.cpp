@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <stdexcept>
 
 #include <QtGlobal>
 #include <jpeglib.h>
@@ -92,14 +91,14 @@ bool decodeRaw(const unsigned char* data, unsigned long size, RawImage* out, cha
 
 } // namespace
 
-QImage DecodeJpeg(const QByteArray& data) {
+Outcome<QImage, QString> DecodeJpeg(const QByteArray& data) {
     RawImage raw;
     char message[JMSG_LENGTH_MAX] = {};
     if (data.isEmpty())
-        throw std::runtime_error("Empty input file");
+        return Failure(QStringLiteral("Empty input file"));
     if (!decodeRaw(reinterpret_cast<const unsigned char*>(data.constData()),
                    static_cast<unsigned long>(data.size()), &raw, message))
-        throw std::runtime_error(message);
+        return Failure(QString::fromLocal8Bit(message));
     // The image takes over the buffer and frees it.
     return QImage(
         raw.pixels, static_cast<int>(raw.width), static_cast<int>(raw.height),

@@ -53,12 +53,11 @@ TForm2::TForm2(Services& services, const MainFields& form1)
 // program's start.
 void TForm2::showMap(const QWidget* owner) {
     if (Image1->pixmap().isNull()) {
-        try {
-            Image1->setPixmap(QPixmap::fromImage(DecodeJpeg(MapJpeg())));
-        } catch (const std::runtime_error& e) {
+        const Outcome<QImage, QString> map = DecodeJpeg(MapJpeg());
+        if (!map) // shown by the handler's error path, as a failed conversion is
             throw std::runtime_error(
-                std::string("Карта средней продолжительности гроз повреждена: ") + e.what());
-        }
+                ("Карта средней продолжительности гроз повреждена: " + map.reason()).toStdString());
+        Image1->setPixmap(QPixmap::fromImage(*map));
     }
     showOver(owner);
 }
