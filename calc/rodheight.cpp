@@ -2,9 +2,12 @@
 
 #include "numtext.h"
 
+#include <cmath>
+
 namespace vostrel {
 
-std::optional<double> RequiredRodHeight(std::int32_t code, double p, double q) {
+namespace {
+std::optional<double> RodHeightFormula(std::int32_t code, double p, double q) {
     // Constants at the widths the design rules fix: 1.5 in single precision,
     // the rest in extended; 1.06 is shared by both double-rod types.
     constexpr long double kRodFactor = 1.63L;
@@ -26,6 +29,16 @@ std::optional<double> RequiredRodHeight(std::int32_t code, double p, double q) {
     default:
         return std::nullopt;
     }
+}
+} // namespace
+
+Outcome<double> RequiredRodHeight(std::int32_t code, double p, double q) {
+    const std::optional<double> H = RodHeightFormula(code, p, q);
+    if (!H)
+        return Failure("Для этого типа молниеотвода высота не вычисляется");
+    if (!std::isfinite(*H)) // every number written must read back
+        return Failure("Введённые значения слишком велики: высота молниеотвода не вычисляется");
+    return *H;
 }
 
 std::string RodHeightSentence(std::int32_t code) {

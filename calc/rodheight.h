@@ -1,6 +1,8 @@
 // Rod height required for protection zone B.
 #pragma once
 
+#include "calc/outcome.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -14,9 +16,10 @@ inline bool HasRodHeightFormula(std::int32_t code) {
     return code == 1 || code == 2 || code == 4 || code == 5;
 }
 
-// H for rod type code 1, 2, 4 or 5 from the first input p and the second q;
-// no result for the other codes.
-std::optional<double> RequiredRodHeight(std::int32_t code, double p, double q);
+// H for rod type code 1, 2, 4 or 5 from the first input p and the second q.
+// Fails, with the message for the user, for the other codes and when H is
+// too large to be a number.
+Outcome<double> RequiredRodHeight(std::int32_t code, double p, double q);
 
 // The sentence shown in front of H for the code (ends in a blank); empty for
 // codes without a formula.

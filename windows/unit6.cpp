@@ -9,7 +9,6 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <cmath>
 
 namespace vostrel {
 
@@ -78,14 +77,13 @@ void TForm6::Button1Click() {
         return;
     const double p = numbers().toFloat(Edit1->text());
     const double q = numbers().toFloat(Edit2->text());
-    const double H = RequiredRodHeight(code, p, q).value();
-    if (!std::isfinite(H)) { // every number written must read back
-        message(QStringLiteral("Введённые значения слишком велики: высота молниеотвода не "
-                               "вычисляется"));
+    const Outcome<double> H = RequiredRodHeight(code, p, q);
+    if (!H) {
+        message(QString::fromStdString(H.reason()));
         return;
     }
     SetCaption(Label4,
-               QString::fromStdString(RodHeightText(code, H, numbers().decimalSeparatorUtf8())));
+               QString::fromStdString(RodHeightText(code, *H, numbers().decimalSeparatorUtf8())));
 }
 
 void TForm6::FormDeactivate() {

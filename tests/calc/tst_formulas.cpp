@@ -239,8 +239,8 @@ void TestFormulas::requiredRodHeight() {
     QFETCH(double, p);
     QFETCH(double, q);
     QFETCH(QString, text);
-    const std::optional<double> H = RequiredRodHeight(code, p, q);
-    QCOMPARE(H.has_value(), !text.isEmpty());
+    const Outcome<double> H = RequiredRodHeight(code, p, q);
+    QCOMPARE(H.ok(), !text.isEmpty());
     QCOMPARE(RodHeightSentence(code).empty(), text.isEmpty());
     if (H)
         QCOMPARE(QString::fromStdString(RodHeightText(code, *H, ".")), text);
