@@ -25,15 +25,15 @@ public:
     int ThunderstormHours() const { return hours_; }
     double StrikeDensity() const { return density_; }
 
-    QLabel* Image1;                // the map, 750 x 550
-    std::array<QLabel*, 8> Labels; // Label1..Label8: click areas over the legend
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Image1MouseMove();
     void LabelClick(int entry); // Label1Click .. Label8Click
+
+    QLabel* Image1;                // the map, 750 x 550
+    std::array<QLabel*, 8> Labels; // Label1..Label8: click areas over the legend
 
     const MainFields& Form1;
     // Dimensions last read from the main window, kept for the whole run.

@@ -22,6 +22,15 @@ public:
     // Another window of the program has become active.
     void otherWindowActivated();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void GroupBox1MouseMove();
+    void Button1Click();
+    void FormDeactivate();
+
     QGroupBox* GroupBox1; // frame of the two inputs
     QLabel* Label1;       // caption of Edit1
     QLabel* Label2;       // caption of Edit2
@@ -31,15 +40,6 @@ public:
     QLabel* Label4;       // result sentence
     QPushButton* Button1; // "Расчёт"
     QLabel* Label3;       // carries no text
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    bool event(QEvent* event) override;
-
-private:
-    void GroupBox1MouseMove();
-    void Button1Click();
-    void FormDeactivate();
 
     const MainFields& Form1;
     bool active_ = false; // the application's active window is this one

@@ -117,6 +117,29 @@ struct BuildingTypeWindow {
     VOSTREL_CONTROL(QLabel, Label3);
     VOSTREL_CONTROL(QLabel, Label4);
 };
+// The map window's controls.
+struct MapWindow {
+    vostrel::TForm2& form;
+    VOSTREL_CONTROL(QLabel, Image1);
+    std::array<QLabel*, 8> Labels{Find<QLabel>(form, "Label1"), Find<QLabel>(form, "Label2"),
+                                  Find<QLabel>(form, "Label3"), Find<QLabel>(form, "Label4"),
+                                  Find<QLabel>(form, "Label5"), Find<QLabel>(form, "Label6"),
+                                  Find<QLabel>(form, "Label7"), Find<QLabel>(form, "Label8")};
+};
+
+// The rod-height window's controls.
+struct RodHeightWindow {
+    vostrel::TForm6& form;
+    VOSTREL_CONTROL(QGroupBox, GroupBox1);
+    VOSTREL_CONTROL(QLabel, Label1);
+    VOSTREL_CONTROL(QLabel, Label2);
+    VOSTREL_CONTROL(QLabel, Label3);
+    VOSTREL_CONTROL(QLabel, Label4);
+    VOSTREL_CONTROL(QLabel, Label5);
+    VOSTREL_CONTROL(QLineEdit, Edit1);
+    VOSTREL_CONTROL(QLineEdit, Edit2);
+    VOSTREL_CONTROL(QPushButton, Button1);
+};
 #undef VOSTREL_CONTROL
 
 struct Program {
@@ -125,8 +148,8 @@ struct Program {
         : services{dialogs, vostrel::NumberText(separator), catalogue},
           report{word, QStringLiteral(VOSTREL_TEST_TEMPLATES)},
           windows(std::make_unique<vostrel::WindowSet>(services, report)),
-          window1(windows->Form1()), form1{window1}, form2(windows->Form2()),
-          window5(windows->Form5()), form5{window5}, form6(windows->Form6()),
+          window1(windows->Form1()), form1{window1}, window2(windows->Form2()), form2{window2},
+          window5(windows->Form5()), form5{window5}, window6(windows->Form6()), form6{window6},
           form7(windows->Form7()), form8(windows->Form8()) {
         windows->showMain();
         if (!QTest::qWaitForWindowActive(&window1))
@@ -140,10 +163,12 @@ struct Program {
     std::unique_ptr<vostrel::WindowSet> windows;
     vostrel::TForm1& window1; // the main window itself
     MainWindow form1;         // and its controls
-    vostrel::TForm2& form2;
+    vostrel::TForm2& window2; // the map window itself
+    MapWindow form2;          // and its controls
     vostrel::TForm5& window5; // the building-type window itself
     BuildingTypeWindow form5; // and its controls
-    vostrel::TForm6& form6;
+    vostrel::TForm6& window6; // the rod-height window itself
+    RodHeightWindow form6;    // and its controls
     vostrel::TForm7& form7;
     vostrel::TForm8& form8;
 };

@@ -47,8 +47,8 @@ void TestAccessibility::everyControlNamed() {
     Click(p.form1.Button5);
     p.form8.showDrawing({}, &p.window1);
     QCOMPARE(Name(p.form8.Image1), "Чертёж зоны защиты");
-    for (QWidget* window : std::initializer_list<QWidget*>{&p.window1, &p.form2, &p.window5,
-                                                           &p.form6, &p.form7, &p.form8})
+    for (QWidget* window : std::initializer_list<QWidget*>{&p.window1, &p.window2, &p.window5,
+                                                           &p.window6, &p.form7, &p.form8})
         for (QWidget* w : Controls(window))
             QVERIFY2(!Name(w).trimmed().isEmpty(),
                      qPrintable(window->objectName() + "." + w->objectName() + " has no name"));

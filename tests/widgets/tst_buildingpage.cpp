@@ -59,7 +59,7 @@ void TestBuildingPage::opensNeedFilledFields() {
     Type(f.Edit2, "36");
     Click(f.Edit4);
     QCOMPARE(p.dialogs.texts(), QStringList{"Введите все значения"});
-    QVERIFY(p.form2.isHidden());
+    QVERIFY(p.window2.isHidden());
     Click(f.Memo1->viewport());
     QCOMPARE(p.dialogs.texts().size(), 2);
     QCOMPARE(p.dialogs.texts().last(), "Введите все значения");
@@ -69,7 +69,7 @@ void TestBuildingPage::opensNeedFilledFields() {
     p.dialogs.clear();
     Click(f.Edit4);
     QVERIFY(p.dialogs.shown.isEmpty());
-    QVERIFY(p.form2.isVisible());
+    QVERIFY(p.window2.isVisible());
     MoveOver(p.form2.Image1);
     QVERIFY(!p.dialogs.shown.isEmpty());
     QCOMPARE(p.dialogs.shown.front().text, "',' is not a valid floating point value.");
@@ -96,13 +96,13 @@ void TestBuildingPage::legendEntries() {
     Program p(separator);
     TypeDimensions(p, "12", "36", "10");
     Click(p.form1.Edit4);
-    QVERIFY(p.form2.isVisible());
+    QVERIFY(p.window2.isVisible());
     MoveOver(p.form2.Image1, {400, 200});
     QLabel* area = p.form2.Labels[static_cast<size_t>(entry)];
     QCOMPARE(area->cursor().shape(), Qt::PointingHandCursor);
     Click(area);
     QCOMPARE(p.form1.Edit4->text(), N);
-    QVERIFY(p.form2.isHidden());
+    QVERIFY(p.window2.isHidden());
     QVERIFY(p.dialogs.shown.isEmpty());
 }
 
@@ -137,8 +137,8 @@ void TestBuildingPage::mapKeepsCaptureAcrossShowings() {
     QCOMPARE(f.Edit4->text(), "0.00000");
     Click(f.Edit4);
     MoveOver(p.form2.Image1);
-    p.form2.close(); // the close box hides, N stays
-    QVERIFY(p.form2.isHidden());
+    p.window2.close(); // the close box hides, N stays
+    QVERIFY(p.window2.isHidden());
     QCOMPARE(f.Edit4->text(), "0.00000");
     Click(f.Edit4);
     Click(p.form2.Labels[5]);

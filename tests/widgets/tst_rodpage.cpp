@@ -239,13 +239,13 @@ void TestRodPage::rodHeight() {
     QFETCH(QString, result);
     Program p(",");
     MainWindow& f = p.form1;
-    TForm6& w = p.form6;
+    RodHeightWindow& w = p.form6;
     PickRodType(f.ComboBox1, index);
     MoveOver(f.TabSheet1, {400, 292});
     QVERIFY(f.Button5->isEnabled());
     Click(f.Button5);
     QCOMPARE(f.Label14->text(), QString::number(index + 1));
-    QVERIFY(w.isVisible());
+    QVERIFY(w.form.isVisible());
     QCOMPARE(w.Label1->text(), first);
     QCOMPARE(w.Label2->text(), second);
     if (!first.isEmpty())
@@ -253,7 +253,7 @@ void TestRodPage::rodHeight() {
     QVERIFY(!w.Button1->isEnabled());
     Type(w.Edit1, "1a0");
     PressEnter(w.Edit1); // dropped: no move, no calculation
-    QCOMPARE(w.focusWidget(), w.Edit1);
+    QCOMPARE(w.form.focusWidget(), w.Edit1);
     MoveOver(w.GroupBox1, {400, 60});
     QVERIFY(!w.Button1->isEnabled()); // one field only
     Type(w.Edit2, "12");
@@ -281,11 +281,11 @@ void TestRodPage::rodHeight() {
 void TestRodPage::rodHeightBlanksOnDeactivation() {
     Program p(".");
     MainWindow& f = p.form1;
-    TForm6& w = p.form6;
+    RodHeightWindow& w = p.form6;
     PickRodType(f.ComboBox1, 3);
     MoveOver(f.TabSheet1, {400, 292});
     Click(f.Button5);
-    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QVERIFY(QTest::qWaitForWindowActive(&w.form));
     Type(w.Edit1, "10");
     Type(w.Edit2, "12.121739");
     MoveOver(w.GroupBox1, {400, 60});
@@ -304,10 +304,10 @@ void TestRodPage::rodHeightBlanksOnDeactivation() {
     QVERIFY(w.Edit1->text().isEmpty());
     QVERIFY(w.Edit2->text().isEmpty());
     QVERIFY(!w.Button1->isEnabled());
-    QVERIFY(w.isVisible());
+    QVERIFY(w.form.isVisible());
     // Activated again by itself: the captions do not come back.
-    w.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w.form));
     QCOMPARE(w.Label1->text(), " ");
     // The opener writes them again.
     Click(f.Button5);
@@ -322,23 +322,23 @@ void TestRodPage::rodHeightWithoutRodType() {
     QVERIFY(f.Button5->isEnabled());
     Click(f.Button5);
     QCOMPARE(f.Label14->text(), "0");
-    QVERIFY(!p.form6.isVisible());
+    QVERIFY(!p.window6.isVisible());
     // Picked and taken once, then typed over: the code taken stays.
     PickRodType(f.ComboBox1, 1);
     Click(f.Button5);
     QCOMPARE(f.Label14->text(), "2");
-    QVERIFY(p.form6.isVisible());
-    p.form6.close();
+    QVERIFY(p.window6.isVisible());
+    p.window6.close();
     Type(f.ComboBox1->lineEdit(), "x");
     Click(f.Button5);
     QCOMPARE(f.Label14->text(), "2");
-    QVERIFY(p.form6.isVisible());
+    QVERIFY(p.window6.isVisible());
 }
 
 void TestRodPage::rodHeightOverflowWritesNothing() {
     Program p(",");
     MainWindow& f = p.form1;
-    TForm6& w = p.form6;
+    RodHeightWindow& w = p.form6;
     PickRodType(f.ComboBox1, 3);
     MoveOver(f.TabSheet1, {400, 292});
     Click(f.Button5);
