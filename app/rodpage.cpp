@@ -22,6 +22,12 @@ QString WarningText(std::int32_t code, ZoneWarning warning, ZoneKind zone) {
         break;
     case ZoneWarning::HxNotBelowTop:
         return QStringLiteral("Высота зоны защиты hx не может быть больше вершины защищаемой зоны");
+    case ZoneWarning::HxNotBelowFirstRodTop:
+    case ZoneWarning::HxNotBelowSecondRodTop:
+        return QStringLiteral("Высота зоны защиты hx не меньше вершины зоны защиты %1 "
+                              "молниеотвода: на этой высоте он не защищает")
+            .arg(warning == ZoneWarning::HxNotBelowFirstRodTop ? QStringLiteral("первого")
+                                                               : QStringLiteral("второго"));
     case ZoneWarning::HxNotBelowMidHeight:
         return QStringLiteral("Высота зоны защиты hx не меньше высоты зоны посередине hc: "
                               "посередине между %1 на этой высоте защиты нет")

@@ -105,12 +105,15 @@ DoubleCatenaryResult DoubleCatenaryZone(double hop, double a, double L, double h
                                         std::int32_t zoneA, std::int32_t zoneB,
                                         const DoubleCatenaryResult& previous);
 
-// The one message a calculation calls for, the first that applies:
+// The one message a calculation calls for, the first that applies in this
+// order (hx compared as typed, AtLeast):
 enum class ZoneWarning {
     None,
-    HxNotBelowTop,       // hx ≥ h0 (code 3: hx ≥ the lower of h01, h02)
-    HxNotBelowMidHeight, // an inner region exists and hx ≥ hc
-    Single,              // the rods (cables) count as single ones
+    HxNotBelowTop,          // hx ≥ h0 (code 3: hx ≥ the higher of h01, h02)
+    Single,                 // the rods (cables) count as single ones
+    HxNotBelowFirstRodTop,  // code 3: h01 < h02 and h01 ≤ hx: the first rod protects nothing
+    HxNotBelowSecondRodTop, // code 3: h02 ≤ h01 and h02 ≤ hx: the second rod protects nothing
+    HxNotBelowMidHeight,    // an inner region exists and hx ≥ hc
 };
 
 ZoneWarning WarningOf(const SingleRodResult& r, double hx);

@@ -163,6 +163,25 @@ void TestRodTypes::zone_data() {
         << 2 << false << QStringList{"30", "20", "121", "8"}
         << QStringList{"  32,0", "  17,0", "", "", "", "-"}
         << "Молниеотводы стоят дальше 6hmin друг от друга и рассматриваются как одиночные";
+    // hx between the tops of the zones (27,6 and 18,4 m): the first rod still protects.
+    QTest::newRow("unequal rods, zone B, hx between the tops")
+        << 2 << false << QStringList{"30", "20", "35", "19"}
+        << QStringList{"  14,0", "  -1,0", "  21,6", "  37,5", "  4,5", "-"}
+        << "Высота зоны защиты hx не меньше вершины зоны защиты второго молниеотвода: на этой "
+           "высоте он не защищает";
+    QTest::newRow("unequal rods, zone B, hx between the tops, first lower")
+        << 2 << false << QStringList{"20", "30", "35", "19"}
+        << QStringList{"  -1,0", "  14,0", "  21,6", "  37,5", "  4,5", "-"}
+        << "Высота зоны защиты hx не меньше вершины зоны защиты первого молниеотвода: на этой "
+           "высоте он не защищает";
+    // h0 = 0,85 · 11,8 = 10,03 m as typed.
+    QTest::newRow("single catenary, zone A, hx typed as h0")
+        << 3 << true << QStringList{"13,8", "60", "10,03"}
+        << QStringList{"  10,0", "  15,6", "  0,0", "-", "-", "-"} << top;
+    // 6 · 10,1 = 60,6 m as typed: the inner region exists.
+    QTest::newRow("two rods, zone B, L typed as 6h")
+        << 1 << false << QStringList{"10,1", "60,6", "1"}
+        << QStringList{"  9,3", "  15,1", "  13,5", "  2,2", "  15,1", "  8,3"} << "";
     QTest::newRow("double catenary, zone B")
         << 4 << false << QStringList{"22", "60", "25", "6"}
         << QStringList{"  18,4", "  34,0", "  22,9", "  17,8", "  34,0", "  22,5"} << "";
@@ -215,8 +234,8 @@ void TestRodTypes::hugeInputsWriteNothing() {
     Calculate(p, {"30", "40", "10"});
     const QStringList before = Texts(Results(f));
     p.dialogs.clear();
-    // r0 = (1,1 − 0,002h)h overflows for h = 10^200: nothing written.
-    Calculate(p, {"1" + QString(200, '0'), "40", "10"});
+    // rx = (1,1 − 0,002h)(h − hx/0,85) overflows for hx = 1,7·10^308: nothing written.
+    Calculate(p, {"30", "40", "17" + QString(307, '0')});
     QCOMPARE(
         p.dialogs.texts(),
         QStringList{"Исходные данные молниеотвода слишком велики: зона защиты не вычисляется"});
