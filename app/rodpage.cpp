@@ -47,6 +47,25 @@ QString WarningText(std::int32_t code, ZoneWarning warning, ZoneKind zone) {
     return {};
 }
 
+// Why the inputs are refused; empty when they are not.
+QString RefusalText(InputRefusal refusal) {
+    switch (refusal) {
+    case InputRefusal::None:
+        break;
+    case InputRefusal::RodHeightNotPositive:
+        return QStringLiteral("Высота молниеотвода должна быть больше 0 м");
+    case InputRefusal::RodHeightAboveLimit:
+        return QStringLiteral("Высота молниеотвода должна быть не больше 150 м");
+    case InputRefusal::SupportHeightNotPositive:
+        return QStringLiteral("Высота опор троса должна быть больше 0 м");
+    case InputRefusal::SupportHeightAboveLimit:
+        return QStringLiteral("Высота опор троса должна быть не больше 150 м");
+    case InputRefusal::SpanTooLong:
+        return QStringLiteral("Длина пролёта троса a должна быть меньше 150 м");
+    }
+    return {};
+}
+
 // Captions may take the room up to the fields at x = 312.
 QLabel* RodCaption(QWidget* parent, const char* name, int top, int width = 282) {
     return MakeLabel(parent, name, {7, top, width, 16}, QString(), 10, 302);
@@ -172,9 +191,10 @@ void TForm1::Button3Click() {
         texts << fields[i]->text();
         in[i] = numbers().toFloat(fields[i]->text());
     }
-    // 3. The instruction gives a cable height only for spans below 150 m.
-    if (IsCatenary(rodTypeCode_) && !CatenarySpanAllowed(in[1])) {
-        message(QStringLiteral("Длина пролёта троса a должна быть меньше 150 м"));
+    // 3. The instruction's limits: heights above 0 up to 150 m, a cable span
+    //    below 150 m.
+    if (const InputRefusal refusal = RefusalOf(rodTypeCode_, in); refusal != InputRefusal::None) {
+        message(RefusalText(refusal));
         return;
     }
     // 4. The zone; every number written must read back.

@@ -42,7 +42,9 @@ private slots:
     void layout();
     void zone_data();
     void zone();
-    void spanOf150Refused();
+    void limitsRefused_data();
+    void limitsRefused();
+    void limitsAllowed();
     void hugeInputsWriteNothing();
 };
 
@@ -210,21 +212,65 @@ void TestRodTypes::zone() {
     QVERIFY(p.form1.Button2->isEnabled());
 }
 
-void TestRodTypes::spanOf150Refused() {
+void TestRodTypes::limitsRefused_data() {
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QStringList>("valid");
+    QTest::addColumn<QStringList>("refused");
+    QTest::addColumn<QString>("message");
+    const QString rodAbove = "Высота молниеотвода должна быть не больше 150 м",
+                  rodZero = "Высота молниеотвода должна быть больше 0 м",
+                  supportAbove = "Высота опор троса должна быть не больше 150 м",
+                  supportZero = "Высота опор троса должна быть больше 0 м";
+    QTest::newRow("single rod of 200 m")
+        << 0 << QStringList{"30", "10"} << QStringList{"200", "10"} << rodAbove;
+    QTest::newRow("single rod of 0 m")
+        << 0 << QStringList{"30", "10"} << QStringList{"0", "10"} << rodZero;
+    QTest::newRow("two rods of 150,1 m")
+        << 1 << QStringList{"30", "40", "10"} << QStringList{"150,1", "40", "10"} << rodAbove;
+    QTest::newRow("second rod of 151 m") << 2 << QStringList{"30", "20", "35", "8"}
+                                         << QStringList{"30", "151", "35", "8"} << rodAbove;
+    QTest::newRow("first rod of 0,0 m") << 2 << QStringList{"30", "20", "35", "8"}
+                                        << QStringList{"0,0", "20", "35", "8"} << rodZero;
+    QTest::newRow("supports of 200 m")
+        << 3 << QStringList{"22", "60", "6"} << QStringList{"200", "60", "6"} << supportAbove;
+    QTest::newRow("two cables' supports of 0 m")
+        << 4 << QStringList{"22", "60", "25", "6"} << QStringList{"0", "60", "25", "6"}
+        << supportZero;
+    QTest::newRow("span of 150 m")
+        << 4 << QStringList{"22", "60", "25", "6"} << QStringList{"22", "150", "25", "6"}
+        << "Длина пролёта троса a должна быть меньше 150 м";
+}
+
+// Past the instruction's limits nothing is computed or changed.
+void TestRodTypes::limitsRefused() {
+    QFETCH(int, index);
+    QFETCH(QStringList, valid);
+    QFETCH(QStringList, refused);
+    QFETCH(QString, message);
     Program p(",");
     MainWindow& f = p.form1;
-    ToRodPage(p, false, 4);
-    Calculate(p, {"22", "60", "25", "6"});
+    ToRodPage(p, false, index);
+    Calculate(p, valid);
     const QStringList before = Texts(Results(f));
     p.dialogs.clear();
-    Calculate(p, {"22", "150", "25", "6"});
-    QCOMPARE(p.dialogs.texts(), QStringList{"Длина пролёта троса a должна быть меньше 150 м"});
-    QCOMPARE(Texts(Results(f)), before); // nothing computed or changed
-    // 149,9 m is allowed: the cable sags 3 m.
-    p.dialogs.clear();
-    Calculate(p, {"23", "149,9", "25", "6"});
-    QVERIFY(p.dialogs.texts().isEmpty());
+    Calculate(p, refused);
+    QCOMPARE(p.dialogs.texts(), QStringList{message});
     QCOMPARE(Texts(Results(f)), before);
+}
+
+void TestRodTypes::limitsAllowed() {
+    // 150 m rods and supports are allowed, and a span of 149,9 m (the cable
+    // sags 3 m).
+    Program rod(",");
+    ToRodPage(rod, false, 0);
+    Calculate(rod, {"150", "10"});
+    QVERIFY(rod.dialogs.texts().isEmpty());
+    QCOMPARE(rod.form1.Edit13->text(), "  138,0");
+    Program cables(",");
+    ToRodPage(cables, false, 4);
+    Calculate(cables, {"150", "149,9", "25", "6"});
+    QVERIFY(cables.dialogs.texts().isEmpty());
+    QCOMPARE(cables.form1.Edit13->text(), "  135,2");
 }
 
 void TestRodTypes::hugeInputsWriteNothing() {
