@@ -9,7 +9,7 @@
 namespace vostrel {
 
 // The instruction gives the cable height only for spans below 150 m; the
-// window checks the span with CatenarySpanAllowed before calculating.
+// window checks the span (RefusalOf, CatenarySpanAllowed) before calculating.
 inline constexpr double kMaxCatenarySpan = 150;
 // From this span on the cable sags 3 m instead of 2 m.
 inline constexpr double kLongCatenarySpan = 120;

@@ -77,7 +77,7 @@ struct DoubleCatenaryResult {
     // m. L/2 for hx ≤ hc (the whole strip between the cables protected),
     // (L/2)(h0 − hx)/(h0 − hc) for hc < hx < h0, 0 for hx ≥ h0 (nothing
     // between the cables protected; never the formula's negative value) and 0
-    // when the cables count as single.
+    // when the cables count as single; hx compared with hc and h0 as typed.
     double rpx = 0;
     PairCase pairCase = PairCase::Single; // Single: hc, rc, rcx, rpx are 0
     ZoneKind zone = ZoneKind::None;
