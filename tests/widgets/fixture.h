@@ -226,11 +226,22 @@ inline void PressNext(Program& p) {
     Click(p.form1.Button1);
 }
 
-// Types the catenary's data on the rod page and presses "Расчёт".
-inline void Calculate(Program& p, const QString& hop, const QString& a, const QString& hx) {
-    Type(p.form1.Edit8, hop);
-    Type(p.form1.Edit9, a);
-    Type(p.form1.Edit10, hx);
+// Inputs of each rod type (by the index of its list item) that give a zone
+// with every region: the worked examples.
+inline const QStringList kRodInputs[] = {{"30", "10"},
+                                         {"30", "40", "10"},
+                                         {"30", "20", "35", "8"},
+                                         {"20", "60", "10"},
+                                         {"22", "60", "25", "6"}};
+
+// Types the inputs (as many as given, in the order of the rows) over what the
+// fields held and presses "Расчёт".
+inline void Calculate(Program& p, const QStringList& inputs) {
+    QLineEdit* const fields[] = {p.form1.Edit8, p.form1.Edit9, p.form1.Edit10, p.form1.Edit11};
+    for (qsizetype i = 0; i < inputs.size(); ++i) {
+        fields[i]->clear();
+        Type(fields[i], inputs[i]);
+    }
     MoveOver(p.form1.GroupBox3, {200, 200});
     Click(p.form1.Button3);
 }

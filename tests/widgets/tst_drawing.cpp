@@ -8,22 +8,6 @@
 using namespace vostrel;
 
 namespace {
-const QStringList kInputs[] = {{"30", "10"},
-                               {"30", "40", "10"},
-                               {"30", "20", "35", "8"},
-                               {"20", "60", "10"},
-                               {"22", "60", "25", "6"}};
-
-void Calculate(Program& p, const QStringList& inputs) {
-    const QList<QLineEdit*> fields{p.form1.Edit8, p.form1.Edit9, p.form1.Edit10, p.form1.Edit11};
-    for (qsizetype i = 0; i < inputs.size(); ++i) {
-        fields[i]->clear();
-        Type(fields[i], inputs[i]);
-    }
-    MoveOver(p.form1.GroupBox3, {200, 200});
-    Click(p.form1.Button3);
-}
-
 // Pixels of the image near `colour` (the zone's fill over white) in the
 // left and the right half.
 QPair<int, int> Tinted(const QImage& image, const QColor& colour) {
@@ -84,7 +68,7 @@ void TestDrawing::windowForEachRodType() {
     p.form1.Edit1->setText("12");
     p.form1.Edit2->setText("36");
     p.form1.Edit3->setText("10");
-    Calculate(p, kInputs[index]);
+    Calculate(p, kRodInputs[index]);
     Click(p.form1.Button6);
     TForm8& w = p.form8;
     QVERIFY(w.isVisible());
@@ -106,7 +90,7 @@ void TestDrawing::windowForEachRodType() {
 void TestDrawing::savesThreeFormats() {
     Program p(",");
     ToRodPage(p, false, 1);
-    Calculate(p, kInputs[1]);
+    Calculate(p, kRodInputs[1]);
     Click(p.form1.Button6);
     QTemporaryDir dir;
     p.dialogs.fileName = dir.filePath("чертёж.png");
@@ -134,7 +118,7 @@ void TestDrawing::savesThreeFormats() {
 void TestDrawing::unwritableFileNamed() {
     Program p(",");
     ToRodPage(p, false);
-    Calculate(p, kInputs[3]);
+    Calculate(p, kRodInputs[3]);
     Click(p.form1.Button6);
     QTemporaryDir dir;
     // A folder stands where the file would go: nothing is written.

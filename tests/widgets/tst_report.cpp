@@ -13,7 +13,7 @@ namespace {
 // A zone-B design of 12 x 36 x 10 m at 40 h, catenary 20 / 60 / hx.
 void Design(Program& p, const QString& hx = QStringLiteral("10"), int rodTypeIndex = 3) {
     ToRodPage(p, false, rodTypeIndex);
-    Calculate(p, "20", "60", hx);
+    Calculate(p, {"20", "60", hx});
 }
 
 // The 25 values for a design's fields and doubled radii.
@@ -189,20 +189,10 @@ void TestReport::withoutWordProcessor() {
 }
 
 void TestReport::everyRodTypeHasItsReport() {
-    const QStringList inputs[] = {{"30", "10"},
-                                  {"30", "40", "10"},
-                                  {"30", "20", "35", "8"},
-                                  {"20", "60", "10"},
-                                  {"22", "60", "25", "6"}};
     for (int code = 1; code <= 5; ++code) {
         Program p(",");
         ToRodPage(p, false, code - 1);
-        const QList<QLineEdit*> fields{p.form1.Edit8, p.form1.Edit9, p.form1.Edit10,
-                                       p.form1.Edit11};
-        for (qsizetype i = 0; i < inputs[code - 1].size(); ++i)
-            Type(fields[i], inputs[code - 1][i]);
-        MoveOver(p.form1.GroupBox3, {200, 200});
-        Click(p.form1.Button3);
+        Calculate(p, kRodInputs[code - 1]);
         p.form1.Button2->click();
         const ReportTable* table = ReportTableFor(code);
         QVERIFY(table);

@@ -133,7 +133,7 @@ void TestRodPage::hxNotBelowTop() {
     Program p(",");
     MainWindow& f = p.form1;
     ToRodPage(p, zoneA);
-    Calculate(p, "20", "60", hx);
+    Calculate(p, {"20", "60", hx});
     // The message, then the results all the same.
     QCOMPARE(p.dialogs.texts(),
              QStringList{"Высота зоны защиты hx не может быть больше вершины защищаемой зоны"});
@@ -145,7 +145,7 @@ void TestRodPage::badSpanStopsAfterReportEnabled() {
     Program p(",");
     MainWindow& f = p.form1;
     ToRodPage(p, false);
-    Calculate(p, "20", "6.0", "10");
+    Calculate(p, {"20", "6.0", "10"});
     QCOMPARE(p.dialogs.texts(), QStringList{"'6.0' is not a valid floating point value."});
     QVERIFY(f.Button2->isEnabled());
     QCOMPARE(Results(f), (QStringList{"", "", ""}));
@@ -162,7 +162,7 @@ void TestRodPage::backThenNextEmptiesPage() {
     Program p(",");
     MainWindow& f = p.form1;
     ToRodPage(p, false);
-    Calculate(p, "20", "60", "10");
+    Calculate(p, {"20", "60", "10"});
     Click(f.Button4);
     QCOMPARE(f.PageControl1->activePage(), f.TabSheet1);
     QVERIFY(!f.Button3->isEnabled());

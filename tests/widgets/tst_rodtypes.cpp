@@ -23,16 +23,6 @@ QString Name(QWidget* w) {
     return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
 }
 
-// Types the inputs (as many as given) and presses "Расчёт".
-void Calculate(Program& p, const QStringList& inputs) {
-    const QList<QLineEdit*> fields = Inputs(p.form1);
-    for (qsizetype i = 0; i < inputs.size(); ++i) {
-        fields[i]->clear();
-        Type(fields[i], inputs[i]);
-    }
-    MoveOver(p.form1.GroupBox3, {200, 200});
-    Click(p.form1.Button3);
-}
 } // namespace
 
 class TestRodTypes : public QObject {
