@@ -7,25 +7,11 @@ program=$1
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/xvfb.sh"
 source "$here/drive.sh"
-
-office=$(command -v soffice || command -v libreoffice) || {
-    echo "SKIP: LibreOffice is not installed"
-    exit 77
-}
-work=$(mktemp -d)
+source "$here/office.sh"
+office_work
 CLEANUP+=("$work")
 
-# LibreOffice with a profile of its own, without the tip of the day; the
-# wrapper logs how the program starts it.
-mkdir -p "$work/profile/user" "$work/bin" "$work/cache"
-cat >"$work/profile/user/registrymodifications.xcu" <<'XCU'
-<?xml version="1.0" encoding="UTF-8"?>
-<oor:items xmlns:oor="http://openoffice.org/2001/registry" xmlns:xs="http://www.w3.org/2001/XMLSchema" xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance">
-<item oor:path="/org.openoffice.Office.Common/Misc"><prop oor:name="ShowTipOfTheDay" oor:op="fuse"><value>false</value></prop></item>
-<item oor:path="/org.openoffice.Office.Common/Misc"><prop oor:name="FirstRun" oor:op="fuse"><value>false</value></prop></item>
-<item oor:path="/org.openoffice.Setup/Office"><prop oor:name="ooSetupInstCompleted" oor:op="fuse"><value>true</value></prop></item>
-</oor:items>
-XCU
+# The wrapper logs how the program starts LibreOffice.
 cat >"$work/bin/soffice" <<WRAP
 #!/bin/sh
 printf "%s\\n" "\$*" >>"$work/soffice.log"

@@ -30,14 +30,10 @@ fi
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/xvfb.sh"
 source "$here/drive.sh"
-
-office=$(command -v soffice || command -v libreoffice) || {
-    echo "SKIP: LibreOffice is not installed"
-    exit 77
-}
-work=$(mktemp -d)
+source "$here/office.sh"
+office_work
 [[ -n "${KEEP_WORK:-}" ]] || CLEANUP+=("$work")
-mkdir -p "$work/profile" "$work/bin" "$work/cache" "$work/converting" "$work/txt"
+mkdir -p "$work/converting" "$work/txt"
 # The text appears in txt/ only when complete: converted apart, then moved.
 cat >"$work/bin/soffice" <<WRAP
 #!/bin/sh
