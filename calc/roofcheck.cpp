@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <numbers>
+#include <optional>
 #include <utility>
 
 namespace vostrel {
@@ -100,8 +101,11 @@ class Cells {
 public:
     explicit Cells(std::vector<Framed> pieces) : pieces_(std::move(pieces)) {}
 
+    // The largest distance over the rectangle |x − c.x| ≤ hx, |y − c.y| ≤ hy.
     double largest(Point c, double hx, double hy) {
         best_ = 0;
+        worst_ = c;
+        bestCell_.reset();
         std::vector<int> all(pieces_.size());
         for (std::size_t i = 0; i < all.size(); ++i)
             all[i] = static_cast<int>(i);
@@ -109,7 +113,31 @@ public:
         return best_;
     }
 
+    // A point where the largest distance is reached: a cell's corner, or
+    // within the settled cell that gave it, halved across its longer side
+    // again and again, keeping the half that sticks out farther, until it
+    // is a fraction of a millimetre.
+    Point worst() const {
+        if (!bestCell_)
+            return worst_;
+        auto [c, hx, hy, near] = *bestCell_;
+        while (std::max(hx, hy) > kOvershootAccuracy) {
+            const bool alongX = hx >= hy;
+            (alongX ? hx : hy) /= 2;
+            const Point a = alongX ? Point{c.x - hx, c.y} : Point{c.x, c.y - hy};
+            const Point b = alongX ? Point{c.x + hx, c.y} : Point{c.x, c.y + hy};
+            c = overshoot(a, hx, hy, near) >= overshoot(b, hx, hy, near) ? a : b;
+        }
+        return c;
+    }
+
 private:
+    struct Cell {
+        Point c;
+        double hx, hy;
+        std::vector<int> near;
+    };
+
     void visit(Point c, double hx, double hy, const std::vector<int>& near) {
         const std::array<Point, 4> corners{Point{c.x - hx, c.y - hy}, Point{c.x + hx, c.y - hy},
                                            Point{c.x + hx, c.y + hy}, Point{c.x - hx, c.y + hy}};
@@ -131,7 +159,12 @@ private:
             u = std::min(u, farthest);
             gap[n] = std::max(nearest - diagonal, f.gap(c, hx, hy));
         }
-        best_ = std::max(best_, *std::max_element(least.begin(), least.end()));
+        for (std::size_t k = 0; k < corners.size(); ++k)
+            if (least[k] > best_) {
+                best_ = least[k];
+                worst_ = corners[k];
+                bestCell_.reset();
+            }
         if (u <= best_ + kOvershootAccuracy)
             return;
         std::vector<int> nearer;
@@ -154,6 +187,14 @@ private:
     }
 
     void settle(Point c, double hx, double hy, const std::vector<int>& near) {
+        if (const double found = overshoot(c, hx, hy, near); found > best_) {
+            best_ = found;
+            bestCell_ = Cell{c, hx, hy, near};
+        }
+    }
+
+    // CheckBuilding's overshoot of the cell against the pieces near it.
+    double overshoot(Point c, double hx, double hy, const std::vector<int>& near) const {
         ZonePlan cell;
         for (int i : near) {
             PlanPiece p = pieces_[static_cast<std::size_t>(i)].piece;
@@ -161,27 +202,14 @@ private:
                 q = {q.x - c.x, q.y - c.y};
             cell.pieces.push_back(std::move(p));
         }
-        best_ = std::max(best_, CheckBuilding(cell, 2 * hy, 2 * hx).overshoot);
+        return CheckBuilding(cell, 2 * hy, 2 * hx).overshoot;
     }
 
     std::vector<Framed> pieces_;
     double best_ = 0;
+    Point worst_;                  // the corner that gave best_, unless
+    std::optional<Cell> bestCell_; // a settled cell gave it
 };
-
-// A point of the rectangle |x| ≤ hx, |y| ≤ hy farthest from the pieces: the
-// rectangle halved across its longer side, again and again, keeping the half
-// that sticks out farther, until it is a fraction of a millimetre.
-Point WorstPoint(Cells& cells, double hx, double hy) {
-    Point c{0, 0};
-    while (std::max(hx, hy) > kOvershootAccuracy) {
-        const bool alongX = hx >= hy;
-        (alongX ? hx : hy) /= 2;
-        const Point a = alongX ? Point{c.x - hx, c.y} : Point{c.x, c.y - hy};
-        const Point b = alongX ? Point{c.x + hx, c.y} : Point{c.x, c.y + hy};
-        c = cells.largest(a, hx, hy) >= cells.largest(b, hx, hy) ? a : b;
-    }
-    return c;
-}
 
 double Area(const std::vector<Point>& polygon) {
     double area = 0;
@@ -276,7 +304,7 @@ RoofCheck CheckRectangle(const ZonePlan& plan, const PlanRectangle& rectangle) {
         check.overshoot = 0;
     check.inside = !check.nothingProtected && check.overshoot == 0;
     if (!check.inside)
-        check.worst = frame.out(WorstPoint(cells, hx, hy));
+        check.worst = frame.out(cells.worst());
     return check;
 }
 
