@@ -251,6 +251,9 @@ struct Box {
     bool meets(const Box& o) const { return x0 < o.x1 && o.x0 < x1 && y0 < o.y1 && o.y0 < y1; }
 };
 
+// UncoveredParts cuts the rectangle into at most kGrid × kGrid cells.
+constexpr int kGrid = 16;
+
 // Fragments too small to see or to hatch are dropped, m².
 constexpr double kLeastArea = 1e-8;
 
@@ -266,11 +269,25 @@ std::vector<std::vector<Point>> Subtract(std::vector<std::vector<Point>> fragmen
             continue;
         }
         std::vector<Point> rest = std::move(fragment);
-        for (std::size_t k = 0; k < cut.size() && Area(rest) > kLeastArea; ++k) {
+        for (std::size_t k = 0; k < cut.size() && !rest.empty(); ++k) {
             const Point a = cut[k], b = cut[(k + 1) % cut.size()];
+            bool in = false, out = false;
+            for (const Point& p : rest) {
+                const double side = (b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x);
+                (side >= 0 ? in : out) = true;
+            }
+            if (!out)
+                continue; // wholly on the inner side of this side
+            if (!in) {    // wholly outside the polygon
+                left.push_back(std::move(rest));
+                rest.clear();
+                break;
+            }
             if (auto outside = Clip(rest, a, b, -1); Area(outside) > kLeastArea)
                 left.push_back(std::move(outside));
             rest = Clip(rest, a, b, 1);
+            if (!(Area(rest) > kLeastArea))
+                rest.clear();
         }
     }
     return left;
@@ -315,18 +332,56 @@ RoofCheck CheckRoof(const ZonePlan& plan, const Building& building) {
 Uncovered UncoveredParts(const ZonePlan& plan, const PlanRectangle& rectangle, double stepDegrees) {
     const Frame frame(rectangle);
     const double hx = Size(rectangle.length) / 2, hy = Size(rectangle.width) / 2;
-    std::vector<std::vector<Point>> fragments;
-    if (hx > 0 && hy > 0)
-        fragments.push_back({frame.out({-hx, -hy}), frame.out({hx, -hy}), frame.out({hx, hy}),
-                             frame.out({-hx, hy})});
-    for (const PlanPiece& piece : plan.pieces) {
-        if (fragments.empty())
-            break;
-        const std::vector<Point> cut = Outline(piece, stepDegrees);
-        if (cut.size() >= 3 && Area(cut) > kLeastArea)
-            fragments = Subtract(std::move(fragments), cut);
+    if (!(hx > 0 && hy > 0))
+        return {};
+    // Each piece in the rectangle's frame, with its outline.
+    std::vector<Framed> pieces;
+    std::vector<std::vector<Point>> outlines;
+    for (PlanPiece piece : plan.pieces) {
+        std::vector<Point> outline = Outline(piece, stepDegrees);
+        if (outline.size() < 3 || !(Area(outline) > kLeastArea))
+            continue;
+        for (Point& p : outline)
+            p = frame.in(p);
+        for (Point& p : piece.core)
+            p = frame.in(p);
+        pieces.emplace_back(std::move(piece));
+        outlines.push_back(std::move(outline));
     }
-    return fragments;
+    // The rectangle in a grid of cells, each cut by the pieces that meet it
+    // only: a piece cuts a small cell with a few of its sides, where the
+    // whole rectangle would be cut into a fragment for every side.
+    const int nx = std::clamp(static_cast<int>(std::ceil(hx / std::max(hx, hy) * kGrid)), 1, kGrid);
+    const int ny = std::clamp(static_cast<int>(std::ceil(hy / std::max(hx, hy) * kGrid)), 1, kGrid);
+    const double cx = hx / nx, cy = hy / ny, diagonal = std::hypot(cx, cy);
+    Uncovered parts;
+    for (int i = 0; i < nx; ++i)
+        for (int j = 0; j < ny; ++j) {
+            const Point c{-hx + (2 * i + 1) * cx, -hy + (2 * j + 1) * cy};
+            std::vector<std::vector<Point>> left{{{c.x - cx, c.y - cy},
+                                                  {c.x + cx, c.y - cy},
+                                                  {c.x + cx, c.y + cy},
+                                                  {c.x - cx, c.y + cy}}};
+            for (std::size_t k = 0; k < pieces.size() && !left.empty(); ++k) {
+                if (pieces[k].gap(c, cx, cy) > 0 ||
+                    FastSignedDistance(pieces[k].piece, c) >= diagonal)
+                    continue; // the piece does not meet the cell
+                if (std::max({FastSignedDistance(pieces[k].piece, {c.x - cx, c.y - cy}),
+                              FastSignedDistance(pieces[k].piece, {c.x + cx, c.y - cy}),
+                              FastSignedDistance(pieces[k].piece, {c.x + cx, c.y + cy}),
+                              FastSignedDistance(pieces[k].piece, {c.x - cx, c.y + cy})}) <= 0) {
+                    left.clear(); // the cell lies in the piece
+                    break;
+                }
+                left = Subtract(std::move(left), outlines[k]);
+            }
+            for (auto& part : left) {
+                for (Point& p : part)
+                    p = frame.out(p);
+                parts.push_back(std::move(part));
+            }
+        }
+    return parts;
 }
 
 } // namespace vostrel
