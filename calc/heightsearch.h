@@ -44,7 +44,9 @@ HeightSearch LeastProtectingHeight(const std::function<ZonePlan(double)>& planAt
 ZoneInputs WithHeight(std::int32_t code, ZoneInputs inputs, double height);
 
 // The least height for a placed rod type in the zone of `flags`; hx of the
-// inputs is ignored (the building's height is protected).
+// inputs is ignored (the building's height is protected). A catenary span of
+// 150 m or more has no cable height: no height is found, and the shortfall is
+// measured to the cable itself.
 HeightSearch LeastHeight(std::int32_t code, const ZoneInputs& inputs, ZoneFlags flags,
                          const Placement& placement, const Building& building);
 

@@ -35,19 +35,25 @@ struct RoofCheck {
     Point worst;
 };
 
-// CheckBuilding for a rectangle anywhere: the same overshoot, within
-// kOvershootAccuracy, as CheckBuilding gives for the plan moved so that the
-// rectangle is centred at the origin along x (for a centred rectangle along
-// x, exactly CheckBuilding's). Pieces that cannot be nearest to any point of
-// the rectangle are left out first, which keeps plans of many pieces fast.
+// CheckBuilding for a rectangle anywhere: the largest distance of a point
+// of the rectangle from the plan, found within kOvershootAccuracy below the
+// truth, as CheckBuilding finds it for the plan moved so that the rectangle
+// is centred at the origin along x. For plans of many pieces the rectangle is
+// first quartered into cells, each dropping the pieces that cannot be nearest
+// to any of its points, and a cell near few pieces goes to CheckBuilding;
+// cells already covered by one piece, or unable to stick out farther than
+// the largest distance found, are dropped. An empty plan is never inside; its
+// overshoot is measured to the conductors (rods, cables).
 RoofCheck CheckRectangle(const ZonePlan& plan, const PlanRectangle& rectangle);
 RoofCheck CheckRoof(const ZonePlan& plan, const Building& building);
 
 // The part of the rectangle outside the plan, for hatching: disjoint convex
-// polygons (counter-clockwise, in plan coordinates) whose union it is. Fill
-// them, do not stroke them: neighbours share sides. Round pieces are taken as
-// their Outline with a vertex every stepDegrees, so the part is larger than
-// the true one by at most a piece's radius·(1 − cos(stepDegrees/2)).
+// polygons (counter-clockwise, in plan coordinates) whose union it is, cut
+// along a grid of at most 16 × 16 cells of the rectangle. Fill them, do not
+// stroke them: neighbours share sides. Round pieces are taken as their
+// Outline with a vertex every stepDegrees, so the part is larger than the
+// true one by at most a piece's radius·(1 − cos(stepDegrees/2)) (5 mm for
+// 30 m at 2°). Slivers under 0,01 mm² are left out.
 using Uncovered = std::vector<std::vector<Point>>;
 Uncovered UncoveredParts(const ZonePlan& plan, const PlanRectangle& rectangle,
                          double stepDegrees = 2);
