@@ -32,8 +32,8 @@ ZoneInputs WithHx(std::int32_t code, ZoneInputs inputs, double hx) {
     return inputs;
 }
 
-RoofVerdict VerdictOf(std::int32_t code, const ZoneInputs& inputs, ZoneFlags flags,
-                      const Placement& placement, const Building& building) {
+RoofVerdict RoofVerdictOf(std::int32_t code, const ZoneInputs& inputs, ZoneFlags flags,
+                          const Placement& placement, const Building& building) {
     const ZoneInputs atRoof = WithHx(code, inputs, building.height);
     RoofVerdict verdict{ZoneOf(code, atRoof, flags.zoneA, flags.zoneB, RodZones{}), {}, {}, {}};
     verdict.plan = Placed(PlanOf(atRoof, verdict.zone), placement);

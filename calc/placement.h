@@ -50,7 +50,7 @@ struct RoofVerdict {
     Uncovered uncovered; // the roof outside the plan; empty when inside
 };
 
-RoofVerdict VerdictOf(std::int32_t code, const ZoneInputs& inputs, ZoneFlags flags,
-                      const Placement& placement, const Building& building);
+RoofVerdict RoofVerdictOf(std::int32_t code, const ZoneInputs& inputs, ZoneFlags flags,
+                          const Placement& placement, const Building& building);
 
 } // namespace vostrel

@@ -180,6 +180,14 @@ void FindCriticalPair(RodSystemZone& zone) {
 
 } // namespace
 
+std::vector<Rod> DefaultRods(const Building& b) {
+    constexpr double kOut = 2, kHeight = 20;
+    return {{-kOut, -kOut, kHeight},
+            {b.length + kOut, -kOut, kHeight},
+            {b.length + kOut, b.width + kOut, kHeight},
+            {-kOut, b.width + kOut, kHeight}};
+}
+
 PairCase RodPair::pairCase() const {
     return std::visit([](const auto& z) { return z.pairCase; }, zone);
 }

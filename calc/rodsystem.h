@@ -43,6 +43,10 @@ struct Rod {
     friend bool operator==(const Rod&, const Rod&) = default;
 };
 
+// A new system's rods: four of 20 m, 2 m outside the building's corners,
+// counter-clockwise from the origin's corner.
+std::vector<Rod> DefaultRods(const Building& building);
+
 // A neighbouring pair: rods `first` < `second` (indices into the rods), L
 // apart. `zone` holds the two-rod result with `first` as rod 1: a
 // DoubleRodResult for equal heights, an UnequalRodResult otherwise.

@@ -43,7 +43,7 @@ QString Text(Point p) {
 bool Protects(int code, const ZoneInputs& inputs, const std::vector<Rod>& rods, ZoneFlags flags,
               const Placement& placement, const Building& building, double height) {
     if (code != kRodSystem)
-        return VerdictOf(code, WithHeight(code, inputs, height), flags, placement, building)
+        return RoofVerdictOf(code, WithHeight(code, inputs, height), flags, placement, building)
             .check.inside;
     std::vector<Rod> raised = rods;
     for (Rod& rod : raised)
@@ -98,6 +98,8 @@ void TestSystem::severalRods() {
     QVERIFY(std::holds_alternative<RodSystemZone>(outcome));
     const RodSystemZone& zone = std::get<RodSystemZone>(outcome);
     QCOMPARE(zone.rods.size(), std::size_t{4});
+    const std::vector<Rod> defaults{{-2, -2, 20}, {20, -2, 20}, {20, 14, 20}, {-2, 14, 20}};
+    QCOMPARE(DefaultRods(kIssueBuilding), defaults); // a new system's four rods
     QCOMPARE(zone.pairs.size(), std::size_t{4});
     for (const SingleRodResult& rod : zone.rods)
         QVERIFY(std::fabs(rod.rx - 28.695652) < 1e-6);
@@ -175,7 +177,7 @@ void TestSystem::placedRodTypes() {
     QFETCH(double, overshoot);
     QFETCH(bool, nothing);
     QFETCH(QList<Point>, worst);
-    const RoofVerdict verdict = VerdictOf(code, inputs, flags, placement, building);
+    const RoofVerdict verdict = RoofVerdictOf(code, inputs, flags, placement, building);
     QCOMPARE(verdict.check.inside, overshoot == 0 && !nothing);
     QCOMPARE(verdict.check.nothingProtected, nothing);
     QVERIFY2(std::fabs(verdict.check.overshoot - overshoot) <= 1e-3,
@@ -222,7 +224,7 @@ void TestSystem::rotatedPlacement() {
     const ZoneInputs inputs{20, 60, 8, 0};
     const ZonePlan own = PlanOf(inputs, ZoneOf(kSingleCatenary, inputs, 0, 1, {}));
     const RoofVerdict verdict =
-        VerdictOf(kSingleCatenary, inputs, kZoneB, {18, 6, angle}, building);
+        RoofVerdictOf(kSingleCatenary, inputs, kZoneB, {18, 6, angle}, building);
     const RoofCheck turnedRoof = CheckRectangle(own, {{0, 0}, 12, 36, -angle});
     QVERIFY(std::fabs(verdict.check.overshoot - turnedRoof.overshoot) <= 2 * kOvershootAccuracy);
     QCOMPARE(verdict.check.inside, turnedRoof.inside);
@@ -244,7 +246,7 @@ void TestSystem::rotatedPlacement() {
 // lies in a part, none clearly inside it does, and the parts stay on the roof.
 void TestSystem::uncoveredParts() {
     const RoofVerdict verdict =
-        VerdictOf(kSingleRod, {25, 8, 0, 0}, kZoneA, {9, -3, 0}, kIssueBuilding);
+        RoofVerdictOf(kSingleRod, {25, 8, 0, 0}, kZoneA, {9, -3, 0}, kIssueBuilding);
     const double rx = 1.05 * (25 - 8 / 0.85);
     QVERIFY(!verdict.uncovered.empty());
     const auto within = [](const std::vector<Point>& polygon, Point p) {
@@ -409,9 +411,8 @@ void TestSystem::heightSearch_data() {
     QTest::newRow("double catenary beside") << 5 << ZoneInputs{20, 30, 16, 0} << none << kZoneB
                                             << kIssueBuilding << Placement{9, 6, 0} << kNone;
     QTest::newRow("four rods 2 m outside the corners")
-        << kRodSystem << ZoneInputs{}
-        << std::vector<Rod>{{-2, -2, 20}, {20, -2, 20}, {20, 14, 20}, {-2, 14, 20}} << kZoneA
-        << kIssueBuilding << Placement{} << kNone;
+        << kRodSystem << ZoneInputs{} << DefaultRods(kIssueBuilding) << kZoneA << kIssueBuilding
+        << Placement{} << kNone;
     QTest::newRow("too large for any rod")
         << 1 << ZoneInputs{25, 8} << none << kZoneB << Building{400, 400, 10}
         << Placement{200, 200, 0} << 0.0;
@@ -436,7 +437,7 @@ void TestSystem::heightSearch() {
         QVERIFY(!found.height);
         QVERIFY(!Protects(code, inputs, rods, flags, placement, building, 150));
         const RoofVerdict top =
-            VerdictOf(code, WithHeight(code, inputs, 150), flags, placement, building);
+            RoofVerdictOf(code, WithHeight(code, inputs, 150), flags, placement, building);
         QVERIFY(std::fabs(found.shortfall - top.check.overshoot) <= kOvershootAccuracy);
         QVERIFY(found.shortfall > 0);
         return;
