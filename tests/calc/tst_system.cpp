@@ -24,8 +24,8 @@ namespace {
 using Pairs = QList<QPair<int, int>>;
 constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
 constexpr ZoneFlags kZoneA{1, 0}, kZoneB{0, 1};
-// The issue's building: 12 m wide, 18 m long, 8 m high.
-constexpr Building kIssueBuilding{12, 18, 8};
+// A small building: 12 m wide, 18 m long, 8 m high.
+constexpr Building kSmall{12, 18, 8};
 
 std::vector<Rod> Square(double side, double h) {
     return {{0, 0, h}, {side, 0, h}, {side, side, h}, {0, side, h}};
@@ -99,7 +99,7 @@ void TestSystem::severalRods() {
     const RodSystemZone& zone = std::get<RodSystemZone>(outcome);
     QCOMPARE(zone.rods.size(), std::size_t{4});
     const std::vector<Rod> defaults{{-2, -2, 20}, {20, -2, 20}, {20, 14, 20}, {-2, 14, 20}};
-    QCOMPARE(DefaultRods(kIssueBuilding), defaults); // a new system's four rods
+    QCOMPARE(DefaultRods(kSmall), defaults); // a new system's four rods
     QCOMPARE(zone.pairs.size(), std::size_t{4});
     for (const SingleRodResult& rod : zone.rods)
         QVERIFY(std::fabs(rod.rx - 28.695652) < 1e-6);
@@ -141,22 +141,20 @@ void TestSystem::placedRodTypes_data() {
     // A rod of 25 m, zone А: rx = 1,05(25 − 8/0,85) = 16,367647 at 8 m.
     const ZoneInputs rod{25, 0, 0, 0};
     const double rx = 1.05 * (25 - 8 / 0.85);
-    QTest::newRow("rod in the middle")
-        << 1 << rod << kZoneA << kIssueBuilding << DefaultPlacement(kIssueBuilding) << 0.0 << false
-        << QList<Point>{};
+    QTest::newRow("rod in the middle") << 1 << rod << kZoneA << kSmall << DefaultPlacement(kSmall)
+                                       << 0.0 << false << QList<Point>{};
     // 3 m off the long wall: the far corners are √306 m away.
     QTest::newRow("rod 3 m off the long wall")
-        << 1 << rod << kZoneA << kIssueBuilding << Placement{9, -3, 0} << std::sqrt(306.0) - rx
-        << false << QList<Point>{{0, 12}, {18, 12}};
+        << 1 << rod << kZoneA << kSmall << Placement{9, -3, 0} << std::sqrt(306.0) - rx << false
+        << QList<Point>{{0, 12}, {18, 12}};
     // The same rod over a wider building: the centred verdict fails too.
     QTest::newRow("rod in the middle of a wide building")
         << 1 << rod << kZoneA << Building{30, 40, 8} << Placement{20, 15, 0} << 25 - rx << false
         << QList<Point>{{0, 0}, {40, 0}, {40, 30}, {0, 30}};
     // An 8 m rod at an 8 m roof: nothing protected, measured to the rod.
     QTest::newRow("rod no higher than the roof")
-        << 1 << ZoneInputs{8, 2, 0, 0} << kZoneB << kIssueBuilding
-        << DefaultPlacement(kIssueBuilding) << std::hypot(9.0, 6.0) << true
-        << QList<Point>{{0, 0}, {18, 0}, {18, 12}, {0, 12}};
+        << 1 << ZoneInputs{8, 2, 0, 0} << kZoneB << kSmall << DefaultPlacement(kSmall)
+        << std::hypot(9.0, 6.0) << true << QList<Point>{{0, 0}, {18, 0}, {18, 12}, {0, 12}};
     // Two rods of 30 m, 40 m apart, zone Б, a 6 × 60 × 10 m building: along
     // its length protected; moved 20 m along, the near end sticks out.
     const ZoneInputs rods{30, 40, 0, 0};
@@ -246,7 +244,7 @@ void TestSystem::rotatedPlacement() {
 // lies in a part, none clearly inside it does, and the parts stay on the roof.
 void TestSystem::uncoveredParts() {
     const RoofVerdict verdict =
-        RoofVerdictOf(kSingleRod, {25, 8, 0, 0}, kZoneA, {9, -3, 0}, kIssueBuilding);
+        RoofVerdictOf(kSingleRod, {25, 8, 0, 0}, kZoneA, {9, -3, 0}, kSmall);
     const double rx = 1.05 * (25 - 8 / 0.85);
     QVERIFY(!verdict.uncovered.empty());
     const auto within = [](const std::vector<Point>& polygon, Point p) {
@@ -392,34 +390,34 @@ void TestSystem::heightSearch_data() {
     QTest::addColumn<Placement>("placement");
     QTest::addColumn<double>("height"); // NaN: not known beforehand; 0: none
     const std::vector<Rod> none;
-    const Placement centred = DefaultPlacement(kIssueBuilding);
+    const Placement centred = DefaultPlacement(kSmall);
     // rx = (1,1 − 0,002h)(h − 8/0,85) ≥ √306 first at h = 26,2.
-    QTest::newRow("rod 3 m off the long wall") << 1 << ZoneInputs{25, 8} << none << kZoneA
-                                               << kIssueBuilding << Placement{9, -3, 0} << 26.2;
+    QTest::newRow("rod 3 m off the long wall")
+        << 1 << ZoneInputs{25, 8} << none << kZoneA << kSmall << Placement{9, -3, 0} << 26.2;
     QTest::newRow("rod in the middle")
-        << 1 << ZoneInputs{25, 8} << none << kZoneB << kIssueBuilding << centred << kNone;
+        << 1 << ZoneInputs{25, 8} << none << kZoneB << kSmall << centred << kNone;
     QTest::newRow("two rods joining") << 2 << ZoneInputs{30, 102, 3} << none << kZoneB
                                       << Building{4, 100, 3} << Placement{50, 2, 0} << 17.0;
     QTest::newRow("system of two rods joining")
         << kRodSystem << ZoneInputs{} << std::vector<Rod>{{-1, 2, 30}, {101, 2, 30}} << kZoneB
         << Building{4, 100, 3} << Placement{} << 17.0;
     QTest::newRow("unequal rods, the lower searched")
-        << 3 << ZoneInputs{30, 12, 30, 0} << none << kZoneA << kIssueBuilding << Placement{9, -4, 0}
+        << 3 << ZoneInputs{30, 12, 30, 0} << none << kZoneA << kSmall << Placement{9, -4, 0}
         << kNone;
-    QTest::newRow("catenary turned") << 4 << ZoneInputs{20, 40, 0} << none << kZoneA
-                                     << kIssueBuilding << Placement{9, 6, 60} << kNone;
+    QTest::newRow("catenary turned")
+        << 4 << ZoneInputs{20, 40, 0} << none << kZoneA << kSmall << Placement{9, 6, 60} << kNone;
     QTest::newRow("double catenary beside") << 5 << ZoneInputs{20, 30, 16, 0} << none << kZoneB
-                                            << kIssueBuilding << Placement{9, 6, 0} << kNone;
+                                            << kSmall << Placement{9, 6, 0} << kNone;
     QTest::newRow("four rods 2 m outside the corners")
-        << kRodSystem << ZoneInputs{} << DefaultRods(kIssueBuilding) << kZoneA << kIssueBuilding
-        << Placement{} << kNone;
+        << kRodSystem << ZoneInputs{} << DefaultRods(kSmall) << kZoneA << kSmall << Placement{}
+        << kNone;
     QTest::newRow("too large for any rod")
         << 1 << ZoneInputs{25, 8} << none << kZoneB << Building{400, 400, 10}
         << Placement{200, 200, 0} << 0.0;
     // A span of 150 m has no cable height: nothing is ever protected.
     QTest::newRow("catenary span without a cable height")
-        << 4 << ZoneInputs{20, 150, 0} << none << kZoneB << kIssueBuilding
-        << DefaultPlacement(kIssueBuilding) << 0.0;
+        << 4 << ZoneInputs{20, 150, 0} << none << kZoneB << kSmall << DefaultPlacement(kSmall)
+        << 0.0;
 }
 
 void TestSystem::heightSearch() {
