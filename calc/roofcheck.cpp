@@ -80,7 +80,7 @@ struct Framed {
     double gap(Point c, double hx, double hy) const {
         const double gx = std::max({0.0, x0 - (c.x + hx), (c.x - hx) - x1});
         const double gy = std::max({0.0, y0 - (c.y + hy), (c.y - hy) - y1});
-        return std::hypot(gx, gy) - piece.radius;
+        return std::sqrt(gx * gx + gy * gy) - piece.radius;
     }
 };
 
