@@ -22,8 +22,8 @@
 
 namespace vostrel {
 
-inline constexpr double kHeightStep = 0.1; // m
-inline constexpr int kHeightSteps = 1500;  // up to 150 m
+inline constexpr double kHeightStep = 0.1;                                      // m
+inline constexpr int kHeightSteps = static_cast<int>(kMaxRodHeight * 10 + 0.5); // to 150 m
 
 struct HeightSearch {
     std::optional<double> height; // the least protecting height, m; none up to 150 m

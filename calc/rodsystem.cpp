@@ -15,17 +15,18 @@ std::string Numbered(int rod) {
 
 std::optional<RodInputError> CheckRod(const Rod& rod, int number) {
     using Field = RodInputError::Field;
-    const std::string name = "Молниеотвод " + Numbered(number) + ": ";
+    const std::string of = " молниеотвода " + Numbered(number);
     const auto placed = [](double v) { return std::isfinite(v) && std::fabs(v) <= kFarthestRod; };
     if (!placed(rod.x))
         return RodInputError{Field::X, number, 0,
-                             name + "координата x должна быть в пределах ±10 000 м."};
+                             "Координата x" + of + " должна быть в пределах ±10 000 м"};
     if (!placed(rod.y))
         return RodInputError{Field::Y, number, 0,
-                             name + "координата y должна быть в пределах ±10 000 м."};
-    if (!(rod.h > 0 && rod.h <= kHighestRod))
-        return RodInputError{Field::H, number, 0,
-                             name + "высота h должна быть больше 0 и не больше 150 м."};
+                             "Координата y" + of + " должна быть в пределах ±10 000 м"};
+    if (!(rod.h > 0))
+        return RodInputError{Field::H, number, 0, "Высота" + of + " должна быть больше 0 м"};
+    if (!(rod.h <= kMaxRodHeight))
+        return RodInputError{Field::H, number, 0, "Высота" + of + " должна быть не больше 150 м"};
     return std::nullopt;
 }
 
@@ -207,11 +208,11 @@ bool RodPair::joined() const {
 std::optional<RodInputError> CheckRods(const std::vector<Rod>& rods) {
     using Field = RodInputError::Field;
     if (rods.empty())
-        return RodInputError{Field::Count, 0, 0, "Не задано ни одного молниеотвода."};
+        return RodInputError{Field::Count, 0, 0, "Не задано ни одного молниеотвода"};
     if (rods.size() > kMostRods)
         return RodInputError{Field::Count, static_cast<int>(kMostRods) + 1, 0,
                              "Молниеотвод " + Numbered(static_cast<int>(kMostRods) + 1) +
-                                 " лишний: в системе может быть не больше 100 молниеотводов."};
+                                 " лишний: молниеотводов должно быть не больше 100"};
     for (std::size_t i = 0; i < rods.size(); ++i)
         if (auto error = CheckRod(rods[i], static_cast<int>(i) + 1))
             return error;

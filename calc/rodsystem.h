@@ -17,6 +17,7 @@
 #pragma once
 
 #include "calc/delaunay.h"
+#include "calc/rodtypes.h"
 #include "calc/rodzones.h"
 #include "calc/roofcheck.h"
 #include "calc/zone.h"
@@ -32,7 +33,6 @@ inline constexpr std::int32_t kRodSystem = 6; // the rod type code of a system
 
 // The limits of a system's input.
 inline constexpr std::size_t kMostRods = 100;
-inline constexpr double kHighestRod = 150;       // m; a height must be above 0
 inline constexpr double kFarthestRod = 10000;    // |x|, |y| at most, m
 inline constexpr double kLeastRodDistance = 0.1; // between two rods, m
 
@@ -85,7 +85,7 @@ struct RodInputError {
 };
 
 // Checks, in this order: at least one rod and at most kMostRods; for each
-// rod, x, y within ±kFarthestRod and h above 0 and at most kHighestRod (a
+// rod, x, y within ±kFarthestRod and h above 0 and at most kMaxRodHeight (a
 // value that is not a finite number fails its field); then every two rods at
 // least kLeastRodDistance apart.
 std::optional<RodInputError> CheckRods(const std::vector<Rod>& rods);

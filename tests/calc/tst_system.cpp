@@ -330,23 +330,24 @@ void TestSystem::badInput_data() {
         return std::vector<Rod>{{0, 0, 20}, second, {30, 30, 20}};
     };
     QTest::newRow("no rods") << std::vector<Rod>{} << F::Count << 0 << 0
-                             << "Не задано ни одного молниеотвода.";
+                             << "Не задано ни одного молниеотвода";
     std::vector<Rod> many;
     for (int i = 0; i < 101; ++i)
         many.push_back({i * 1.0, 0, 20});
-    QTest::newRow("101 rods") << many << F::Count << 101 << 0
-                              << "Молниеотвод № 101 лишний: в системе может быть не больше 100 "
-                                 "молниеотводов.";
-    const QString x = "Молниеотвод № 2: координата x должна быть в пределах ±10 000 м.";
-    const QString y = "Молниеотвод № 2: координата y должна быть в пределах ±10 000 м.";
-    const QString h = "Молниеотвод № 2: высота h должна быть больше 0 и не больше 150 м.";
+    QTest::newRow("101 rods")
+        << many << F::Count << 101 << 0
+        << "Молниеотвод № 101 лишний: молниеотводов должно быть не больше 100";
+    const QString x = "Координата x молниеотвода № 2 должна быть в пределах ±10 000 м";
+    const QString y = "Координата y молниеотвода № 2 должна быть в пределах ±10 000 м";
+    const QString h = "Высота молниеотвода № 2 должна быть больше 0 м";
+    const QString high = "Высота молниеотвода № 2 должна быть не больше 150 м";
     QTest::newRow("x too far") << withSecond({10000.01, 0, 20}) << F::X << 2 << 0 << x;
     QTest::newRow("x not a number") << withSecond({nan, 0, 20}) << F::X << 2 << 0 << x;
     QTest::newRow("y too far") << withSecond({5, -20000, 20}) << F::Y << 2 << 0 << y;
     QTest::newRow("y infinite") << withSecond({5, inf, 20}) << F::Y << 2 << 0 << y;
     QTest::newRow("h zero") << withSecond({5, 0, 0}) << F::H << 2 << 0 << h;
     QTest::newRow("h negative") << withSecond({5, 0, -3}) << F::H << 2 << 0 << h;
-    QTest::newRow("h too high") << withSecond({5, 0, 150.01}) << F::H << 2 << 0 << h;
+    QTest::newRow("h too high") << withSecond({5, 0, 150.01}) << F::H << 2 << 0 << high;
     QTest::newRow("h not a number") << withSecond({5, 0, nan}) << F::H << 2 << 0 << h;
     QTest::newRow("one point") << withSecond({30.05, 29.95, 20}) << F::Position << 2 << 3
                                << "Молниеотводы № 2 и № 3 стоят в одной точке";
