@@ -12,7 +12,10 @@ namespace vostrel {
 
 // The reason of a failed operation, on its way into an Outcome:
 // `return Failure(reason);`.
-template <class Reason> struct Failure { Reason reason; };
+template <class Reason> struct Failure {
+    explicit Failure(Reason why) : reason(std::move(why)) {}
+    Reason reason;
+};
 template <class Reason> Failure(Reason) -> Failure<Reason>;
 Failure(const char*)->Failure<std::string>;
 
