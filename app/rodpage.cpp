@@ -201,12 +201,13 @@ void TForm1::Button2Click() {
     // One figure of the zone gives the report both its drawing and its verdict.
     const auto shown = drawing();
     const std::optional<ZoneFigure> figure =
-        shown ? std::optional<ZoneFigure>(PrepareZoneFigure(*shown, numbers())) : std::nullopt;
+        shown
+            ? std::optional<ZoneFigure>(PrepareZoneFigure(*shown, numbers().decimalSeparatorUtf8()))
+            : std::nullopt;
     const ZoneFigure* zone = figure ? &*figure : nullptr;
     const auto values = [this, zone](ReportValue value) { return reportValue(value, zone); };
     const auto picture = [this, zone] {
-        return zone ? RenderZoneDrawing(*zone, numbers(), ReportMaker::kPicturePixels, 200)
-                    : QImage();
+        return zone ? RenderZoneDrawing(*zone, ReportMaker::kPicturePixels, 200) : QImage();
     };
     report_->make(rodTypeCode_, values, picture, this);
 }

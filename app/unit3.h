@@ -6,7 +6,7 @@
 #include "report/report.h"
 #include "ui/form.h"
 #include "ui/mainfields.h"
-#include "ui/zonedrawing.h"
+#include "drawing/zonedrawing.h"
 
 #include <QStringList>
 #include <array>

@@ -5,7 +5,7 @@
 #include "report/unit7.h"
 #include "ui/dialogs.h"
 #include "ui/files.h"
-#include "ui/zonedrawing.h"
+#include "drawing/zonedrawing.h"
 
 #include <QBuffer>
 #include <QCoreApplication>

@@ -20,20 +20,18 @@ namespace {
 // Paints the drawing at whatever size the window gives it.
 class Canvas final : public QWidget {
 public:
-    Canvas(QWidget* parent, const ZoneFigure& drawing, const NumberText& numbers)
-        : QWidget(parent), drawing_(drawing), numbers_(numbers) {
+    Canvas(QWidget* parent, const ZoneFigure& drawing) : QWidget(parent), drawing_(drawing) {
         setAttribute(Qt::WA_OpaquePaintEvent); // every pixel painted: no flicker
     }
 
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
-        PaintZoneDrawing(painter, rect(), drawing_, numbers_);
+        PaintZoneDrawing(painter, rect(), drawing_);
     }
 
 private:
     const ZoneFigure& drawing_;
-    const NumberText& numbers_;
 };
 
 int Pixels(double mm, int dpi) {
@@ -48,7 +46,7 @@ TForm8::TForm8(Services& services)
     setWindowFlags(Qt::Window);
     setMinimumSize(640, 480);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    Image1 = new Canvas(this, figure_, numbers());
+    Image1 = new Canvas(this, figure_);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setAccessibleName(QStringLiteral("Чертёж зоны защиты"));
     Button1 = MakeButton(this, "Button1", {0, 0, 105, 25}, QStringLiteral("Сохранить…"), 10);
@@ -64,7 +62,7 @@ TForm8::TForm8(Services& services)
 }
 
 void TForm8::showDrawing(const ZoneDrawing& drawing, const QWidget* owner) {
-    figure_ = PrepareZoneFigure(drawing, numbers());
+    figure_ = PrepareZoneFigure(drawing, numbers().decimalSeparatorUtf8());
     Image1->update();
     showOver(owner);
 }
@@ -88,14 +86,14 @@ QString TForm8::save(const QString& file) const {
         QPainter painter;
         if (!painter.begin(&device))
             return false;
-        PaintZoneDrawing(painter, QRectF(QPointF(0, 0), size), figure_, numbers());
+        PaintZoneDrawing(painter, QRectF(QPointF(0, 0), size), figure_);
         return painter.end();
     };
     bool drawn = true;
     if (suffix == QLatin1String("png")) {
         const QByteArray png = DrawingPng(RenderZoneDrawing(
-            figure_, numbers(),
-            {Pixels(kDrawingMm.width(), kPngDpi), Pixels(kDrawingMm.height(), kPngDpi)}, kPngDpi));
+            figure_, {Pixels(kDrawingMm.width(), kPngDpi), Pixels(kDrawingMm.height(), kPngDpi)},
+            kPngDpi));
         drawn = !png.isEmpty() && out.write(png) == png.size();
     } else if (suffix == QLatin1String("svg")) {
         constexpr int dpi = 96;

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "ui/form.h"
-#include "ui/zonedrawing.h"
+#include "drawing/zonedrawing.h"
 
 class QPushButton;
 

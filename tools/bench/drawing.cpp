@@ -3,7 +3,7 @@
 //                                 writing the PNG at 300 dpi; medians of RUNS (21)
 //   bench_drawing --grab DIR      renders the drawing window for a single rod and
 //                                 for two rods, with the building, into DIR
-#include "ui/zonedrawing.h"
+#include "drawing/zonedrawing.h"
 #include "windows/unit8.h"
 
 #include <QApplication>
@@ -59,7 +59,7 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 21;
-    const ZoneFigure drawing = PrepareZoneFigure(TwoRods(), numbers);
+    const ZoneFigure drawing = PrepareZoneFigure(TwoRods(), numbers.decimalSeparatorUtf8());
     QImage screen(1920, 1080, QImage::Format_ARGB32_Premultiplied);
     std::vector<double> paint, png;
     QTemporaryDir dir;
@@ -74,7 +74,7 @@ int main(int argc, char* argv[]) {
         t.start();
         {
             QPainter painter(&screen);
-            PaintZoneDrawing(painter, QRectF(0, 0, 1920, 1080), drawing, numbers);
+            PaintZoneDrawing(painter, QRectF(0, 0, 1920, 1080), drawing);
         }
         paint.push_back(t.nsecsElapsed() / 1e6);
         t.restart();

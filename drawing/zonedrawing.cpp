@@ -1,7 +1,7 @@
-#include "ui/zonedrawing.h"
+#include "drawing/zonedrawing.h"
 
+#include "calc/numtext.h"
 #include "calc/zonetexts.h"
-#include "ui/form.h"
 
 #include <QBuffer>
 #include <QFontMetricsF>
@@ -85,16 +85,16 @@ qreal PointSize(const QPainter& p) {
 
 class Painter {
 public:
-    Painter(QPainter& p, const ZoneFigure& f, const NumberText& numbers)
-        : p_(p), f_(f), d_(f.drawing), numbers_(numbers), pt_(PointSize(p)) {
-        font_ = WindowFont(8);
+    Painter(QPainter& p, const ZoneFigure& f) : p_(p), f_(f), d_(f.drawing), pt_(PointSize(p)) {
+        font_ = QFont(QStringLiteral("Sans Serif"));
+        font_.setStyleHint(QFont::SansSerif);
         font_.setPointSizeF(8);
     }
 
     void paint(const QRectF& area);
 
 private:
-    QString num(double v) const { return numbers_.fixed(v, 1); }
+    QString num(double v) const { return QString::fromStdString(FixedText(v, 1, f_.separator)); }
     QString symbol(Measure m, int rod) const;
     void setFont(qreal points, bool bold = false) {
         QFont f = font_;
@@ -123,7 +123,6 @@ private:
     QPainter& p_;
     const ZoneFigure& f_;
     const ZoneDrawing& d_;
-    const NumberText& numbers_;
     qreal pt_;
     QFont font_;
 };
@@ -497,26 +496,27 @@ void Painter::verdict(const QRectF& area) {
 
 } // namespace
 
-Verdict VerdictOf(const ZoneDrawing& d, const NumberText& numbers) {
+Verdict VerdictOf(const ZoneDrawing& d, std::string_view separator) {
     if (!d.building)
         return {QStringLiteral("Здание не нарисовано и не проверено: размеры здания на первой "
                                "странице не числа."),
                 false, false};
     const BuildingCheck check =
         CheckBuilding(PlanOf(d.inputs, d.zone), d.building->width, d.building->length);
-    return {QString::fromStdString(VerdictText(check, HxOf(d.code, d.inputs), d.building->height,
-                                               numbers.decimalSeparatorUtf8())),
+    return {QString::fromStdString(
+                VerdictText(check, HxOf(d.code, d.inputs), d.building->height, separator)),
             check.inside, true};
 }
 
-ZoneFigure PrepareZoneFigure(const ZoneDrawing& drawing, const NumberText& numbers) {
+ZoneFigure PrepareZoneFigure(const ZoneDrawing& drawing, std::string_view separator) {
     ZoneFigure f{drawing,
                  SectionOf(drawing.code, drawing.inputs, drawing.zone),
                  PlanOf(drawing.inputs, drawing.zone),
                  {},
                  {},
                  {},
-                 VerdictOf(drawing, numbers)};
+                 VerdictOf(drawing, separator),
+                 std::string(separator)};
     QPainterPath pieces;
     pieces.setFillRule(Qt::WindingFill);
     for (const PlanPiece& piece : f.plan.pieces) {
@@ -535,9 +535,8 @@ ZoneFigure PrepareZoneFigure(const ZoneDrawing& drawing, const NumberText& numbe
     return f;
 }
 
-void PaintZoneDrawing(QPainter& painter, const QRectF& area, const ZoneFigure& figure,
-                      const NumberText& numbers) {
-    Painter(painter, figure, numbers).paint(area);
+void PaintZoneDrawing(QPainter& painter, const QRectF& area, const ZoneFigure& figure) {
+    Painter(painter, figure).paint(area);
 }
 
 QByteArray DrawingPng(const QImage& image) {
@@ -551,15 +550,14 @@ QByteArray DrawingPng(const QImage& image) {
     return png;
 }
 
-QImage RenderZoneDrawing(const ZoneFigure& drawing, const NumberText& numbers, QSize size,
-                         int dpi) {
+QImage RenderZoneDrawing(const ZoneFigure& drawing, QSize size, int dpi) {
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     const int perMetre = static_cast<int>(std::lround(dpi / 0.0254));
     image.setDotsPerMeterX(perMetre);
     image.setDotsPerMeterY(perMetre);
     image.fill(Qt::white);
     QPainter painter(&image);
-    PaintZoneDrawing(painter, QRectF(QPointF(0, 0), QSizeF(size)), drawing, numbers);
+    PaintZoneDrawing(painter, QRectF(QPointF(0, 0), QSizeF(size)), drawing);
     return image;
 }
 

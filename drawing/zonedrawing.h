@@ -5,7 +5,6 @@
 #pragma once
 
 #include "calc/rodtypes.h"
-#include "ui/conversions.h"
 
 #include <QByteArray>
 #include <QColor>
@@ -14,6 +13,8 @@
 #include <QRectF>
 #include <QString>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 class QPainter;
@@ -41,7 +42,7 @@ struct Verdict {
     bool inside = false;
     bool checked = false; // false: the building could not be checked
 };
-Verdict VerdictOf(const ZoneDrawing& drawing, const NumberText& numbers);
+Verdict VerdictOf(const ZoneDrawing& drawing, std::string_view decimalSeparator);
 
 // A drawing with its geometry worked out once: the window repaints it at
 // every size from these.
@@ -53,8 +54,9 @@ struct ZoneFigure {
     std::vector<Segment> boundary;            // of the plan's union
     QPainterPath planFill;                    // the union, in metres
     Verdict verdict;
+    std::string separator; // decimal separator of every number shown
 };
-ZoneFigure PrepareZoneFigure(const ZoneDrawing& drawing, const NumberText& numbers);
+ZoneFigure PrepareZoneFigure(const ZoneDrawing& drawing, std::string_view decimalSeparator);
 
 // Fill colours of zone A and zone B.
 inline const QColor kZoneAColour(66, 133, 214);
@@ -63,11 +65,10 @@ inline const QColor kZoneBColour(236, 150, 40);
 // Paints the whole drawing into `area` (device coordinates of `painter`).
 // Sizes of text and lines follow the device's resolution, so that it reads
 // alike on a screen and on a 300 dpi image.
-void PaintZoneDrawing(QPainter& painter, const QRectF& area, const ZoneFigure& figure,
-                      const NumberText& numbers);
+void PaintZoneDrawing(QPainter& painter, const QRectF& area, const ZoneFigure& figure);
 
 // The drawing as an image of `size` pixels at `dpi`.
-QImage RenderZoneDrawing(const ZoneFigure& figure, const NumberText& numbers, QSize size, int dpi);
+QImage RenderZoneDrawing(const ZoneFigure& figure, QSize size, int dpi);
 
 // The image as PNG, in a palette of its colours: a drawing of a few colours
 // and their blends loses nothing visible and is written many times faster.
