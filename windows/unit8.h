@@ -26,6 +26,7 @@ public:
     // No drawing: the line `why` in its place and "Сохранить…" disabled.
     void clearDrawing(const QString& why);
     bool hasDrawing() const { return figure_.has_value(); }
+    const ZoneFigure* figure() const { return figure_ ? &*figure_ : nullptr; }
 
     // Writes the drawing to `file` in the format of its suffix, a PDF as
     // `pdf` (A4 or A3); the reason it could not, empty on success. Nothing
