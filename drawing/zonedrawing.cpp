@@ -172,7 +172,8 @@ private:
     Box sectionBox() const;
     Box planBox() const;
     QRectF fitArea(const QRectF& area);
-    void frame(const QRectF& area, const QString& title);
+    QRectF titleBox(const QRectF& area, const QString& title);
+    void frame(const QRectF& area, const QString& title, const QRectF& box);
     void grid(const View& view);
     void scaleBar(const View& view);
     void section(const View& view, const Box& box);
@@ -260,12 +261,19 @@ double Painter::paint(const QRectF& area) {
         denominator = StandardDenominator(denominator);
         sScale = pScale = 1000 * perMm / denominator;
     }
-    frame(l.section, QStringLiteral("Вертикальное сечение"));
-    frame(l.plan, QStringLiteral("План на высоте hx = %1 м").arg(num(HxOf(d_.code, d_.inputs))));
+    // The titles' room kept first, their text painted over the views.
+    const std::pair<QRectF, QString> titles[] = {
+        {l.section, QStringLiteral("Вертикальное сечение")},
+        {l.plan, QStringLiteral("План на высоте hx = %1 м").arg(num(HxOf(d_.code, d_.inputs)))}};
+    QRectF titleBoxes[2];
+    for (int i = 0; i < 2; ++i)
+        titleBoxes[i] = titleBox(titles[i].first, titles[i].second);
     frame_ = l.section;
     section(View(sBox, sArea, sScale), sBox);
     frame_ = l.plan;
     plan(View(pBox, pArea, pScale));
+    for (int i = 0; i < 2; ++i)
+        frame(titles[i].first, titles[i].second, titleBoxes[i]);
     p_.restore();
     return denominator;
 }
@@ -388,16 +396,26 @@ QRectF Painter::fitArea(const QRectF& area) {
     return area.adjusted(44 * pt_, 14 * pt_ + metrics().height(), -44 * pt_, -34 * pt_);
 }
 
-// The frame and the title.
-void Painter::frame(const QRectF& area, const QString& title) {
+// The room of a view's title, kept from the labels.
+QRectF Painter::titleBox(const QRectF& area, const QString& title) {
+    setFont(9, true);
+    const QRectF box(area.topLeft() + QPointF(3 * pt_, 3 * pt_),
+                     textSize(title) + QSizeF(2 * pt_, 0));
+    labels_.take(box);
+    if (options_.frames)
+        options_.frames->push_back(area);
+    return box;
+}
+
+// The frame and the title on white, over the view.
+void Painter::frame(const QRectF& area, const QString& title, const QRectF& box) {
     p_.setPen(pen(QColor(160, 160, 160), 0.6));
     p_.setBrush(Qt::NoBrush);
     p_.drawRect(area);
     setFont(9, true);
-    const QSizeF size = textSize(title) + QSizeF(2 * pt_, 0);
-    write(QRectF(area.topLeft() + QPointF(3 * pt_, 3 * pt_), size), title);
-    if (options_.frames)
-        options_.frames->push_back(area);
+    p_.fillRect(box, Qt::white);
+    p_.setPen(Qt::black);
+    p_.drawText(box, Qt::AlignCenter, title);
 }
 
 void Painter::grid(const View& view) {

@@ -210,7 +210,7 @@ void ReportMaker::make(std::int32_t code, const Values& values, const Drawing& d
     //    runs from 0 to 100 over all of them. The drawing goes in as a PNG.
     QByteArray png;
     if (const QImage image = drawing ? drawing() : QImage(); !image.isNull())
-        png = DrawingPng(image); // opaque, in a palette of its colours
+        png = DrawingPng(image); // true colour, as painted
     const auto replace = [&](const Replacement& row, const QString& tag) {
         if (row.value == ReportValue::Picture && !png.isEmpty())
             return word.ReplaceTagWithPicture(tag, png, kPicturePixels, kPictureTwips);
