@@ -2,10 +2,10 @@
 // processor while the progress window runs.
 #include "report/report.h"
 
+#include "drawing/zonedrawing.h"
 #include "report/unit7.h"
 #include "ui/dialogs.h"
 #include "ui/files.h"
-#include "drawing/zonedrawing.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
