@@ -3,6 +3,8 @@
 // as PNG, SVG and a PDF sheet.
 #include "fixture.h"
 
+#include "calc/heightcheck.h"
+
 #include <QBuffer>
 #include <QPainter>
 #include <QProcess>
@@ -80,6 +82,7 @@ private slots:
     void windowFollowsDesign();
     void verdictAtBuildingHeight_data();
     void verdictAtBuildingHeight();
+    void zoneAtHeightEachType();
     void trueColours();
     void viewsClippedToFrames();
     void labelsKeepClear_data();
@@ -261,6 +264,21 @@ void TestDrawing::verdictAtBuildingHeight() {
     QCOMPARE(v.note, note);
     QCOMPARE(v.inside, inside);
     QVERIFY(v.checked);
+}
+
+// The zone at the building's height is the rod page's zone for hx = h, for
+// every rod type and both zones.
+void TestDrawing::zoneAtHeightEachType() {
+    const ZoneInputs atFive[] = {
+        {30, 5, 0, 0}, {30, 40, 5, 0}, {30, 20, 35, 5}, {20, 60, 5, 0}, {22, 60, 25, 5}};
+    for (int code = kSingleRod; code <= kDoubleCatenary; ++code)
+        for (bool zoneA : {false, true}) {
+            const ZoneDrawing d = Example(code, zoneA);
+            const RodZone expected = ZoneOf(code, atFive[code - 1], zoneA, !zoneA, {});
+            QVERIFY2(ZoneAtHeight(code, d.inputs, d.zone, 5) == expected,
+                     qPrintable(QString("type %1, zone A %2").arg(code).arg(zoneA)));
+            QVERIFY(!(d.zone == expected));
+        }
 }
 
 // The PNG holds the colours painted, pixel for pixel, and those are the
