@@ -2,10 +2,10 @@
 // processor while the progress window runs.
 #include "report/report.h"
 
+#include "drawing/zonedrawing.h"
 #include "report/unit7.h"
 #include "ui/dialogs.h"
 #include "ui/files.h"
-#include "ui/zonedrawing.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -183,7 +183,7 @@ WordOutcome ReportMaker::fill(const ReportTable& table, const QString& path, con
     WordAutomation& word = setup_.word;
     if (WordOutcome opened = word.OpenDocument(path); !opened)
         return opened;
-    // The drawing goes in as a PNG, opaque, in a palette of its colours.
+    // The drawing goes in as a PNG, in true colour as painted.
     QByteArray png;
     if (const QImage image = drawing ? drawing() : QImage(); !image.isNull())
         png = DrawingPng(image);
