@@ -22,14 +22,17 @@ fail() {
 [[ -x /usr/bin/python3 ]] && /usr/bin/python3 -c 'import pyatspi' 2>/dev/null ||
     fail "python3-pyatspi is not installed"
 
+work=$(mktemp -d)
+CLEANUP+=("$work")
 start_xvfb || exit 1
 /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
 bus=$!
 sleep 1
-QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 LC_ALL= LC_NUMERIC=ru_RU.UTF-8 "$program" >/dev/null 2>&1 &
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 LC_ALL= LC_NUMERIC=ru_RU.UTF-8 "$program" >"$work/program.log" 2>&1 &
 app=$!
+PROGRAM_LOG="$work/program.log" PROGRAM_PID=$app
 stop() { kill "$app" "$bus" 2>/dev/null; }
-trap 'stop; on_exit' EXIT
+trap 'status=$?; stop; on_exit "$status"' EXIT
 
 main=$(wait_for_window "Vostrel v1.0" 30) || fail "no main window"
 drive_building_page "$main" 12 36 10 150 486 3 3 nohover ||

@@ -46,9 +46,9 @@ start_xvfb || exit 1
 cd / || exit 1
 "$work/root/usr/bin/vostrel" >"$work/program.log" 2>&1 &
 app=$!
+PROGRAM_LOG="$work/program.log" PROGRAM_PID=$app
 if ! wait_for_window "Vostrel v1.0" 30; then
     kill "$app" 2>/dev/null
-    cat "$work/program.log" >&2
     fail "the unpacked program showed no main window"
 fi
 kill "$app"
