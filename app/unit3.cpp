@@ -1,7 +1,6 @@
 #include "unit3.h"
 
 #include "app/rodlayouts.h"
-#include "calc/rodheight.h"
 #include "report/unit7.h"
 #include "ui/controls.h"
 #include "windows/unit4.h"
@@ -285,9 +284,7 @@ void TForm1::Button1Click() {
 void TForm1::Button5Click() {
     takeRodTypeCode();
     Label14->setText(NumberText::fromInt(rodTypeCode_));
-    if (const auto captions = RodHeightInputCaptions(rodTypeCode_))
-        Form6->setInputCaptions(QString::fromStdString(captions->first),
-                                QString::fromStdString(captions->second));
+    Form6->setRodType(rodTypeCode_);
     if (rodTypeCode_ >= 1 && rodTypeCode_ <= 5)
         Form6->showOver(this);
 }
