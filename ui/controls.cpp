@@ -211,6 +211,8 @@ QLineEdit* MakeGreenEdit(QWidget* parent, const char* name, const QRect& geometr
     edit->setReadOnly(true);
     edit->setFrame(false);
     MakeMoneyGreen(edit);
+    // A text longer than the field is clipped: its tooltip holds it whole.
+    QObject::connect(edit, &QLineEdit::textChanged, edit, &QLineEdit::setToolTip);
     return edit;
 }
 

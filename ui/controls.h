@@ -66,6 +66,7 @@ void SetCaption(QLabel* label, const QString& text);
 // that had to be drawn smallest.
 void SetCaptions(std::initializer_list<std::pair<QLabel*, QString>> captions);
 QLineEdit* MakeEdit(QWidget* parent, const char* name, const QRect& geometry);
+// A read-only field the program fills; its tooltip is its whole text.
 QLineEdit* MakeGreenEdit(QWidget* parent, const char* name, const QRect& geometry);
 QPlainTextEdit* MakeMemo(QWidget* parent, const char* name, const QRect& geometry);
 QPushButton* MakeButton(QWidget* parent, const char* name, const QRect& geometry,
