@@ -41,6 +41,17 @@ for file in usr/bin/vostrel usr/share/vostrel/db1.sqlite "usr/share/vostrel/от
     usr/share/doc/vostrel/copyright; do
     [[ -f "$work/root/$file" ]] || fail "the package lacks /$file"
 done
+# The package's description, manual page and changelog speak of every rod
+# type and of the drawing, not of the single catenary alone.
+docs=("$(dpkg-deb -f "$deb" Description)"
+    "$(zcat "$work/root/usr/share/man/man1/vostrel.1.gz")"
+    "$(zcat "$work/root/usr/share/doc/vostrel/changelog.Debian.gz")")
+for text in "${docs[@]}"; do
+    for words in "single rod" "two rods" "double catenary" "PNG, SVG"; do
+        [[ "$(tr -s ' \n' '  ' <<<"$text")" == *"$words"* ]] ||
+            fail "«$words» missing from: ${text:0:200}"
+    done
+done
 
 start_xvfb || exit 1
 cd / || exit 1
