@@ -1,6 +1,6 @@
-#include "report/rtf.h"
+#include "rtf/rtf.h"
 
-#include "report/codepages.h"
+#include "rtf/codepages.h"
 
 #include <algorithm>
 #include <array>
