@@ -1,50 +1,11 @@
 #include "rtf/controlwords.h"
 
 #include <algorithm>
-#include <array>
-#include <cstddef>
 #include <utility>
 
 namespace vostrel::rtf::detail {
 
 namespace {
-
-// An open-addressing table: looking a word up is a short hash and a compare
-// or two, for every control word of a document.
-class WordTable {
-public:
-    void emplace(std::string_view name, WordInfo info) {
-        std::size_t k = Hash(name);
-        while (!slots_[k].name.empty())
-            k = (k + 1) % kSlots;
-        slots_[k] = {name, info};
-    }
-
-    const WordInfo* find(std::string_view name) const {
-        for (std::size_t k = Hash(name);; k = (k + 1) % kSlots) {
-            if (slots_[k].name == name)
-                return &slots_[k].info;
-            if (slots_[k].name.empty())
-                return nullptr;
-        }
-    }
-
-private:
-    static constexpr std::size_t kSlots = 512; // over three times the words: short probes
-
-    static std::size_t Hash(std::string_view name) {
-        std::uint32_t h = 2166136261u; // FNV-1a
-        for (const char c : name)
-            h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
-        return h % kSlots;
-    }
-
-    struct Slot {
-        std::string_view name; // empty: free (the names are string literals)
-        WordInfo info{Op::Plain};
-    };
-    std::array<Slot, kSlots> slots_{};
-};
 
 // Groups with no main-story text.
 constexpr std::string_view kDestinations =
@@ -102,9 +63,9 @@ WordTable MakeTable() {
 
 } // namespace
 
-const WordInfo* FindControlWord(std::string_view name) {
+const WordTable& ControlWords() {
     static const WordTable words = MakeTable();
-    return words.find(name);
+    return words;
 }
 
 } // namespace vostrel::rtf::detail

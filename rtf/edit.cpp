@@ -112,14 +112,14 @@ Document::Splice Document::splice(std::size_t pos, std::size_t length, std::stri
 // what lies between them.
 void Document::spliceOut(Splice& s, std::size_t pos, std::size_t length) const {
     bool first = true;
-    for (const SourceRange& stretch : index_.stretches(pos, length)) {
+    index_.forEachStretch(pos, length, [&](SourceRange stretch) {
         if (!first && stretch.begin != s.end) {
             s.keepApart(source_);
             s.middle.append(source_, s.end, stretch.begin - s.end);
         }
         first = false;
         s.end = stretch.end;
-    }
+    });
     s.keepApart(source_);
 }
 
@@ -148,12 +148,12 @@ bool Document::joinsSurrogates(std::size_t pos, std::size_t length) const {
         return true;
     };
     std::size_t cursor = sourceRange(pos - 1).end;
-    for (const SourceRange& stretch : index_.stretches(pos, length)) {
-        if (!ignorable(cursor, stretch.begin))
-            return false;
+    bool ignored = true;
+    index_.forEachStretch(pos, length, [&](SourceRange stretch) {
+        ignored = ignored && ignorable(cursor, stretch.begin);
         cursor = stretch.end;
-    }
-    return ignorable(cursor, sourceRange(pos + length).begin);
+    });
+    return ignored && ignorable(cursor, sourceRange(pos + length).begin);
 }
 
 } // namespace vostrel::rtf

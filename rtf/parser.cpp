@@ -118,6 +118,7 @@ private:
     void controlSymbol(unsigned char c, std::size_t begin, std::size_t end);
 
     std::string_view s_;
+    const WordTable& words_ = ControlWords();
     Parsed out_;
     RunIndex::Builder builder_;
     State cur_;
@@ -311,7 +312,7 @@ int Parser::codePage() {
 }
 
 void Parser::controlWord(const Word& word, std::size_t begin, bool afterHigh) {
-    const WordInfo* const info = FindControlWord(word.name);
+    const WordInfo* const info = words_.find(word.name);
     if (!info)
         return;
     switch (info->op) {

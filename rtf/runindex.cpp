@@ -146,15 +146,13 @@ SourceRange RunIndex::sourceRange(std::size_t pos) const {
     return {run.begin(pos), run.begin(pos + 1)};
 }
 
-std::vector<SourceRange> RunIndex::stretches(std::size_t pos, std::size_t length) const {
-    std::vector<SourceRange> result;
+void RunIndex::visitStretches(std::size_t pos, std::size_t length, void* f,
+                              void (*visit)(void* f, SourceRange stretch)) const {
     auto [reader, run] = locate(pos);
     const std::size_t cut = pos + length;
     do
-        result.push_back(
-            {run.begin(std::max(pos, run.text)), run.begin(std::min(cut, run.textEnd()))});
+        visit(f, {run.begin(std::max(pos, run.text)), run.begin(std::min(cut, run.textEnd()))});
     while (run.textEnd() < cut && reader.next(run));
-    return result;
 }
 
 // Whether the characters at `pos` onwards read as `needle`, given that their

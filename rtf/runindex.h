@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace vostrel::rtf::detail {
@@ -85,9 +86,13 @@ public:
     // The character at `pos` and its source bytes (pos < size()).
     char32_t character(std::size_t pos) const;
     SourceRange sourceRange(std::size_t pos) const;
-    // The source bytes of the characters [pos, pos + length) (length > 0),
-    // one stretch a run, in order.
-    std::vector<SourceRange> stretches(std::size_t pos, std::size_t length) const;
+    // Calls f(stretch) for the source bytes of the characters [pos, pos +
+    // length) (length > 0), one stretch a run, in order.
+    template <typename F> void forEachStretch(std::size_t pos, std::size_t length, F&& f) const {
+        visitStretches(pos, length, &f, [](void* f, SourceRange stretch) {
+            (*static_cast<std::remove_reference_t<F>*>(f))(stretch);
+        });
+    }
     // Position of the first `needle` (not empty) at or after `from`, or npos.
     std::size_t find(std::u32string_view needle, std::size_t from) const;
 
@@ -102,6 +107,8 @@ private:
     struct Located;
     struct Rewrite;
 
+    void visitStretches(std::size_t pos, std::size_t length, void* f,
+                        void (*visit)(void* f, SourceRange stretch)) const;
     std::size_t blockOf(std::size_t pos) const;
     Located locate(std::size_t pos) const;
     bool pagesMatch(std::size_t pos, std::u32string_view needle) const;
