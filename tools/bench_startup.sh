@@ -37,7 +37,8 @@ measure() {
     fi
     echo "$out"
 }
-title="Vostrel v$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")"
+# The main window's title holds the version of project() in CMakeLists.txt.
+title="Vostrel v$(sed -n 's/^project(vostrel VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")"
 declare -a ours_ms ours_kb mini_ms mini_kb text_ms text_kb
 for ((i = 0; i < runs; i++)); do # interleaved, so that drift hits all alike
     figures=$(measure "$title" "$build/vostrel") || exit 1
