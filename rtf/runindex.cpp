@@ -146,12 +146,13 @@ SourceRange RunIndex::sourceRange(std::size_t pos) const {
     return {run.begin(pos), run.begin(pos + 1)};
 }
 
-void RunIndex::visitStretches(std::size_t pos, std::size_t length, void* f,
-                              void (*visit)(void* f, SourceRange stretch)) const {
+void RunIndex::visitStretches(std::size_t pos, std::size_t length, void* context,
+                              void (*visit)(void* context, SourceRange stretch)) const {
     auto [reader, run] = locate(pos);
     const std::size_t cut = pos + length;
     do
-        visit(f, {run.begin(std::max(pos, run.text)), run.begin(std::min(cut, run.textEnd()))});
+        visit(context,
+              {run.begin(std::max(pos, run.text)), run.begin(std::min(cut, run.textEnd()))});
     while (run.textEnd() < cut && reader.next(run));
 }
 

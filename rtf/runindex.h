@@ -89,8 +89,8 @@ public:
     // Calls f(stretch) for the source bytes of the characters [pos, pos +
     // length) (length > 0), one stretch a run, in order.
     template <typename F> void forEachStretch(std::size_t pos, std::size_t length, F&& f) const {
-        visitStretches(pos, length, &f, [](void* f, SourceRange stretch) {
-            (*static_cast<std::remove_reference_t<F>*>(f))(stretch);
+        visitStretches(pos, length, &f, [](void* context, SourceRange stretch) {
+            (*static_cast<std::remove_reference_t<F>*>(context))(stretch);
         });
     }
     // Position of the first `needle` (not empty) at or after `from`, or npos.
@@ -107,8 +107,8 @@ private:
     struct Located;
     struct Rewrite;
 
-    void visitStretches(std::size_t pos, std::size_t length, void* f,
-                        void (*visit)(void* f, SourceRange stretch)) const;
+    void visitStretches(std::size_t pos, std::size_t length, void* context,
+                        void (*visit)(void* context, SourceRange stretch)) const;
     std::size_t blockOf(std::size_t pos) const;
     Located locate(std::size_t pos) const;
     bool pagesMatch(std::size_t pos, std::u32string_view needle) const;
