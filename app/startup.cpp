@@ -3,7 +3,7 @@
 #include "app/windowset.h"
 #include "report/report.h"
 #include "report/wordapp.h"
-#include "ui/version.h"
+#include "version.h"
 #include "windows/catalogue.h"
 
 #include <QApplication>
