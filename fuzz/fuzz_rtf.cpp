@@ -1,4 +1,4 @@
-// libFuzzer target for the RTF engine (report/rtf.h).
+// libFuzzer target for the RTF engine (rtf/rtf.h).
 //
 // Input: an RTF file as it is (starting with "{") is the document, edited by
 // a fixed script that fills tags the way the report does. Any other input is
@@ -17,7 +17,7 @@
 // EscapeText reads back as the value. A picture in place of a range leaves
 // the text without the range, the same checks holding, and its group in the
 // source.
-#include "report/rtf.h"
+#include "rtf/rtf.h"
 #include "tests/report/png_sample.h"
 #include "tests/report/value_text.h"
 

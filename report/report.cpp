@@ -147,11 +147,7 @@ const ReportTable* ReportTableFor(std::int32_t code) {
 }
 
 QStringList ReportSetup::searchPaths(const QString& applicationDir) {
-    return {
-        QDir(applicationDir).filePath(folderName()),
-        QDir(applicationDir).filePath(QStringLiteral("../share/vostrel/") + folderName()),
-        QDir(QStringLiteral(VOSTREL_DATADIR)).filePath(folderName()),
-    };
+    return DataPaths(applicationDir, folderName());
 }
 
 QString ReportSetup::locate(const QString& applicationDir) {

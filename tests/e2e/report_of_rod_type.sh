@@ -8,7 +8,7 @@
 # it holds one image, the drawing of the zone, and the verdict on the building.
 # A wrapper named soffice first on PATH takes the program's "soffice -n FILE"
 # and converts FILE headless to text instead of opening a Writer window.
-# Usage: report_of_rod_type.sh PATH/TO/vostrel ROD_INDEX INPUT... -- EXPECTED...
+# Usage: VOSTREL_TITLE=TITLE report_of_rod_type.sh PATH/TO/vostrel ROD_INDEX INPUT... -- EXPECTED...
 # ROD_INDEX is the rod type's row in the list, from 0. The EXPECTED texts
 # must occur in the report in their order; in them a line break (as between
 # a table's caption and value cells) is written "|".
@@ -78,7 +78,7 @@ PATH="$work/bin:$PATH" XDG_CACHE_HOME="$work/cache" LC_ALL= LC_NUMERIC=ru_RU.UTF
     "$program" >"$work/program.log" 2>&1 &
 app=$!
 PROGRAM_LOG="$work/program.log" PROGRAM_PID=$app
-main=$(wait_for_window "Vostrel v1.0" 30) || fail "no main window"
+main=$(wait_for_window "$VOSTREL_TITLE" 30) || fail "no main window"
 drive_building_page "$main" 12 36 10 150 486 3 "$index" ||
     fail "the building page did not open its windows"
 drive_rod_page "$main" "${inputs[@]}"

@@ -1,7 +1,7 @@
 // The RTF engine: the text a reader sees, finding tags split by markup, and
 // replacing them in the source without breaking or injecting markup.
 #include "png_sample.h"
-#include "report/rtf.h"
+#include "rtf/rtf.h"
 #include "value_text.h"
 
 #include <QtTest>

@@ -1,7 +1,7 @@
 // "Отчёт": the calls to the word processor, the values and the progress.
 #include "fixture.h"
 
-#include "report/rtf.h"
+#include "rtf/rtf.h"
 
 #include <QGroupBox>
 #include <QProgressBar>

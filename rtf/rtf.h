@@ -15,6 +15,8 @@
 // as U+FFFD.
 #pragma once
 
+#include "rtf/runindex.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <stdexcept>
@@ -43,25 +45,7 @@ struct Picture {
 };
 
 namespace detail {
-
-// Where the characters of the text come from. The text is cut into runs:
-// `count` characters of `width` source bytes each, back to back in the
-// source, whose code points agree but for the low byte. `low` holds the low
-// byte of every character; `runs` the runs, each as four LEB128 numbers
-// (source bytes since the previous run ended, width, count, code point >> 8),
-// in blocks of 16 runs that `blocks` indexes.
-struct RunBlock {
-    std::size_t offset; // where the block starts in `runs`
-    std::uint32_t text; // text position of its first character
-    std::uint32_t src;  // source offset of its first character
-};
-
-struct TextIndex {
-    std::string low;
-    std::string runs;
-    std::vector<RunBlock> blocks;
-};
-
+struct Parsed;
 } // namespace detail
 
 // An RTF document held in memory: its source, and the text a reader sees (the
@@ -78,7 +62,7 @@ public:
 
     // The text, decoded from the index on each call (linear in its size).
     std::u32string text() const;
-    std::size_t textSize() const { return index_.low.size(); }
+    std::size_t textSize() const { return index_.size(); }
     // Text character `pos`; throws std::out_of_range outside the text.
     char32_t character(std::size_t pos) const;
 
@@ -86,10 +70,7 @@ public:
 
     // The source bytes [begin, end) that text character `pos` came from.
     // Throws std::out_of_range for a position outside the text.
-    struct SourceRange {
-        std::size_t begin;
-        std::size_t end;
-    };
+    using SourceRange = detail::SourceRange;
     SourceRange sourceRange(std::size_t pos) const;
 
     // Position of the first occurrence of `needle` in text() at or after
@@ -121,14 +102,20 @@ public:
     std::size_t replaceWithPicture(std::size_t pos, std::size_t length, const Picture& picture);
 
 private:
+    struct Splice;
+
+    void adopt(detail::Parsed&& parsed);
     // Deletes [pos, pos + length) and puts `rtf` at its place: `text` with
     // the source bytes `ranges` (relative to the start of `rtf`).
     std::size_t edit(std::size_t pos, std::size_t length, std::string_view rtf,
                      std::u32string_view text, const std::vector<SourceRange>& ranges);
+    Splice splice(std::size_t pos, std::size_t length, std::string_view rtf) const;
+    void spliceOut(Splice& splice, std::size_t pos, std::size_t length) const;
+    void reparse(const Splice& splice);
     bool joinsSurrogates(std::size_t pos, std::size_t length) const;
 
     std::string source_;
-    detail::TextIndex index_;
+    detail::RunIndex index_;
     std::size_t closingBrace_ = 0; // offset of the document's final '}'
     bool textAtEnd_ = false;       // text may stand before that brace
     int maxDepth_ = 0;             // deepest nesting, an upper bound after edits
