@@ -769,6 +769,7 @@ struct Escaped {
     std::string rtf;
     std::u32string text;
     std::vector<Document::SourceRange> ranges;
+    int depth = 1; // the deepest nesting of its groups
 };
 
 void AppendUnicode(std::string& out, char32_t unit) {
@@ -787,10 +788,19 @@ Escaped Escape(std::u32string_view value) {
         r.text.push_back(ch);
         r.ranges.push_back({begin, r.rtf.size()});
     };
+    int open = 0; // groups opened by marks
     for (std::size_t k = 0; k < value.size(); ++k) {
         char32_t c = value[k];
         const std::size_t begin = r.rtf.size();
-        if (c == '\r' || c == '\n') {
+        if (c == kItalicMark || c == kSubscriptMark) {
+            r.rtf += c == kItalicMark ? "{\\i " : "{\\sub ";
+            r.depth = std::max(r.depth, ++open + 1);
+        } else if (c == kEndMark) {
+            if (open > 0) {
+                r.rtf += '}';
+                --open;
+            }
+        } else if (c == '\r' || c == '\n') {
             if (c == '\r' && k + 1 < value.size() && value[k + 1] == '\n')
                 ++k;
             r.rtf += "\\line ";
@@ -818,6 +828,7 @@ Escaped Escape(std::u32string_view value) {
     }
     if (r.text.empty())
         return {};
+    r.rtf.append(static_cast<std::size_t>(open), '}');
     r.rtf += '}';
     return r;
 }
@@ -910,7 +921,7 @@ bool Document::joinsSurrogates(std::size_t pos, std::size_t length) const {
 std::size_t Document::replace(std::size_t pos, std::size_t length, std::u32string_view value) {
     CheckRange(pos, length, textSize(), "replace");
     const Escaped esc = Escape(value);
-    return edit(pos, length, esc.rtf, esc.text, esc.ranges);
+    return edit(pos, length, esc.rtf, esc.text, esc.ranges, esc.depth);
 }
 
 std::size_t Document::replaceWithPicture(std::size_t pos, std::size_t length,
@@ -920,7 +931,8 @@ std::size_t Document::replaceWithPicture(std::size_t pos, std::size_t length,
 }
 
 std::size_t Document::edit(std::size_t pos, std::size_t length, std::string_view rtf,
-                           std::u32string_view text, const std::vector<SourceRange>& ranges) {
+                           std::u32string_view text, const std::vector<SourceRange>& ranges,
+                           int depth) {
     const std::size_t size = textSize();
     if (length == 0 && rtf.empty())
         return pos;
@@ -967,8 +979,8 @@ std::size_t Document::edit(std::size_t pos, std::size_t length, std::string_view
     if (source_.size() + grow > kMaxSource)
         throw std::length_error("rtf::Document: RTF source larger than 4 GB");
 
-    if (groupAdded && maxDepth_ >= kMaxDepth) {
-        // Near the nesting limit the added group may be one level too deep:
+    if (groupAdded && maxDepth_ + depth > kMaxDepth) {
+        // Near the nesting limit the added groups may nest too deep:
         // read the result in full, which refuses it if it is.
         std::string edited = source_;
         edited.replace(at, end - at, middle);
@@ -1049,7 +1061,7 @@ std::size_t Document::edit(std::size_t pos, std::size_t length, std::string_view
     closingBrace_ += grow;
     source_.replace(at, end - at, middle);
     if (groupAdded)
-        ++maxDepth_;
+        maxDepth_ += depth;
     return pos + count;
 }
 
