@@ -1,9 +1,13 @@
-// What each tag of the report inserts: the fields' texts as they stand, the
-// numbers of the last completed calculation and the sentences about them.
+// What each tag of the report inserts: the single catenary's fields' texts as
+// they stand, the numbers of the last completed calculation and the
+// sentences about them.
+#include "app/rodlayouts.h"
 #include "app/unit3.h"
 
+#include "calc/formulatexts.h"
 #include "calc/numtext.h"
 #include "calc/zonetexts.h"
+#include "report/rtf.h"
 #include "windows/unit4.h"
 
 #include <QLineEdit>
@@ -11,6 +15,46 @@
 #include <cmath>
 
 namespace vostrel {
+
+static_assert(rtf::kItalicMark == static_cast<char32_t>(kItalicMark) &&
+                  rtf::kSubscriptMark == static_cast<char32_t>(kSubscriptMark) &&
+                  rtf::kEndMark == static_cast<char32_t>(kEndMark),
+              "the report's sentences mark symbols as the RTF engine reads them");
+
+namespace {
+// The symbols of a rod type's inputs, in the order of its rows.
+std::array<const char*, 4> InputSymbols(std::int32_t code) {
+    switch (code) {
+    case kSingleRod:
+        return {"h", "hx", nullptr, nullptr};
+    case kDoubleRod:
+        return {"h", "L", "hx", nullptr};
+    case kUnequalRods:
+        return {"h1", "h2", "L", "hx"};
+    case kSingleCatenary:
+        return {"hоп", "a", "hx", nullptr};
+    default:
+        return {"hоп", "a", "L", "hx"};
+    }
+}
+
+// A sentence for the report, its symbols in italics with subscripts.
+QString Marked(const std::string& text) {
+    return QString::fromStdString(MarkSymbols(text));
+}
+QString Marked(const QString& text) {
+    return Marked(text.toStdString());
+}
+
+ZoneKind FlagsKind(std::int32_t zoneA, std::int32_t zoneB) {
+    return zoneB == 1 ? ZoneKind::B : zoneA == 1 ? ZoneKind::A : ZoneKind::None;
+}
+QString KindLetter(ZoneKind kind) {
+    return kind == ZoneKind::A   ? QStringLiteral("А")
+           : kind == ZoneKind::B ? QStringLiteral("Б")
+                                 : QStringLiteral("не определён");
+}
+} // namespace
 
 std::optional<BuildingSize> TForm1::buildingSize() const {
     try {
@@ -26,16 +70,44 @@ const TForm1::Completed* TForm1::completedOfThisType() const {
     return completed_ && completed_->code == rodTypeCode_ ? &*completed_ : nullptr;
 }
 
-bool TForm1::inputsChangedSinceCalculation() const {
+QString TForm1::reportWarning() const {
+    const QString none = QStringLiteral("Расчёт не выполнен: результатов расчёта зоны защиты в "
+                                        "отчёте нет.");
     if (!completed_)
-        return false;
+        return QStringLiteral("Внимание: ") + none;
     if (completed_->code != rodTypeCode_)
-        return true;
+        return QStringLiteral("Внимание: тип молниеотвода изменён после последнего расчёта. ") +
+               none;
+    QStringList changed;
+    const auto symbols = InputSymbols(completed_->code);
     const auto fields = rodInputs();
-    for (qsizetype i = 0; i < completed_->texts.size(); ++i)
-        if (fields[static_cast<size_t>(i)]->text() != completed_->texts[i])
-            return true;
-    return false;
+    for (qsizetype i = 0; i < completed_->texts.size(); ++i) {
+        const QString now = fields[static_cast<size_t>(i)]->text().trimmed();
+        const QString then = completed_->texts[i].trimmed();
+        if (now != then)
+            changed << QStringLiteral("%1 (в расчёте %2, на странице молниеотвода %3)")
+                           .arg(QString::fromUtf8(symbols[static_cast<size_t>(i)]), then,
+                                now.isEmpty() ? QStringLiteral("пусто") : now);
+    }
+    const ZoneKind used = ZoneKindOf(completed_->zone), now = FlagsKind(zoneA_, zoneB_);
+    if (used != now)
+        changed << QStringLiteral("тип зоны защиты (в расчёте %1, сейчас %2)")
+                       .arg(KindLetter(used), KindLetter(now));
+    const TForm2::StrikeInputs strike = Form2->StrikeInputsOfN();
+    const auto size = buildingSize();
+    if (Form2->ThunderstormHours() &&
+        (!size || size->width != strike.S || size->length != strike.L || size->height != strike.h))
+        changed << QStringLiteral("размеры здания (N вычислено для S = %1 м, L = %2 м, h = %3 м)")
+                       .arg(numbers().fixed(strike.S, 1), numbers().fixed(strike.L, 1),
+                            numbers().fixed(strike.h, 1));
+    if (changed.isEmpty())
+        return {};
+    return QStringLiteral("Внимание: после последнего расчёта изменены %1. %2")
+        .arg(changed.join(QStringLiteral(", ")),
+             rodTypeCode_ == kSingleCatenary
+                 ? QStringLiteral("Результаты в отчёте получены по прежним данным.")
+                 : QStringLiteral("Отчёт составлен по данным последнего расчёта; для новых "
+                                  "данных Расчёт не выполнен."));
 }
 
 std::optional<ZoneDrawing> TForm1::drawing() const {
@@ -47,51 +119,75 @@ std::optional<ZoneDrawing> TForm1::drawing() const {
 
 QString TForm1::reportValue(ReportValue value, const ZoneFigure* figure) const {
     const Completed* done = completedOfThisType();
-    const auto number = [&](std::optional<double> v) {
-        return v ? numbers().fixed(*v, 1) : QString();
-    };
-    const auto quantity = [&](Quantity q) {
-        return done ? number(QuantityOf(done->zone, q)) : QString();
-    };
     const std::string& separator = numbers().decimalSeparatorUtf8();
+    // The single catenary's report inserts its fields' texts as they are;
+    // the other types' reports are the program's own: trimmed, the inputs
+    // and results of the last completed calculation, "не рассчитано" without.
+    const bool asIs = rodTypeCode_ == kSingleCatenary;
+    const QString missing = QStringLiteral("не рассчитано");
+    const auto field = [&](const QString& text) { return asIs ? text : text.trimmed(); };
+    const auto quantity = [&](Quantity q) {
+        if (!done)
+            return missing;
+        const auto v = QuantityOf(done->zone, q);
+        return v ? numbers().fixed(*v, 1) : QStringLiteral("—");
+    };
+    const auto input = [&](size_t i) {
+        if (!asIs && done && static_cast<qsizetype>(i) < done->texts.size())
+            return done->texts[static_cast<qsizetype>(i)].trimmed();
+        return field(rodInputs()[i]->text());
+    };
+    const auto result = [&](size_t i) {
+        return asIs ? resultFields()[i]->text()
+                    : quantity(RodLayoutFor(rodTypeCode_).results[i].shows);
+    };
+    const FormulaNumbers formulas =
+        done ? FormulaNumbersOf(done->code, done->inputs, done->zone, separator) : FormulaNumbers{};
+    // A formula's numbers go on a line of their own under it, in its zone only.
+    const auto under = [&](ZoneKind kind, const std::string& lines) {
+        return done && ZoneKindOf(done->zone) == kind && !lines.empty()
+                   ? QStringLiteral("\n") + Marked(lines)
+                   : QString();
+    };
     using V = ReportValue;
+    using K = ZoneKind;
     switch (value) {
     case V::Edit1:
-        return Edit1->text();
+        return field(Edit1->text());
     case V::Edit2:
-        return Edit2->text();
+        return field(Edit2->text());
     case V::Edit3:
-        return Edit3->text();
+        return field(Edit3->text());
     case V::Edit4:
-        return Edit4->text();
+        return field(Edit4->text());
     case V::Edit5:
-        return Edit5->text();
+        return field(Edit5->text());
     case V::Edit6:
-        return Edit6->text();
+        return field(Edit6->text());
     case V::Edit7:
-        return Edit7->text();
+        return field(Edit7->text());
     case V::Memo1:
-        return Memo1->toPlainText();
+        return field(Memo1->toPlainText());
     case V::Edit8:
-        return Edit8->text();
+        return input(0);
     case V::Edit9:
-        return Edit9->text();
+        return input(1);
     case V::Edit10:
-        return Edit10->text();
+        return input(2);
     case V::Edit11:
-        return Edit11->text();
+        return input(3);
     case V::Edit13:
-        return Edit13->text();
+        return result(0);
     case V::Edit14:
-        return Edit14->text();
+        return result(1);
     case V::Edit15:
-        return Edit15->text();
+        return result(2);
     case V::Edit16:
-        return Edit16->text();
+        return result(3);
     case V::Edit17:
-        return Edit17->text();
+        return result(4);
     case V::Edit18:
-        return Edit18->text();
+        return result(5);
     case V::DoubledRx:
         return numbers().fixed(rx2_, 1);
     case V::DoubledR0:
@@ -100,13 +196,8 @@ QString TForm1::reportValue(ReportValue value, const ZoneFigure* figure) const {
         return Form2->ThunderstormHours() ? QString::number(Form2->ThunderstormHours()) : QString();
     case V::Density:
         return Form2->ThunderstormHours() ? numbers().fixed(Form2->StrikeDensity(), 1) : QString();
-    case V::Sag: // 2 or 3 m, a whole number
-        return done && IsCatenary(done->code)
-                   ? QString::number(std::lround(done->inputs[0] -
-                                                 QuantityOf(done->zone, Quantity::H).value_or(0)))
-                   : QString();
-    case V::CableHeight:
-        return quantity(Quantity::H);
+    case V::CableNumbers:
+        return done ? Marked(formulas.cable) : Marked("h = " + missing);
     case V::H01:
         return quantity(Quantity::H01);
     case V::R01:
@@ -122,27 +213,39 @@ QString TForm1::reportValue(ReportValue value, const ZoneFigure* figure) const {
     case V::Rpx:
         return quantity(Quantity::Rpx);
     case V::Case:
-        return done ? QString::fromStdString(CaseText(done->code, done->zone, separator))
-                    : QString();
+        return done ? Marked(CaseText(done->code, done->zone, separator)) : missing;
     case V::Conclusion:
-        return done ? QString::fromStdString(ConclusionText(
-                          done->code, done->zone, HxOf(done->code, done->inputs), separator))
+        return done ? Marked(ConclusionText(done->code, done->zone, HxOf(done->code, done->inputs),
+                                            separator))
                     : QStringLiteral("Расчёт зоны защиты не выполнен.");
     case V::Verdict:
-        return figure ? figure->verdict.text
+        return figure ? Marked(figure->verdict.text)
                       : QStringLiteral("Здание не проверено: нет завершённого расчёта зоны "
                                        "защиты.");
     case V::Warning:
-        if (!done)
-            return QStringLiteral("Внимание: расчёт зоны защиты для этого типа молниеотвода не "
-                                  "выполнен, значения зоны в отчёте отсутствуют.");
-        return inputsChangedSinceCalculation()
-                   ? QStringLiteral("Внимание: исходные данные молниеотвода изменены после "
-                                    "последнего расчёта; значения в отчёте могут не "
-                                    "соответствовать друг другу.")
-                   : QString();
+        return Marked(reportWarning());
     case V::Picture:
         return QStringLiteral("Чертёж зоны защиты не выполнен: нет завершённого расчёта.");
+    case V::NumbersN: {
+        const TForm2::StrikeInputs in = Form2->StrikeInputsOfN();
+        return Form2->ThunderstormHours()
+                   ? QStringLiteral("\n") + Marked(StrikeNumbers(in.S, in.L, in.h, in.n, separator))
+                   : QString();
+    }
+    case V::NumbersH0A:
+        return under(K::A, formulas.h0);
+    case V::NumbersR0A:
+        return under(K::A, formulas.r0);
+    case V::NumbersRxA:
+        return under(K::A, formulas.rx);
+    case V::NumbersH0B:
+        return under(K::B, formulas.h0);
+    case V::NumbersR0B:
+        return under(K::B, formulas.r0);
+    case V::NumbersRxB:
+        return under(K::B, formulas.rx);
+    case V::NumbersInner:
+        return Marked(formulas.inner);
     }
     return {};
 }

@@ -277,6 +277,7 @@ void TForm1::Button1Click() {
         setRodLayout(RodLayoutFor(rodTypeCode_));
     }
     Button6->setEnabled(false); // the fields no longer show a calculation
+    completed_.reset();
     for (QLineEdit* field :
          {Edit8, Edit9, Edit10, Edit11, Edit13, Edit14, Edit15, Edit16, Edit17, Edit18})
         field->clear();

@@ -81,12 +81,17 @@ private:
     QString reportValue(ReportValue value, const ZoneFigure* figure) const;
     // The rod page's input fields, in the order of their rows.
     std::array<QLineEdit*, 4> rodInputs() const { return {Edit8, Edit9, Edit10, Edit11}; }
+    // The rod page's result fields, in the order of their rows.
+    std::array<QLineEdit*, 6> resultFields() const {
+        return {Edit13, Edit14, Edit15, Edit16, Edit17, Edit18};
+    }
+    // What the report's values lack: a completed calculation, or which inputs
+    // changed since it; empty when nothing.
+    QString reportWarning() const;
     // The building's dimensions when all three fields hold numbers.
     std::optional<BuildingSize> buildingSize() const;
     // The drawing of the last completed calculation of the chosen rod type.
     std::optional<ZoneDrawing> drawing() const;
-    // The rod page's inputs (or rod type) differ from the last calculation's.
-    bool inputsChangedSinceCalculation() const;
 
     // The rod type code from the list: index + 1, kept when no item is picked.
     void takeRodTypeCode();

@@ -4,6 +4,7 @@
 #include "strike.h"
 
 #include <array>
+#include <cmath>
 #include <initializer_list>
 
 namespace vostrel {
@@ -162,6 +163,12 @@ std::string UnequalInner(const Writer& w, const UnequalRodResult& r, double h1, 
                   MidwayLine(w, r.rc, r.hc, hx, r.rcx)});
 }
 
+// The cable's height below its supports: "h = hоп − 2 = 20 − 2 = 18,0 м".
+std::string CableLine(const Writer& w, double hop, double h) {
+    const std::string sag = w.input(std::round(hop - h));
+    return w.line("h", Cat({"hоп − ", sag, " = ", w.input(hop), " − ", sag}), h);
+}
+
 struct Numbers {
     const Writer& w;
     const ZoneInputs& in;
@@ -174,6 +181,7 @@ struct Numbers {
     }
     FormulaNumbers operator()(const CatenaryResult& r) const {
         FormulaNumbers out;
+        out.cable = CableLine(w, in[0], r.h);
         AddSingle(out, w, r.zone == ZoneKind::A, true, r.h, hx, r.h0, r.r0, r.rx, "");
         return out;
     }
@@ -195,6 +203,7 @@ struct Numbers {
     }
     FormulaNumbers operator()(const DoubleCatenaryResult& r) const {
         FormulaNumbers out;
+        out.cable = CableLine(w, in[0], r.h);
         const bool a = r.zone == ZoneKind::A;
         AddSingle(out, w, a, true, r.h, hx, r.h0, r.r0, r.rx, "");
         out.inner = Lines(
@@ -285,10 +294,11 @@ std::string Unmarked(std::string_view text) {
 
 FormulaNumbers FormulaNumbersOf(std::int32_t code, const ZoneInputs& inputs, const RodZone& zone,
                                 std::string_view separator) {
-    if (ZoneKindOf(zone) == ZoneKind::None)
-        return {};
     const Writer w{separator};
-    return std::visit(Numbers{w, inputs, HxOf(code, inputs)}, zone);
+    FormulaNumbers numbers = std::visit(Numbers{w, inputs, HxOf(code, inputs)}, zone);
+    if (ZoneKindOf(zone) == ZoneKind::None)
+        return {numbers.cable, {}, {}, {}, {}};
+    return numbers;
 }
 
 std::string StrikeNumbers(double S, double L, double h, double n, std::string_view separator) {

@@ -34,12 +34,14 @@ std::string Unmarked(std::string_view text);
 // empty. Rods of different heights have two lines under each end-region
 // formula, one for each rod.
 struct FormulaNumbers {
+    std::string cable;      // catenaries: "h = hоп − 2 = 20 − 2 = 18,0 м"
     std::string h0, r0, rx; // the end regions' (or the single zone's) formulas
     std::string inner;      // the inner region: the lines of the case that applied
 };
 
 // For rod type `code`, its inputs (in the order of InputCount) and the zone
-// computed from them; all empty when the zone has no type (neither flag).
+// computed from them; all but the cable height empty when the zone has no
+// type (neither flag).
 FormulaNumbers FormulaNumbersOf(std::int32_t code, const ZoneInputs& inputs, const RodZone& zone,
                                 std::string_view separator);
 

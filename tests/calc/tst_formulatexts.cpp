@@ -122,6 +122,12 @@ void TestFormulaTexts::zoneNumbers() {
     // Without a zone type there is nothing to show.
     const FormulaNumbers none = FormulaNumbersOf(code, in, ZoneOf(code, in, 0, 0, {}), ",");
     QVERIFY(none.h0.empty() && none.r0.empty() && none.rx.empty() && none.inner.empty());
+    // A catenary's cable height, whatever the zone.
+    QCOMPARE(Q(got.cable), code == 4 || code == 5 ? "h = hоп − 2 = 22 − 2 = 20,0 м" : "");
+    const ZoneInputs longSpan{22, 125, 25, 6};
+    if (code == 5)
+        QCOMPARE(Q(FormulaNumbersOf(code, longSpan, ZoneOf(code, longSpan, 0, 1, {}), ",").cable),
+                 "h = hоп − 3 = 22 − 3 = 19,0 м");
 }
 
 void TestFormulaTexts::strikeNumbers() {
