@@ -167,13 +167,12 @@ BORDERS = ("\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10"
 TEXT_TAGS = {"##bt&", "##lo&"}
 
 
-def table(rows, widths=(5355, 4000), header=False, keep_all=False):
+def table(rows, widths=(5355, 4000), header=False):
     """A bordered table, captions left, values right-aligned.
 
     A row given as a single string is a subheading across the whole width.
     The header row (header=True) repeats on a new page; it and every
-    subheading stay on the page of the row under them (keep_all: every row,
-    and the last with the paragraph after the table).
+    subheading stay on the page of the row under them.
     """
     out = []
     for i, cells in enumerate(rows):
@@ -182,7 +181,7 @@ def table(rows, widths=(5355, 4000), header=False, keep_all=False):
         row_widths = (sum(widths),) if sub else widths
         if sub:
             cells = [bold(cells)]
-        keep = first or sub or keep_all
+        keep = first or sub
         row = ["\\trowd\\trgaph108\\trleft0\\trqc\\trkeep"
                + ("\\trkeepfollow" if keep else "") + ("\\trhdr" if first else "")]
         x = 0
@@ -360,13 +359,18 @@ def conclusion(n):
             + par("##vd&", style=BODY + "\\keepn"))
 
 
-def summary(content):
-    """A sentence, or the rows of a table; kept with the signatures under
-    it, so that they share a page with the conclusion."""
-    if isinstance(content, list):
-        return (par(bold("Итог:"), style="\\s0\\ql\\keepn\\sb120\\sa120")
-                + table(content, keep_all=True))
-    return par(bold("Итог: "), content, style="\\s0\\ql\\keepn\\sb120\\sa360")
+# A caption, then after a tab with a dotted leader the value, right-aligned
+# at the text's right edge (blanks before it vanish on the left).
+LEADER = "\\s0\\ql\\keepn\\tqr\\tldot\\tx%d\\sa60" % TEXT_WIDTH
+
+
+def summary(rows):
+    """The main results, a line each, kept with the signatures under them so
+    that they share a page with the conclusion (paragraphs, not a table: a
+    word processor keeps paragraphs with the next, not always a table)."""
+    return (par(bold("Итог:"), style="\\s0\\ql\\keepn\\sb120\\sa120")
+            + "".join(par(caption, Rtf("\\tab "), value, style=LEADER)
+                      for caption, value in rows))
 
 
 def signatures():
@@ -773,9 +777,11 @@ def check(name, data):
     if name == AS_IS_TEMPLATE:
         for align, para in paragraphs:
             for tag in BLANK_LED & set(TAG.findall(para)):
-                if (align, para) != ("qr", tag):
-                    fail("%s, whose value begins with blanks, is not alone in a "
-                         "right-aligned cell: %r" % (tag, para))
+                if (align, para) != ("qr", tag) and not (
+                        para.endswith("\t" + tag) and para.count(tag) == 1):
+                    fail("%s, whose value begins with blanks, is neither alone in a "
+                         "right-aligned cell nor right-aligned after a tab: %r"
+                         % (tag, para))
     picture = [p for p in paragraphs if "##pc&" in p[1]]
     if picture != [("qc", "##pc&")]:
         fail("##pc& is not alone in a centred paragraph: %s" % picture)
