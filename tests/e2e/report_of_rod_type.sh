@@ -11,7 +11,7 @@
 # Usage: report_of_rod_type.sh PATH/TO/vostrel ROD_INDEX INPUT... -- EXPECTED...
 # ROD_INDEX is the rod type's row in the list, from 0. The EXPECTED texts
 # must occur in the report in their order; in them a line break (as between
-# a table's caption and value cells) is written "|".
+# a table's caption and value cells) or a tab is written "|".
 set -uo pipefail
 program=$1
 index=$2
@@ -106,6 +106,7 @@ building=("Ширина здания S, м|12|" "Длина здания L, м|3
     "Тип зоны защиты|")
 in_order() {
     local rest=${text//$'\n'/|} value
+    rest=${rest//$'\t'/|}
     for value; do
         [[ "$rest" == *"$value"* ]] || fail "the report lacks «$value» where expected: $text"
         rest=${rest#*"$value"}
