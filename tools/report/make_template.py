@@ -68,7 +68,7 @@ SYMBOL = re.compile(r"(?<![A-Za-z\u0400-\u04ff#])([hrLaSNn]′?(?:_\{[^{}]*\})?)
                     r"(?![A-Za-z0-9\u0400-\u04ff&])")
 
 # Paragraph formats. Running text is left-aligned with a first-line indent.
-BODY = "\\s0\\ql\\fi567\\sa60"
+BODY = "\\s0\\ql\\fi567\\sa60\\widctlpar"       # no line of it alone on a page
 INTRO = BODY + "\\keepn"                    # introduces the formulas under it
 FORMULA = "\\s0\\qc\\sb40\\sa40"
 LINE = "\\s0\\ql\\sa60"                     # left-aligned, no indent
@@ -394,7 +394,7 @@ def document(rod, sections):
             "{\\info{\\title " + text("Расчёт молниезащиты здания: " + rod.kind) + "}"
             "{\\author Vostrel}}\n"
             "\\paperw11906\\paperh16838\\margl1701\\margr850\\margt1134\\margb1134"
-            "\\viewkind4\\uc1\n"
+            "\\viewkind4\\uc1\\widowctrl\n"
             "\\sectd\\footery567\n"
             "{\\footer\\pard\\plain\\qc\\f1\\fs18 "
             + text("Расчёт молниезащиты по РД 34.21.122-87. Страница ")
