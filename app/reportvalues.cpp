@@ -21,6 +21,15 @@ static_assert(rtf::kItalicMark == static_cast<char32_t>(kItalicMark) &&
                   rtf::kEndMark == static_cast<char32_t>(kEndMark),
               "the report's sentences mark symbols as the RTF engine reads them");
 
+// The runs of values reportValue reads by their place.
+constexpr bool Follow(ReportValue first, ReportValue last, int count) {
+    return static_cast<int>(last) - static_cast<int>(first) == count - 1;
+}
+static_assert(Follow(ReportValue::Edit8, ReportValue::Edit11, 4) &&
+              Follow(ReportValue::Edit13, ReportValue::Edit18, 6) &&
+              Follow(ReportValue::NumbersH0A, ReportValue::NumbersRxA, 3) &&
+              Follow(ReportValue::NumbersH0B, ReportValue::NumbersRxB, 3));
+
 namespace {
 // The symbols of a rod type's inputs, in the order of its rows.
 std::array<const char*, 4> InputSymbols(std::int32_t code) {
@@ -149,8 +158,13 @@ QString TForm1::reportValue(ReportValue value, const ZoneFigure* figure) const {
                    ? QStringLiteral("\n") + Marked(lines)
                    : QString();
     };
+    const std::string* const single[] = {&formulas.h0, &formulas.r0, &formulas.rx};
     using V = ReportValue;
     using K = ZoneKind;
+    // Where the value stands in a run of values that follow one another.
+    const auto from = [value](V first) {
+        return static_cast<size_t>(value) - static_cast<size_t>(first);
+    };
     switch (value) {
     case V::Edit1:
         return field(Edit1->text());
@@ -168,26 +182,18 @@ QString TForm1::reportValue(ReportValue value, const ZoneFigure* figure) const {
         return field(Edit7->text());
     case V::Memo1:
         return field(Memo1->toPlainText());
-    case V::Edit8:
-        return input(0);
+    case V::Edit8: // the rod page's rows, in order
     case V::Edit9:
-        return input(1);
     case V::Edit10:
-        return input(2);
     case V::Edit11:
-        return input(3);
+        return input(from(V::Edit8));
     case V::Edit13:
-        return result(0);
     case V::Edit14:
-        return result(1);
     case V::Edit15:
-        return result(2);
     case V::Edit16:
-        return result(3);
     case V::Edit17:
-        return result(4);
     case V::Edit18:
-        return result(5);
+        return result(from(V::Edit13));
     case V::DoubledRx:
         return numbers().fixed(rx2_, 1);
     case V::DoubledR0:
@@ -232,18 +238,14 @@ QString TForm1::reportValue(ReportValue value, const ZoneFigure* figure) const {
                    ? QStringLiteral("\n") + Marked(StrikeNumbers(in.S, in.L, in.h, in.n, separator))
                    : QString();
     }
-    case V::NumbersH0A:
-        return under(K::A, formulas.h0);
+    case V::NumbersH0A: // h0, r0, rx of each zone
     case V::NumbersR0A:
-        return under(K::A, formulas.r0);
     case V::NumbersRxA:
-        return under(K::A, formulas.rx);
+        return under(K::A, *single[from(V::NumbersH0A)]);
     case V::NumbersH0B:
-        return under(K::B, formulas.h0);
     case V::NumbersR0B:
-        return under(K::B, formulas.r0);
     case V::NumbersRxB:
-        return under(K::B, formulas.rx);
+        return under(K::B, *single[from(V::NumbersH0B)]);
     case V::NumbersInner:
         return Marked(formulas.inner);
     }
