@@ -126,41 +126,62 @@ std::optional<ZoneDrawing> TForm1::drawing() const {
     return ZoneDrawing{done->code, done->inputs, done->zone, buildingSize()};
 }
 
+// The single catenary's report inserts its fields' texts as they are; the
+// other types' reports are the program's own: trimmed, the inputs and results
+// of the last completed calculation, "не рассчитано" without one.
+bool TForm1::reportAsIs() const {
+    return rodTypeCode_ == kSingleCatenary;
+}
+
+QString TForm1::reportQuantity(Quantity quantity) const {
+    const Completed* done = completedOfThisType();
+    if (!done)
+        return QStringLiteral("не рассчитано");
+    const auto v = QuantityOf(done->zone, quantity);
+    return v ? numbers().fixed(*v, 1) : QStringLiteral("—");
+}
+
+QString TForm1::reportInput(size_t row) const {
+    const Completed* done = completedOfThisType();
+    if (reportAsIs())
+        return rodInputs()[row]->text();
+    if (done && static_cast<qsizetype>(row) < done->texts.size())
+        return done->texts[static_cast<qsizetype>(row)].trimmed();
+    return rodInputs()[row]->text().trimmed();
+}
+
+QString TForm1::reportResult(size_t row) const {
+    return reportAsIs() ? resultFields()[row]->text()
+                        : reportQuantity(RodLayoutFor(rodTypeCode_).results[row].shows);
+}
+
+QString TForm1::reportNumbers(ReportValue value) const {
+    using V = ReportValue;
+    const Completed* done = completedOfThisType();
+    if (!done)
+        return {};
+    const FormulaNumbers formulas =
+        FormulaNumbersOf(done->code, done->inputs, done->zone, numbers().decimalSeparatorUtf8());
+    if (value == V::NumbersInner)
+        return Marked(formulas.inner);
+    // h0, r0, rx of each zone: on a line of their own under the formula, in
+    // the zone that applies only.
+    const std::string* const lines[] = {&formulas.h0, &formulas.r0, &formulas.rx};
+    const bool zoneA = value <= V::NumbersRxA;
+    const auto at =
+        static_cast<size_t>(value) - static_cast<size_t>(zoneA ? V::NumbersH0A : V::NumbersH0B);
+    const std::string& text = *lines[at];
+    return ZoneKindOf(done->zone) == (zoneA ? ZoneKind::A : ZoneKind::B) && !text.empty()
+               ? QStringLiteral("\n") + Marked(text)
+               : QString();
+}
+
 QString TForm1::reportValue(ReportValue value, const ZoneFigure* figure) const {
     const Completed* done = completedOfThisType();
     const std::string& separator = numbers().decimalSeparatorUtf8();
-    // The single catenary's report inserts its fields' texts as they are;
-    // the other types' reports are the program's own: trimmed, the inputs
-    // and results of the last completed calculation, "не рассчитано" without.
-    const bool asIs = rodTypeCode_ == kSingleCatenary;
-    const QString missing = QStringLiteral("не рассчитано");
-    const auto field = [&](const QString& text) { return asIs ? text : text.trimmed(); };
-    const auto quantity = [&](Quantity q) {
-        if (!done)
-            return missing;
-        const auto v = QuantityOf(done->zone, q);
-        return v ? numbers().fixed(*v, 1) : QStringLiteral("—");
-    };
-    const auto input = [&](size_t i) {
-        if (!asIs && done && static_cast<qsizetype>(i) < done->texts.size())
-            return done->texts[static_cast<qsizetype>(i)].trimmed();
-        return field(rodInputs()[i]->text());
-    };
-    const auto result = [&](size_t i) {
-        return asIs ? resultFields()[i]->text()
-                    : quantity(RodLayoutFor(rodTypeCode_).results[i].shows);
-    };
-    const FormulaNumbers formulas =
-        done ? FormulaNumbersOf(done->code, done->inputs, done->zone, separator) : FormulaNumbers{};
-    // A formula's numbers go on a line of their own under it, in its zone only.
-    const auto under = [&](ZoneKind kind, const std::string& lines) {
-        return done && ZoneKindOf(done->zone) == kind && !lines.empty()
-                   ? QStringLiteral("\n") + Marked(lines)
-                   : QString();
-    };
-    const std::string* const single[] = {&formulas.h0, &formulas.r0, &formulas.rx};
+    const auto field = [&](const QString& text) { return reportAsIs() ? text : text.trimmed(); };
+    const auto quantity = [&](Quantity q) { return reportQuantity(q); };
     using V = ReportValue;
-    using K = ZoneKind;
     // Where the value stands in a run of values that follow one another.
     const auto from = [value](V first) {
         return static_cast<size_t>(value) - static_cast<size_t>(first);
@@ -186,14 +207,14 @@ QString TForm1::reportValue(ReportValue value, const ZoneFigure* figure) const {
     case V::Edit9:
     case V::Edit10:
     case V::Edit11:
-        return input(from(V::Edit8));
+        return reportInput(from(V::Edit8));
     case V::Edit13:
     case V::Edit14:
     case V::Edit15:
     case V::Edit16:
     case V::Edit17:
     case V::Edit18:
-        return result(from(V::Edit13));
+        return reportResult(from(V::Edit13));
     case V::DoubledRx:
         return numbers().fixed(rx2_, 1);
     case V::DoubledR0:
@@ -203,7 +224,9 @@ QString TForm1::reportValue(ReportValue value, const ZoneFigure* figure) const {
     case V::Density:
         return Form2->ThunderstormHours() ? numbers().fixed(Form2->StrikeDensity(), 1) : QString();
     case V::CableNumbers:
-        return done ? Marked(formulas.cable) : Marked("h = " + missing);
+        return done
+                   ? Marked(FormulaNumbersOf(done->code, done->inputs, done->zone, separator).cable)
+                   : Marked("h = " + reportQuantity(Quantity::H));
     case V::H01:
         return quantity(Quantity::H01);
     case V::R01:
@@ -219,7 +242,8 @@ QString TForm1::reportValue(ReportValue value, const ZoneFigure* figure) const {
     case V::Rpx:
         return quantity(Quantity::Rpx);
     case V::Case:
-        return done ? Marked(CaseText(done->code, done->zone, separator)) : missing;
+        return done ? Marked(CaseText(done->code, done->zone, separator))
+                    : QStringLiteral("не рассчитано");
     case V::Conclusion:
         return done ? Marked(ConclusionText(done->code, done->zone, HxOf(done->code, done->inputs),
                                             separator))
@@ -238,16 +262,14 @@ QString TForm1::reportValue(ReportValue value, const ZoneFigure* figure) const {
                    ? QStringLiteral("\n") + Marked(StrikeNumbers(in.S, in.L, in.h, in.n, separator))
                    : QString();
     }
-    case V::NumbersH0A: // h0, r0, rx of each zone
+    case V::NumbersH0A:
     case V::NumbersR0A:
     case V::NumbersRxA:
-        return under(K::A, *single[from(V::NumbersH0A)]);
     case V::NumbersH0B:
     case V::NumbersR0B:
     case V::NumbersRxB:
-        return under(K::B, *single[from(V::NumbersH0B)]);
     case V::NumbersInner:
-        return Marked(formulas.inner);
+        return reportNumbers(value);
     }
     return {};
 }
