@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <tuple>
 
@@ -213,6 +214,7 @@ void TForm1::Button3Click() {
     zones_.keep(zone);
     completed_ = Completed{rodTypeCode_, in, zone, texts};
     Button6->setEnabled(true);
+    refreshDrawing();
     // 5. At most one message: the first that applies.
     const QString warning =
         WarningText(rodTypeCode_, WarningOf(zone, HxOf(rodTypeCode_, in)), ZoneKindOf(zone));
@@ -233,19 +235,31 @@ void TForm1::Button2Click() {
     // One figure of the zone gives the report both its drawing and its verdict.
     const auto shown = drawing();
     const std::optional<ZoneFigure> figure =
-        shown ? std::optional<ZoneFigure>(PrepareZoneFigure(*shown, numbers())) : std::nullopt;
+        shown
+            ? std::optional<ZoneFigure>(PrepareZoneFigure(*shown, numbers().decimalSeparatorUtf8()))
+            : std::nullopt;
     const ZoneFigure* zone = figure ? &*figure : nullptr;
     const auto values = [this, zone](ReportValue value) { return reportValue(value, zone); };
     const auto picture = [this, zone] {
-        return zone ? RenderZoneDrawing(*zone, numbers(), ReportMaker::kPicturePixels, 200)
-                    : QImage();
+        return zone ? RenderZoneDrawing(*zone, ReportMaker::kPicturePixels, 200) : QImage();
     };
     report_->make(rodTypeCode_, values, picture, this);
 }
 
 void TForm1::Button6Click() {
     if (const auto shown = drawing())
-        Form8->showDrawing(*shown, this);
+        Form8->showDrawing(*shown, Memo1->toPlainText(), this);
+}
+
+// The drawing window follows the last completed calculation and the
+// building as it is now; after "Далее>>" it has no zone to show.
+void TForm1::refreshDrawing() {
+    const auto shown = drawing();
+    if (shown && Button6->isEnabled())
+        Form8->setDrawing(*shown, Memo1->toPlainText());
+    else
+        Form8->clearDrawing(QStringLiteral("Зона защиты не рассчитана для нового проекта: нажмите "
+                                           "«Расчёт» на странице молниеотвода."));
 }
 
 void TForm1::Button4Click() {

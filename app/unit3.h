@@ -3,10 +3,10 @@
 #pragma once
 
 #include "calc/rodtypes.h"
+#include "drawing/zonedrawing.h"
 #include "report/report.h"
 #include "ui/form.h"
 #include "ui/mainfields.h"
-#include "ui/zonedrawing.h"
 
 #include <QStringList>
 #include <array>
@@ -73,8 +73,9 @@ private:
     void Button3Click();
     void Button4Click();
     void Button5Click();
-    void Button2Click(); // the report
-    void Button6Click(); // the drawing
+    void Button2Click();   // the report
+    void Button6Click();   // the drawing
+    void refreshDrawing(); // the drawing window, after a calculation or a change
 
     // The text a replacement of the report inserts; the verdict comes from
     // `figure`, the report's drawing of the zone (none without a calculation).

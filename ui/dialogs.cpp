@@ -26,8 +26,9 @@ void MessageBoxes::applicationError(const QString& text) {
 }
 
 QString MessageBoxes::saveFileName(QWidget* parent, const QString& caption,
-                                   const QString& filters) {
-    return QFileDialog::getSaveFileName(parent, caption, QString(), filters);
+                                   const QString& suggested, const QString& filters,
+                                   QString* filter) {
+    return QFileDialog::getSaveFileName(parent, caption, suggested, filters, filter);
 }
 
 } // namespace vostrel

@@ -122,7 +122,7 @@ if command -v pdfimages >/dev/null; then
 else
     fail "pdfimages (poppler-utils) is not installed"
 fi
-[[ "$text" == *"Здание в зоне защиты на высоте hx."* ]] || fail "no verdict on the building: $text"
+[[ "$text" == *"Здание в зоне защиты на своей высоте h = 10,0 м."* ]] || fail "no verdict on the building: $text"
 # Page breaks: no page ends with a heading, a table's subheading or a line
 # that introduces what follows (":"), and the signatures stand on the page of
 # the conclusion.

@@ -20,11 +20,20 @@ public:
         shown.append({Shown::ApplicationError, text});
     }
 
-    // The answer to the next file dialogs; the captions asked.
+    // The answer to the next file dialogs (the name, and the filter chosen
+    // unless empty); the captions asked, the names, filters and first
+    // filters offered.
     QString fileName;
-    QStringList fileDialogs;
-    QString saveFileName(QWidget*, const QString& caption, const QString&) override {
+    QString filter;
+    QStringList fileDialogs, suggested, offeredFilters, firstFilters;
+    QString saveFileName(QWidget*, const QString& caption, const QString& name,
+                         const QString& filters, QString* chosen) override {
         fileDialogs << caption;
+        suggested << name;
+        offeredFilters << filters;
+        firstFilters << (chosen ? *chosen : QString());
+        if (chosen && !filter.isEmpty())
+            *chosen = filter;
         return fileName;
     }
 

@@ -88,7 +88,7 @@ void TestReport::callSequence() {
     QCOMPARE(filled["##fx&"], (QStringList{"", "\nrx = 1,7 · (18 − 10/0,92) = 12,1 м"}));
     QCOMPARE(filled["##cn&"],
              QStringList{"Объекты высотой hx = 10,0 м находятся в зоне защиты: rx = 12,1 м."});
-    QCOMPARE(filled["##vd&"], QStringList{"Здание в зоне защиты на высоте hx."});
+    QCOMPARE(filled["##vd&"], QStringList{"Здание в зоне защиты на своей высоте h = 10,0 м."});
     QCOMPARE(filled["##wr&"], QStringList{""});
     QCOMPARE(filled["##tg&"] + filled["##dn&"], (QStringList{"40", "4,0"}));
     // The drawing in place of its tag: a PNG of the size the call gives.
