@@ -54,7 +54,7 @@ struct Document::Splice {
 std::size_t Document::replace(std::size_t pos, std::size_t length, std::u32string_view value) {
     CheckRange(pos, length, textSize(), "replace");
     const detail::Escaped esc = detail::Escape(value);
-    return edit(pos, length, esc.rtf, esc.text, esc.ranges);
+    return edit(pos, length, esc.rtf, esc.text, esc.ranges, esc.depth);
 }
 
 std::size_t Document::replaceWithPicture(std::size_t pos, std::size_t length,
@@ -64,7 +64,8 @@ std::size_t Document::replaceWithPicture(std::size_t pos, std::size_t length,
 }
 
 std::size_t Document::edit(std::size_t pos, std::size_t length, std::string_view rtf,
-                           std::u32string_view text, const std::vector<SourceRange>& ranges) {
+                           std::u32string_view text, const std::vector<SourceRange>& ranges,
+                           int depth) {
     if (length == 0 && rtf.empty())
         return pos;
     if (textSize() == 0 && !textAtEnd_)
@@ -73,7 +74,7 @@ std::size_t Document::edit(std::size_t pos, std::size_t length, std::string_view
     const std::size_t grow = s.grow();
     if (source_.size() + grow > detail::kMaxSource)
         throw std::length_error("rtf::Document: RTF source larger than 4 GB");
-    if (s.groupAdded && maxDepth_ >= kMaxDepth) {
+    if (s.groupAdded && maxDepth_ + depth > kMaxDepth) {
         reparse(s);
         return pos + text.size();
     }
@@ -83,7 +84,7 @@ std::size_t Document::edit(std::size_t pos, std::size_t length, std::string_view
     source_.replace(s.at, s.end - s.at, s.middle);
     closingBrace_ += grow;
     if (s.groupAdded)
-        ++maxDepth_;
+        maxDepth_ += depth;
     return pos + text.size();
 }
 

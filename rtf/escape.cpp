@@ -3,6 +3,8 @@
 #include "rtf/characters.h"
 #include "rtf/rtf.h"
 
+#include <algorithm>
+
 namespace vostrel::rtf {
 
 namespace detail {
@@ -42,10 +44,19 @@ Escaped Escape(std::u32string_view value) {
         r.text.push_back(ch);
         r.ranges.push_back({begin, r.rtf.size()});
     };
+    int open = 0; // groups opened by marks
     for (std::size_t k = 0; k < value.size(); ++k) {
         const char32_t c = value[k];
         const std::size_t begin = r.rtf.size();
-        if (c == '\r' || c == '\n') {
+        if (c == kItalicMark || c == kSubscriptMark) {
+            r.rtf += c == kItalicMark ? "{\\i " : "{\\sub ";
+            r.depth = std::max(r.depth, ++open + 1);
+        } else if (c == kEndMark) {
+            if (open > 0) {
+                r.rtf += '}';
+                --open;
+            }
+        } else if (c == '\r' || c == '\n') {
             if (c == '\r' && k + 1 < value.size() && value[k + 1] == '\n')
                 ++k;
             r.rtf += "\\line ";
@@ -65,6 +76,7 @@ Escaped Escape(std::u32string_view value) {
     }
     if (r.text.empty())
         return {};
+    r.rtf.append(static_cast<std::size_t>(open), '}');
     r.rtf += '}';
     return r;
 }

@@ -15,6 +15,7 @@ struct Escaped {
     std::string rtf;
     std::u32string text;
     std::vector<SourceRange> ranges;
+    int depth = 1; // the deepest nesting of its groups
 };
 
 Escaped Escape(std::u32string_view value);

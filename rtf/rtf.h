@@ -107,8 +107,10 @@ private:
     void adopt(detail::Parsed&& parsed);
     // Deletes [pos, pos + length) and puts `rtf` at its place: `text` with
     // the source bytes `ranges` (relative to the start of `rtf`).
+    // `depth`: how deep the groups of `rtf` nest.
     std::size_t edit(std::size_t pos, std::size_t length, std::string_view rtf,
-                     std::u32string_view text, const std::vector<SourceRange>& ranges);
+                     std::u32string_view text, const std::vector<SourceRange>& ranges,
+                     int depth = 1);
     Splice splice(std::size_t pos, std::size_t length, std::string_view rtf) const;
     void spliceOut(Splice& splice, std::size_t pos, std::size_t length) const;
     void reparse(const Splice& splice);
@@ -126,7 +128,13 @@ private:
 // whole wrapped in a group that starts with \uc1 so that readers skip the "?".
 // "\n", "\r\n" and "\r" become \line; other control characters (C0, DEL, C1)
 // are dropped; surrogate code points and values above U+10FFFF become U+FFFD.
-// A value with nothing left gives an empty string (no group).
+// A value with nothing left gives an empty string (no group). Three of the
+// control characters are marks, no text: kItalicMark and kSubscriptMark open
+// a group in italics or subscript, kEndMark closes the latest one (a group
+// still open closes at the value's end, an end without one is dropped).
+inline constexpr char32_t kItalicMark = 0x02;
+inline constexpr char32_t kSubscriptMark = 0x0E;
+inline constexpr char32_t kEndMark = 0x03;
 std::string EscapeText(std::u32string_view value);
 
 // The RTF group of a picture: "{\pict\pngblip\picwW\pichH\picwgoalWG\pichgoalHG "

@@ -72,7 +72,8 @@ text=$(xclip -o -selection clipboard 2>/dev/null)
 # space (U+2006) and a blank.
 sixper=$(printf '\xe2\x80\x86')
 text=${text//"$sixper "/ }
-for value in "0,02457" "  16,6" "  30,6" "  12,1" "24,2" "61,2" "20 − 2 = 18,0 м" "       Б"; do
+for value in "0,02457" "  16,6" "  30,6" "  12,1" "24,2" "61,2" "20 − 2 = 18,0 м" "       Б" \
+    "h0 = 0,92 · 18 = 16,6 м"; do
     [[ "$text" == *"$value"* ]] || fail "the report lacks «$value»: $text"
 done
 [[ "$text" == *"##"* || "$text" == *"#2r"* ]] && fail "tags left in the report: $text"
