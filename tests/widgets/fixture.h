@@ -138,6 +138,7 @@ struct RodHeightWindow {
     VOSTREL_CONTROL(QLabel, Label5);
     VOSTREL_CONTROL(QLineEdit, Edit1);
     VOSTREL_CONTROL(QLineEdit, Edit2);
+    VOSTREL_CONTROL(QLineEdit, Edit3);
     VOSTREL_CONTROL(QPushButton, Button1);
 };
 #undef VOSTREL_CONTROL
