@@ -1,0 +1,73 @@
+// One lightning-protection design, window-free: the building page's texts,
+// the thunderstorm class, the building type and its zone, the rod type, the
+// rod page's inputs and the last completed calculation of each rod type.
+// Texts are kept as the user typed them, with the user's decimal separator.
+#pragma once
+
+#include "calc/rodtypes.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace vostrel {
+
+// What one rod type is as data: its code, its name in the rod type list and
+// the short names of its inputs in the order of the rod page's rows (the last
+// is always the protected height hx).
+struct RodTypeInfo {
+    std::int32_t code;
+    const char* name;
+    std::array<const char*, 4> inputNames; // null past the last input
+
+    int inputCount() const;
+};
+
+// Every rod type, in the order of their codes.
+std::span<const RodTypeInfo> RodTypeInfos();
+// The rod type of `code`; null when there is none.
+const RodTypeInfo* FindRodType(std::int32_t code);
+
+// The building type confirmed in the catalogue and what it put on the page.
+struct BuildingType {
+    std::int32_t code = 0;
+    std::string building; // "Здания и сооружения"
+    std::string location; // "Местоположение"
+    std::string category; // "Категория молниезащиты"
+    std::string zone;     // the zone letter as shown
+};
+
+// A completed calculation: its rod type, the inputs as numbers and as the
+// texts they came from, and the zone.
+struct Calculation {
+    std::int32_t code = 0;
+    ZoneInputs inputs{};
+    std::vector<std::string> texts;
+    RodZone zone;
+};
+
+struct Design {
+    std::array<std::string, 3> building;  // width S, length L, height h (m)
+    std::optional<int> thunderstormHours; // the map legend's class of N
+    std::optional<BuildingType> buildingType;
+    std::int32_t zoneA = 0, zoneB = 0;  // the zone flags the rod page uses
+    std::int32_t rodType = 0;           // 0 while none is chosen
+    std::vector<std::string> rodInputs; // the rod page's visible inputs, in row order
+
+    std::optional<Calculation> completed; // the last completed calculation
+    RodZones zones;                       // the last result of each rod type
+    double rx2 = 0, r02 = 0;              // 2rx and 2r0 of the last calculation
+
+    // The last calculation when it is of the rod type chosen now.
+    const Calculation* completedOfThisType() const;
+    // The rod page shows a completed calculation of its inputs as they are.
+    bool calculated() const;
+    // Keeps a completed calculation of rod type `code`.
+    void complete(std::int32_t code, const ZoneInputs& inputs, std::vector<std::string> texts,
+                  const RodZone& zone);
+};
+
+} // namespace vostrel
