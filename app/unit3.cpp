@@ -1,5 +1,6 @@
 #include "unit3.h"
 
+#include "app/mainmenu.h"
 #include "app/rodlayouts.h"
 #include "calc/rodheight.h"
 #include "report/unit7.h"
@@ -15,6 +16,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -49,6 +51,7 @@ TForm1::TForm1(Services& services, ReportSetup& report)
     createBuildingPage();
     createRodPage();
     setTabOrder();
+    createMenu();
     PageControl1->setActivePage(TabSheet1);
     fields_ = {Edit1, Edit2, Edit3, Edit4, Memo1, Edit6, Edit7, Edit5, Label14};
     FormCreate();
@@ -129,6 +132,26 @@ void TForm1::createBuildingPage() {
     onClick(Button5, &TForm1::Button5Click);
 }
 
+// The menu bar above the pages: the window grows by its height. Every change
+// of a field or choice refreshes the title's mark of changes not saved.
+void TForm1::createMenu() {
+    document_ = new DesignDocument(*this, services_);
+    QMenuBar* bar = document_->createMenuBar();
+    const int height = bar->sizeHint().height();
+    bar->setGeometry(0, 0, width(), height);
+    PageControl1->move(0, height);
+    setFixedSize(width(), PageControl1->height() + height);
+    setAcceptDrops(true);
+    for (QLineEdit* field :
+         {Edit1, Edit2, Edit3, Edit4, Edit5, Edit8, Edit9, Edit10, Edit11, Edit13})
+        connect(field, &QLineEdit::textChanged, this, &TForm1::designChanged);
+    connect(Memo1, &QPlainTextEdit::textChanged, this, &TForm1::designChanged);
+    connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TForm1::designChanged);
+    connect(ComboBox1, &QComboBox::editTextChanged, this, &TForm1::designChanged);
+    connect(Button3, &QPushButton::clicked, this, &TForm1::designChanged);
+    connect(this, &TForm1::designChanged, document_, &DesignDocument::refresh);
+}
+
 void TForm1::setTabOrder() {
     const QWidget* chain[] = {Edit1,   Edit3,     Edit2,   Edit4,   Memo1,  Edit5,  Edit6,
                               Edit7,   ComboBox1, Button1, Button5, Edit8,  Edit9,  Edit10,
@@ -158,7 +181,12 @@ void TForm1::showEvent(QShowEvent* event) {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    // Closing the main window ends the program, whatever else is open.
+    // Closing the main window ends the program, whatever else is open, once
+    // changes not saved to the design's file are saved or given up.
+    if (!document_->maybeSave()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     QCoreApplication::exit(0);
 }

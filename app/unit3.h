@@ -3,6 +3,7 @@
 #pragma once
 
 #include "calc/rodtypes.h"
+#include "design/designfile.h"
 #include "report/report.h"
 #include "ui/form.h"
 #include "ui/mainfields.h"
@@ -23,6 +24,7 @@ class QPushButton;
 
 namespace vostrel {
 
+class DesignDocument;
 class PageControl;
 struct RodLayout;
 class TForm2;
@@ -50,14 +52,33 @@ public:
     double DoubledRx() const { return rx2_; }
     double DoubledR0() const { return r02_; }
 
+    // The design as the window shows it, texts with the user's separator.
+    Design design() const;
+    // A new design: every field empty, no calculation, the building page in
+    // front, the map and catalogue windows back at their start.
+    void clearDesign();
+    // Shows a design read from a file through the handlers a user runs: the
+    // dimensions, N from the map's class, the catalogue's building type, the
+    // rod type, the rod page with its inputs, and "Расчёт" if it was run.
+    void showDesign(const DesignFile& file);
+    // Opens the design file at `path` (named on the command line).
+    void openFile(const QString& path);
+
+signals:
+    // A field or choice of the design may have changed.
+    void designChanged();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void createBuildingPage();
     void createRodPage();
+    void createMenu();
     void setTabOrder();
 
     // Handlers.
@@ -162,6 +183,7 @@ private:
     TForm8* Form8 = nullptr;
     ReportSetup& reportSetup_;
     std::unique_ptr<ReportMaker> report_;
+    DesignDocument* document_; // the "Файл" menu and the design's file
 
     bool shown_ = false; // the first show has set the focus
     std::int32_t rodTypeCode_ = 0;

@@ -19,9 +19,17 @@ public:
     virtual void error(QWidget* parent, const QString& text) = 0;
     // Start-up failed: captioned "Application Error", error icon.
     virtual void applicationError(const QString& text) = 0;
-    // Asks for the name of a file to save; empty when the user cancels.
-    virtual QString saveFileName(QWidget* parent, const QString& caption,
+    // Asks for the name of a file to save, offering `suggested` (a path);
+    // empty when the user cancels.
+    virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& filters,
+                                 const QString& suggested = QString()) = 0;
+    // Asks for a file to open, starting in `folder`; empty when the user cancels.
+    virtual QString openFileName(QWidget* parent, const QString& caption, const QString& folder,
                                  const QString& filters) = 0;
+
+    enum class Answer { Yes, No, Cancel };
+    // A question with the buttons "Да", "Нет" and "Отмена"; closing the box cancels.
+    virtual Answer question(QWidget* parent, const QString& text) = 0;
 };
 
 // The real thing: application-modal QMessageBox.
@@ -30,7 +38,11 @@ public:
     void message(QWidget* parent, const QString& text) override;
     void error(QWidget* parent, const QString& text) override;
     void applicationError(const QString& text) override;
-    QString saveFileName(QWidget* parent, const QString& caption, const QString& filters) override;
+    QString saveFileName(QWidget* parent, const QString& caption, const QString& filters,
+                         const QString& suggested = QString()) override;
+    QString openFileName(QWidget* parent, const QString& caption, const QString& folder,
+                         const QString& filters) override;
+    Answer question(QWidget* parent, const QString& text) override;
 };
 
 } // namespace vostrel

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <vector>
 
 namespace vostrel {
@@ -43,6 +44,9 @@ public:
     CatalogueRow current() const;
     void prior();
     void next();
+    // Makes the row of building-type code `code` current; false, and the
+    // current row kept, when the table has none.
+    bool find(std::int32_t code);
 
 private:
     QString read(const QString& path); // the error text, empty on success

@@ -25,6 +25,12 @@ public:
     int ThunderstormHours() const { return hours_; }
     double StrikeDensity() const { return density_; }
 
+    // Computes N for the legend entry of `hours` as a pointer move over the
+    // map and a click on the entry do; false when the legend has no such entry.
+    bool pickClass(int hours);
+    // A new design: no dimensions read, no entry picked, the map hidden.
+    void reset();
+
     QLabel* Image1;                // the map, 750 x 550
     std::array<QLabel*, 8> Labels; // Label1..Label8: click areas over the legend
 

@@ -38,6 +38,14 @@ public:
     QLabel* Label3;          // zone A flag text, never seen
     QLabel* Label4;          // zone B flag text, never seen
 
+    // Shows the catalogue row of building-type `code` and confirms it as
+    // "OK" does; false, and nothing changed, when the catalogue has none.
+    bool confirmCode(std::int32_t code);
+    // The code of the row confirmed last; 0 before the first.
+    std::int32_t ConfirmedCode() const { return confirmed_; }
+    // A new design: no zone flags held, no row confirmed, the first row shown.
+    void reset();
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -48,6 +56,7 @@ private:
     const MainFields& Form1;
     std::unique_ptr<Catalogue> ADOTable1; // the table and its current row
     ZoneFlags flags_;
+    std::int32_t confirmed_ = 0;
 };
 
 } // namespace vostrel

@@ -12,7 +12,13 @@ class NoDialogs final : public vostrel::Dialogs {
     void message(QWidget*, const QString&) override {}
     void error(QWidget*, const QString&) override {}
     void applicationError(const QString&) override {}
-    QString saveFileName(QWidget*, const QString&, const QString&) override { return {}; }
+    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override {
+        return {};
+    }
+    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override {
+        return {};
+    }
+    Answer question(QWidget*, const QString&) override { return Answer::Cancel; }
 };
 } // namespace
 
