@@ -20,12 +20,30 @@ public:
         shown.append({Shown::ApplicationError, text});
     }
 
-    // The answer to the next file dialogs; the captions asked.
+    // The answer to the next file dialogs; the captions asked and the names
+    // or folders offered.
     QString fileName;
     QStringList fileDialogs;
-    QString saveFileName(QWidget*, const QString& caption, const QString&) override {
+    QStringList offered;
+    QString saveFileName(QWidget*, const QString& caption, const QString&,
+                         const QString& suggested = QString()) override {
         fileDialogs << caption;
+        offered << suggested;
         return fileName;
+    }
+    QString openFileName(QWidget*, const QString& caption, const QString& folder,
+                         const QString&) override {
+        fileDialogs << caption;
+        offered << folder;
+        return fileName;
+    }
+
+    // The answer to the next questions; the questions asked.
+    Answer answer = Answer::Cancel;
+    QStringList questions;
+    Answer question(QWidget*, const QString& text) override {
+        questions << text;
+        return answer;
     }
 
     QStringList texts() const {
