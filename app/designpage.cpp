@@ -26,35 +26,25 @@ std::string Text(const QString& text) {
 } // namespace
 
 Design TForm1::design() const {
-    Design d;
+    Design d = design_;
     d.building = {Text(Edit1->text()), Text(Edit2->text()), Text(Edit3->text())};
-    if (Form2 && Form2->ThunderstormHours() != 0 && !Edit4->text().isEmpty())
+    d.strikes = Text(Edit4->text());
+    if (Form2 && Form2->ThunderstormHours() != 0 && !d.strikes.empty())
         d.thunderstormHours = Form2->ThunderstormHours();
-    if (Form5 && Form5->ConfirmedCode() != 0 && !Memo1->toPlainText().isEmpty())
-        d.buildingType =
-            BuildingType{Form5->ConfirmedCode(), Text(Memo1->toPlainText()), Text(Edit6->text()),
-                         Text(Edit7->text()), Text(Edit5->text())};
-    d.zoneA = zoneA_;
-    d.zoneB = zoneB_;
-    // The rod type picked in the list; the rod page's inputs are its own
-    // only while the page is laid out for that type.
+    BuildingType type{Form5 ? Form5->ConfirmedCode() : 0, Text(Memo1->toPlainText()),
+                      Text(Edit6->text()), Text(Edit7->text()), Text(Edit5->text())};
+    if (type.code != 0 || !type.building.empty() || !type.zone.empty())
+        d.buildingType = std::move(type);
     const int index = rodTypeIndex();
-    d.rodType = index >= 0 ? index + 1 : rodTypeCode_;
-    if (const RodTypeInfo* type = FindRodType(d.rodType); type && d.rodType == rodTypeCode_) {
+    d.listRodType = index >= 0 ? index + 1 : 0;
+    if (const RodTypeInfo* rod = FindRodType(d.rodType)) {
         const auto fields = rodInputs();
-        for (int i = 0; i < type->inputCount(); ++i)
+        for (int i = 0; i < rod->inputCount(); ++i)
             d.rodInputs.push_back(Text(fields[static_cast<size_t>(i)]->text()));
     }
-    if (completed_) {
-        std::vector<std::string> texts;
-        for (const QString& text : completed_->texts)
-            texts.push_back(Text(text));
-        d.completed =
-            Calculation{completed_->code, completed_->inputs, std::move(texts), completed_->zone};
-    }
-    d.zones = zones_;
-    d.rx2 = rx2_;
-    d.r02 = r02_;
+    const QLineEdit* const results[] = {Edit13, Edit14, Edit15, Edit16, Edit17, Edit18};
+    for (size_t i = 0; i < d.results.size(); ++i)
+        d.results[i] = Text(results[i]->text());
     return d;
 }
 
@@ -66,12 +56,8 @@ void TForm1::clearDesign() {
     ComboBox1->setCurrentIndex(-1);
     ComboBox1->setEditText(QString());
     rodTypeTyped_ = false;
-    rodTypeCode_ = 0;
     Label14->clear();
-    zoneA_ = zoneB_ = 0;
-    completed_.reset();
-    zones_ = {};
-    rx2_ = r02_ = 0;
+    design_ = Design{};
     for (QPushButton* button : {Button1, Button5, Button3, Button2, Button6})
         button->setEnabled(false);
     PageControl1->setActivePage(TabSheet1);

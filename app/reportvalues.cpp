@@ -1,105 +1,112 @@
 // What each tag of the report inserts: the fields' texts as they stand, the
 // numbers of the last completed calculation and the sentences about them.
-#include "app/unit3.h"
+#include "app/reportvalues.h"
 
 #include "calc/numtext.h"
+#include "calc/strike.h"
 #include "calc/zonetexts.h"
-#include "windows/unit4.h"
 
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <cmath>
 
 namespace vostrel {
 
-std::optional<BuildingSize> TForm1::buildingSize() const {
+std::optional<BuildingSize> BuildingSizeOf(const Design& design, const NumberText& numbers) {
     try {
-        const BuildingSize size{numbers().toFloat(Edit1->text()), numbers().toFloat(Edit2->text()),
-                                numbers().toFloat(Edit3->text())};
+        const auto number = [&](size_t i) {
+            return numbers.toFloat(QString::fromStdString(design.building[i]));
+        };
+        const BuildingSize size{number(0), number(1), number(2)};
         return size;
     } catch (const ConversionError&) {
         return std::nullopt;
     }
 }
 
-const TForm1::Completed* TForm1::completedOfThisType() const {
-    return completed_ && completed_->code == rodTypeCode_ ? &*completed_ : nullptr;
-}
-
-bool TForm1::inputsChangedSinceCalculation() const {
-    if (!completed_)
-        return false;
-    if (completed_->code != rodTypeCode_)
-        return true;
-    const auto fields = rodInputs();
-    for (qsizetype i = 0; i < completed_->texts.size(); ++i)
-        if (fields[static_cast<size_t>(i)]->text() != completed_->texts[i])
-            return true;
-    return false;
-}
-
-std::optional<ZoneDrawing> TForm1::drawing() const {
-    const Completed* done = completedOfThisType();
+std::optional<ZoneDrawing> DrawingOf(const Design& design, const NumberText& numbers) {
+    const Calculation* done = design.completedOfThisType();
     if (!done)
         return std::nullopt;
-    return ZoneDrawing{done->code, done->inputs, done->zone, buildingSize()};
+    return ZoneDrawing{done->code, done->inputs, done->zone, BuildingSizeOf(design, numbers)};
 }
 
-QString TForm1::reportValue(ReportValue value, const ZoneFigure* figure) const {
-    const Completed* done = completedOfThisType();
+namespace {
+QString Text(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// The texts of the building page and the rod page as the design holds them.
+QString FieldText(const Design& d, ReportValue value) {
+    using V = ReportValue;
+    const BuildingType type = d.buildingType.value_or(BuildingType{});
+    const auto input = [&](size_t i) {
+        return i < d.rodInputs.size() ? Text(d.rodInputs[i]) : QString();
+    };
+    switch (value) {
+    case V::Edit1:
+        return Text(d.building[0]);
+    case V::Edit2:
+        return Text(d.building[1]);
+    case V::Edit3:
+        return Text(d.building[2]);
+    case V::Edit4:
+        return Text(d.strikes);
+    case V::Edit5:
+        return Text(type.zone);
+    case V::Edit6:
+        return Text(type.location);
+    case V::Edit7:
+        return Text(type.category);
+    case V::Memo1:
+        return Text(type.building);
+    case V::Edit8:
+        return input(0);
+    case V::Edit9:
+        return input(1);
+    case V::Edit10:
+        return input(2);
+    case V::Edit11:
+        return input(3);
+    case V::Edit13:
+        return Text(d.results[0]);
+    case V::Edit14:
+        return Text(d.results[1]);
+    case V::Edit15:
+        return Text(d.results[2]);
+    case V::Edit16:
+        return Text(d.results[3]);
+    case V::Edit17:
+        return Text(d.results[4]);
+    case V::Edit18:
+        return Text(d.results[5]);
+    default:
+        return {};
+    }
+}
+} // namespace
+
+QString ReportText(const Design& d, ReportValue value, const ZoneFigure* figure,
+                   const NumberText& numbers) {
+    const Calculation* done = d.completedOfThisType();
     const auto number = [&](std::optional<double> v) {
-        return v ? numbers().fixed(*v, 1) : QString();
+        return v ? numbers.fixed(*v, 1) : QString();
     };
     const auto quantity = [&](Quantity q) {
         return done ? number(QuantityOf(done->zone, q)) : QString();
     };
-    const std::string& separator = numbers().decimalSeparatorUtf8();
+    const std::string& separator = numbers.decimalSeparatorUtf8();
     using V = ReportValue;
     switch (value) {
-    case V::Edit1:
-        return Edit1->text();
-    case V::Edit2:
-        return Edit2->text();
-    case V::Edit3:
-        return Edit3->text();
-    case V::Edit4:
-        return Edit4->text();
-    case V::Edit5:
-        return Edit5->text();
-    case V::Edit6:
-        return Edit6->text();
-    case V::Edit7:
-        return Edit7->text();
-    case V::Memo1:
-        return Memo1->toPlainText();
-    case V::Edit8:
-        return Edit8->text();
-    case V::Edit9:
-        return Edit9->text();
-    case V::Edit10:
-        return Edit10->text();
-    case V::Edit11:
-        return Edit11->text();
-    case V::Edit13:
-        return Edit13->text();
-    case V::Edit14:
-        return Edit14->text();
-    case V::Edit15:
-        return Edit15->text();
-    case V::Edit16:
-        return Edit16->text();
-    case V::Edit17:
-        return Edit17->text();
-    case V::Edit18:
-        return Edit18->text();
     case V::DoubledRx:
-        return numbers().fixed(rx2_, 1);
+        return numbers.fixed(d.rx2, 1);
     case V::DoubledR0:
-        return numbers().fixed(r02_, 1);
+        return numbers.fixed(d.r02, 1);
     case V::Hours:
-        return Form2->ThunderstormHours() ? QString::number(Form2->ThunderstormHours()) : QString();
+        return d.thunderstormHours ? QString::number(*d.thunderstormHours) : QString();
     case V::Density:
-        return Form2->ThunderstormHours() ? numbers().fixed(Form2->StrikeDensity(), 1) : QString();
+        for (const ThunderstormClass& c : kThunderstormClasses)
+            if (d.thunderstormHours == c.hours)
+                return numbers.fixed(c.density, 1);
+        return {};
     case V::Sag: // 2 or 3 m, a whole number
         return done && IsCatenary(done->code)
                    ? QString::number(std::lround(done->inputs[0] -
@@ -136,15 +143,16 @@ QString TForm1::reportValue(ReportValue value, const ZoneFigure* figure) const {
         if (!done)
             return QStringLiteral("Внимание: расчёт зоны защиты для этого типа молниеотвода не "
                                   "выполнен, значения зоны в отчёте отсутствуют.");
-        return inputsChangedSinceCalculation()
+        return d.changedSinceCalculation()
                    ? QStringLiteral("Внимание: исходные данные молниеотвода изменены после "
                                     "последнего расчёта; значения в отчёте могут не "
                                     "соответствовать друг другу.")
                    : QString();
     case V::Picture:
         return QStringLiteral("Чертёж зоны защиты не выполнен: нет завершённого расчёта.");
+    default:
+        return FieldText(d, value);
     }
-    return {};
 }
 
 } // namespace vostrel

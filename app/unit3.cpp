@@ -289,7 +289,7 @@ int TForm1::rodTypeIndex() const {
 void TForm1::takeRodTypeCode() {
     const int index = rodTypeIndex();
     if (index >= 0 && index <= 4)
-        rodTypeCode_ = index + 1;
+        design_.rodType = index + 1;
 }
 
 void TForm1::Button1Click() {
@@ -298,11 +298,11 @@ void TForm1::Button1Click() {
     numbers().toFloat(Edit2->text());
     numbers().toFloat(Edit3->text());
     takeRodTypeCode();
-    zoneA_ = numbers().toInt(Form5->Label3->text());
-    zoneB_ = numbers().toInt(Form5->Label4->text());
-    if (rodTypeCode_ != 0) {
+    design_.zoneA = numbers().toInt(Form5->Label3->text());
+    design_.zoneB = numbers().toInt(Form5->Label4->text());
+    if (design_.rodType != 0) {
         PageControl1->setActivePage(TabSheet2);
-        setRodLayout(RodLayoutFor(rodTypeCode_));
+        setRodLayout(RodLayoutFor(design_.rodType));
     }
     Button6->setEnabled(false); // the fields no longer show a calculation
     for (QLineEdit* field :
@@ -312,11 +312,12 @@ void TForm1::Button1Click() {
 
 void TForm1::Button5Click() {
     takeRodTypeCode();
-    Label14->setText(NumberText::fromInt(rodTypeCode_));
-    if (const auto captions = RodHeightInputCaptions(rodTypeCode_))
+    const std::int32_t code = design_.rodType;
+    Label14->setText(NumberText::fromInt(code));
+    if (const auto captions = RodHeightInputCaptions(code))
         Form6->setInputCaptions(QString::fromStdString(captions->first),
                                 QString::fromStdString(captions->second));
-    if (rodTypeCode_ >= 1 && rodTypeCode_ <= 5)
+    if (code >= 1 && code <= 5)
         Form6->showOver(this);
 }
 

@@ -7,9 +7,7 @@
 #include "report/report.h"
 #include "ui/form.h"
 #include "ui/mainfields.h"
-#include "ui/zonedrawing.h"
 
-#include <QStringList>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -46,11 +44,11 @@ public:
     const MainFields& fields() const { return fields_; }
 
     // Design values held as numbers by this window.
-    std::int32_t RodTypeCode() const { return rodTypeCode_; }
-    std::int32_t ZoneAFlag() const { return zoneA_; }
-    std::int32_t ZoneBFlag() const { return zoneB_; }
-    double DoubledRx() const { return rx2_; }
-    double DoubledR0() const { return r02_; }
+    std::int32_t RodTypeCode() const { return design_.rodType; }
+    std::int32_t ZoneAFlag() const { return design_.zoneA; }
+    std::int32_t ZoneBFlag() const { return design_.zoneB; }
+    double DoubledRx() const { return design_.rx2; }
+    double DoubledR0() const { return design_.r02; }
 
     // The design as the window shows it, texts with the user's separator.
     Design design() const;
@@ -97,17 +95,8 @@ private:
     void Button2Click(); // the report
     void Button6Click(); // the drawing
 
-    // The text a replacement of the report inserts; the verdict comes from
-    // `figure`, the report's drawing of the zone (none without a calculation).
-    QString reportValue(ReportValue value, const ZoneFigure* figure) const;
     // The rod page's input fields, in the order of their rows.
     std::array<QLineEdit*, 4> rodInputs() const { return {Edit8, Edit9, Edit10, Edit11}; }
-    // The building's dimensions when all three fields hold numbers.
-    std::optional<BuildingSize> buildingSize() const;
-    // The drawing of the last completed calculation of the chosen rod type.
-    std::optional<ZoneDrawing> drawing() const;
-    // The rod page's inputs (or rod type) differ from the last calculation's.
-    bool inputsChangedSinceCalculation() const;
 
     // The rod type code from the list: index + 1, kept when no item is picked.
     void takeRodTypeCode();
@@ -185,24 +174,12 @@ private:
     std::unique_ptr<ReportMaker> report_;
     DesignDocument* document_; // the "Файл" menu and the design's file
 
-    bool shown_ = false; // the first show has set the focus
-    std::int32_t rodTypeCode_ = 0;
+    bool shown_ = false;        // the first show has set the focus
     bool rodTypeTyped_ = false; // the list's text was typed since the last pick
-    std::int32_t zoneA_ = 0;
-    std::int32_t zoneB_ = 0;
-    // The last completed calculation: its rod type, inputs (numbers and the
-    // fields' texts) and zone.
-    struct Completed {
-        std::int32_t code;
-        ZoneInputs inputs;
-        RodZone zone;
-        QStringList texts;
-    };
-    std::optional<Completed> completed_;
-    // The last completed calculation when it is of the rod type chosen now.
-    const Completed* completedOfThisType() const;
-    RodZones zones_;           // the last result of each rod type
-    double rx2_ = 0, r02_ = 0; // 2rx and 2r0 for the report
+    // The window's copies and results: the rod type code, the zone flags, the
+    // last completed calculations and 2rx, 2r0. The fields' texts stay in the
+    // fields; design() adds them.
+    Design design_;
 };
 
 } // namespace vostrel

@@ -52,10 +52,15 @@ struct Calculation {
 struct Design {
     std::array<std::string, 3> building;  // width S, length L, height h (m)
     std::optional<int> thunderstormHours; // the map legend's class of N
+    std::string strikes;                  // N as shown
     std::optional<BuildingType> buildingType;
-    std::int32_t zoneA = 0, zoneB = 0;  // the zone flags the rod page uses
-    std::int32_t rodType = 0;           // 0 while none is chosen
+    std::int32_t zoneA = 0, zoneB = 0; // the zone flags the rod page uses
+    // The rod type code kept: taken from the list at "Далее>>" (the rod
+    // page's layout) or "Высота молниеотвода"; 0 before.
+    std::int32_t rodType = 0;
+    std::int32_t listRodType = 0;       // the list's pick now; 0 for none
     std::vector<std::string> rodInputs; // the rod page's visible inputs, in row order
+    std::array<std::string, 6> results; // the rod page's result rows as shown
 
     std::optional<Calculation> completed; // the last completed calculation
     RodZones zones;                       // the last result of each rod type
@@ -65,6 +70,8 @@ struct Design {
     const Calculation* completedOfThisType() const;
     // The rod page shows a completed calculation of its inputs as they are.
     bool calculated() const;
+    // A calculation was completed, but not of the rod page's inputs as they are.
+    bool changedSinceCalculation() const { return completed && !calculated(); }
     // Keeps a completed calculation of rod type `code`.
     void complete(std::int32_t code, const ZoneInputs& inputs, std::vector<std::string> texts,
                   const RodZone& zone);

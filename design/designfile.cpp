@@ -180,12 +180,17 @@ DesignFile FileContentOf(const Design& design) {
     DesignFile file;
     file.building = design.building;
     file.thunderstormHours = design.thunderstormHours;
-    if (design.buildingType)
+    if (design.buildingType && design.buildingType->code != 0)
         file.buildingType = design.buildingType->code;
-    if (FindRodType(design.rodType)) {
-        file.rodType = design.rodType;
-        file.rodInputs = design.rodInputs;
-        file.calculated = design.calculated();
+    // The list's pick; the rod page's inputs go with it only while the page
+    // is laid out for it.
+    const std::int32_t type = design.listRodType != 0 ? design.listRodType : design.rodType;
+    if (FindRodType(type)) {
+        file.rodType = type;
+        if (type == design.rodType) {
+            file.rodInputs = design.rodInputs;
+            file.calculated = design.calculated();
+        }
     }
     return file;
 }
