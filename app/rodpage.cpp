@@ -23,6 +23,12 @@ QString WarningText(std::int32_t code, ZoneWarning warning, ZoneKind zone) {
         break;
     case ZoneWarning::HxNotBelowTop:
         return QStringLiteral("Высота зоны защиты hx не может быть больше вершины защищаемой зоны");
+    case ZoneWarning::HxNotBelowFirstRodTop:
+    case ZoneWarning::HxNotBelowSecondRodTop:
+        return QStringLiteral("Высота зоны защиты hx не меньше вершины зоны защиты %1 "
+                              "молниеотвода: на этой высоте он не защищает")
+            .arg(warning == ZoneWarning::HxNotBelowFirstRodTop ? QStringLiteral("первого")
+                                                               : QStringLiteral("второго"));
     case ZoneWarning::HxNotBelowMidHeight:
         return QStringLiteral("Высота зоны защиты hx не меньше высоты зоны посередине hc: "
                               "посередине между %1 на этой высоте защиты нет")
@@ -38,6 +44,25 @@ QString WarningText(std::int32_t code, ZoneWarning warning, ZoneKind zone) {
                                        "рассматриваются как одиночные")
                             .arg(limit);
     }
+    }
+    return {};
+}
+
+// Why the inputs are refused; empty when they are not.
+QString RefusalText(InputRefusal refusal) {
+    switch (refusal) {
+    case InputRefusal::None:
+        break;
+    case InputRefusal::RodHeightNotPositive:
+        return QStringLiteral("Высота молниеотвода должна быть больше 0 м");
+    case InputRefusal::RodHeightAboveLimit:
+        return QStringLiteral("Высота молниеотвода должна быть не больше 150 м");
+    case InputRefusal::SupportHeightNotPositive:
+        return QStringLiteral("Высота опор троса должна быть больше 0 м");
+    case InputRefusal::SupportHeightAboveLimit:
+        return QStringLiteral("Высота опор троса должна быть не больше 150 м");
+    case InputRefusal::SpanTooLong:
+        return QStringLiteral("Длина пролёта троса a должна быть меньше 150 м");
     }
     return {};
 }
@@ -168,9 +193,10 @@ void TForm1::Button3Click() {
         texts.push_back(fields[i]->text().toStdString());
         in[i] = numbers().toFloat(fields[i]->text());
     }
-    // 3. The instruction gives a cable height only for spans below 150 m.
-    if (IsCatenary(code) && !CatenarySpanAllowed(in[1])) {
-        message(QStringLiteral("Длина пролёта троса a должна быть меньше 150 м"));
+    // 3. The instruction's limits: heights above 0 up to 150 m, a cable span
+    //    below 150 m.
+    if (const InputRefusal refusal = RefusalOf(code, in); refusal != InputRefusal::None) {
+        message(RefusalText(refusal));
         return;
     }
     // 4. The zone; every number written must read back.

@@ -8,7 +8,7 @@ std::optional<double> CatenaryHeight(double hop, double a) {
     constexpr float kLongSpanSag = 3.0f; // span of 120 m up to 150 m
     if (!CatenarySpanAllowed(a))
         return std::nullopt;
-    const float sag = a < kLongCatenarySpan ? kSag : kLongSpanSag;
+    const float sag = Below(a, kLongCatenarySpan) ? kSag : kLongSpanSag;
     return static_cast<double>(static_cast<long double>(hop) - sag);
 }
 

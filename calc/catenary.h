@@ -9,13 +9,14 @@
 namespace vostrel {
 
 // The instruction gives the cable height only for spans below 150 m; the
-// window checks the span with CatenarySpanAllowed before calculating.
+// window checks the span (RefusalOf, CatenarySpanAllowed) before calculating.
 inline constexpr double kMaxCatenarySpan = 150;
 // From this span on the cable sags 3 m instead of 2 m.
 inline constexpr double kLongCatenarySpan = 120;
 
-constexpr bool CatenarySpanAllowed(double a) {
-    return a < kMaxCatenarySpan;
+// A span typed as 150 m is refused, one that is not a number too.
+inline bool CatenarySpanAllowed(double a) {
+    return Below(a, kMaxCatenarySpan);
 }
 
 // Cable height at the greatest sag for support height hop and span a:

@@ -26,6 +26,47 @@ int InputCount(std::int32_t code) {
     }
 }
 
+namespace {
+// What each input row of a rod type holds, in the order of InputCount.
+enum class Row { RodHeight, SupportHeight, Span, Other };
+constexpr Row kRows[][4] = {
+    {Row::RodHeight, Row::Other, Row::Other, Row::Other},
+    {Row::RodHeight, Row::Other, Row::Other, Row::Other},
+    {Row::RodHeight, Row::RodHeight, Row::Other, Row::Other},
+    {Row::SupportHeight, Row::Span, Row::Other, Row::Other},
+    {Row::SupportHeight, Row::Span, Row::Other, Row::Other},
+};
+
+InputRefusal RowRefusal(Row row, double value) {
+    const bool rod = row == Row::RodHeight;
+    switch (row) {
+    case Row::RodHeight:
+    case Row::SupportHeight:
+        if (!(value > 0))
+            return rod ? InputRefusal::RodHeightNotPositive
+                       : InputRefusal::SupportHeightNotPositive;
+        if (!AtMost(value, kMaxRodHeight))
+            return rod ? InputRefusal::RodHeightAboveLimit : InputRefusal::SupportHeightAboveLimit;
+        return InputRefusal::None;
+    case Row::Span:
+        return CatenarySpanAllowed(value) ? InputRefusal::None : InputRefusal::SpanTooLong;
+    case Row::Other:
+        break;
+    }
+    return InputRefusal::None;
+}
+} // namespace
+
+InputRefusal RefusalOf(std::int32_t code, const ZoneInputs& inputs) {
+    if (!IsRodType(code))
+        return InputRefusal::None;
+    for (size_t i = 0; i < inputs.size(); ++i)
+        if (const InputRefusal r = RowRefusal(kRows[static_cast<size_t>(code - 1)][i], inputs[i]);
+            r != InputRefusal::None)
+            return r;
+    return InputRefusal::None;
+}
+
 void RodZones::keep(const RodZone& zone) {
     std::visit(Overloaded{[this](const SingleRodResult& z) { singleRod = z; },
                           [this](const DoubleRodResult& z) { doubleRod = z; },

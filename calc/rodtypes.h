@@ -35,6 +35,23 @@ constexpr bool IsCatenary(std::int32_t code) {
 int InputCount(std::int32_t code);
 
 using ZoneInputs = std::array<double, 4>;
+
+// The instruction's formulas hold for rods (catenary supports) up to 150 m.
+inline constexpr double kMaxRodHeight = 150;
+
+// Why the inputs of a rod type are refused before anything is computed.
+enum class InputRefusal {
+    None,
+    RodHeightNotPositive,     // h, h1 or h2 of 0 m or less
+    RodHeightAboveLimit,      // h, h1 or h2 above 150 m
+    SupportHeightNotPositive, // hоп of 0 m or less
+    SupportHeightAboveLimit,  // hоп above 150 m
+    SpanTooLong,              // a catenary's span of 150 m or more
+};
+
+// The first refusal the inputs of rod type `code` call for, in the order of
+// the rows; heights and spans are compared with their limits as typed.
+InputRefusal RefusalOf(std::int32_t code, const ZoneInputs& inputs);
 using RodZone = std::variant<SingleRodResult, DoubleRodResult, UnequalRodResult, CatenaryResult,
                              DoubleCatenaryResult>;
 

@@ -35,15 +35,16 @@ constexpr PairRule kCablePairA{0.14L, 5e-4L, 2, 4};
 constexpr PairRule kCablePairB{0.12L, 0.0L, 6, 6};
 constexpr long double kNarrowing = 0.2L;
 
-// The bounds as printed: L = h is still Close, L = 2h still Medium. A
-// distance that is not a number compares false throughout and gives Single.
+// The bounds as printed, a distance equal to one as typed within it: L = h
+// is still Close, L = 2h still Medium. A distance that is not a number
+// compares false throughout and gives Single.
 PairCase CaseOf(double L, double h, const PairRule& p) {
-    const long double l = L, hh = h;
-    if (l <= hh)
+    const auto times = [h](long double k) { return static_cast<double>(k * h); };
+    if (AtMost(L, h))
         return PairCase::Close;
-    if (l <= p.mediumLimit * hh)
+    if (AtMost(L, times(p.mediumLimit)))
         return PairCase::Medium;
-    if (l <= p.limit * hh)
+    if (AtMost(L, times(p.limit)))
         return PairCase::Wide;
     return PairCase::Single;
 }
@@ -101,12 +102,18 @@ Result ByZone(std::int32_t zoneA, std::int32_t zoneB, const Result& previous, Co
     return r;
 }
 
-template <class Result> ZoneWarning PairWarning(const Result& r, double top, double hx) {
-    if (hx >= top)
+// The order of the messages: the top, the rods counted as single, the lower
+// top of two unequal rods (`lowerTop`, none for equal ones), hc.
+template <class Result>
+ZoneWarning PairWarning(const Result& r, double top, double hx, ZoneWarning lowerTop,
+                        double lower) {
+    if (AtLeast(hx, top))
         return ZoneWarning::HxNotBelowTop;
     if (r.pairCase == PairCase::Single)
         return ZoneWarning::Single;
-    if (hx >= r.hc)
+    if (lowerTop != ZoneWarning::None && AtLeast(hx, lower))
+        return lowerTop;
+    if (AtLeast(hx, r.hc))
         return ZoneWarning::HxNotBelowMidHeight;
     return ZoneWarning::None;
 }
@@ -174,11 +181,11 @@ DoubleCatenaryResult DoubleCatenaryZone(double hop, double a, double L, double h
         const Cone c{cable.h0, cable.r0, cable.rx};
         const Inner in = InnerRegion(*h, c, L, hx, inA ? kCablePairA : kCablePairB);
         double rpx = 0;
-        if (in.pairCase != PairCase::Single && hx < c.h0) {
+        if (in.pairCase != PairCase::Single && Below(hx, c.h0)) {
             // hc < h0 whenever hx > hc here: hc = h0 only for L ≤ h.
-            rpx = hx <= in.hc ? L / 2
-                              : static_cast<double>(static_cast<long double>(L) / 2 * (c.h0 - hx) /
-                                                    (c.h0 - in.hc));
+            rpx = AtMost(hx, in.hc) ? L / 2
+                                    : static_cast<double>(static_cast<long double>(L) / 2 *
+                                                          (c.h0 - hx) / (c.h0 - in.hc));
         }
         return DoubleCatenaryResult{*h,    c.h0,   c.r0, c.rx,        in.hc,
                                     in.rc, in.rcx, rpx,  in.pairCase, zone};
@@ -186,23 +193,27 @@ DoubleCatenaryResult DoubleCatenaryZone(double hop, double a, double L, double h
 }
 
 ZoneWarning WarningOf(const SingleRodResult& r, double hx) {
-    return hx >= r.h0 ? ZoneWarning::HxNotBelowTop : ZoneWarning::None;
+    return AtLeast(hx, r.h0) ? ZoneWarning::HxNotBelowTop : ZoneWarning::None;
 }
 
 ZoneWarning WarningOf(const CatenaryResult& r, double hx) {
-    return hx >= r.h0 ? ZoneWarning::HxNotBelowTop : ZoneWarning::None;
+    return AtLeast(hx, r.h0) ? ZoneWarning::HxNotBelowTop : ZoneWarning::None;
 }
 
 ZoneWarning WarningOf(const DoubleRodResult& r, double hx) {
-    return PairWarning(r, r.h0, hx);
+    return PairWarning(r, r.h0, hx, ZoneWarning::None, r.h0);
 }
 
 ZoneWarning WarningOf(const UnequalRodResult& r, double hx) {
-    return PairWarning(r, std::min(r.h01, r.h02), hx);
+    const bool firstLower = r.h01 < r.h02;
+    return PairWarning(r, std::max(r.h01, r.h02), hx,
+                       firstLower ? ZoneWarning::HxNotBelowFirstRodTop
+                                  : ZoneWarning::HxNotBelowSecondRodTop,
+                       std::min(r.h01, r.h02));
 }
 
 ZoneWarning WarningOf(const DoubleCatenaryResult& r, double hx) {
-    return PairWarning(r, r.h0, hx);
+    return PairWarning(r, r.h0, hx, ZoneWarning::None, r.h0);
 }
 
 } // namespace vostrel

@@ -77,7 +77,7 @@ struct DoubleCatenaryResult {
     // m. L/2 for hx ≤ hc (the whole strip between the cables protected),
     // (L/2)(h0 − hx)/(h0 − hc) for hc < hx < h0, 0 for hx ≥ h0 (nothing
     // between the cables protected; never the formula's negative value) and 0
-    // when the cables count as single.
+    // when the cables count as single; hx compared with hc and h0 as typed.
     double rpx = 0;
     PairCase pairCase = PairCase::Single; // Single: hc, rc, rcx, rpx are 0
     ZoneKind zone = ZoneKind::None;
@@ -105,12 +105,15 @@ DoubleCatenaryResult DoubleCatenaryZone(double hop, double a, double L, double h
                                         std::int32_t zoneA, std::int32_t zoneB,
                                         const DoubleCatenaryResult& previous);
 
-// The one message a calculation calls for, the first that applies:
+// The one message a calculation calls for, the first that applies in this
+// order (hx compared as typed, AtLeast):
 enum class ZoneWarning {
     None,
-    HxNotBelowTop,       // hx ≥ h0 (code 3: hx ≥ the lower of h01, h02)
-    HxNotBelowMidHeight, // an inner region exists and hx ≥ hc
-    Single,              // the rods (cables) count as single ones
+    HxNotBelowTop,          // hx ≥ h0 (code 3: hx ≥ the higher of h01, h02)
+    Single,                 // the rods (cables) count as single ones
+    HxNotBelowFirstRodTop,  // code 3: h01 < h02 and h01 ≤ hx: the first rod protects nothing
+    HxNotBelowSecondRodTop, // code 3: h02 ≤ h01 and h02 ≤ hx: the second rod protects nothing
+    HxNotBelowMidHeight,    // an inner region exists and hx ≥ hc
 };
 
 ZoneWarning WarningOf(const SingleRodResult& r, double hx);

@@ -55,6 +55,34 @@ std::string CaseText(std::int32_t code, const RodZone& zone, std::string_view se
     return {};
 }
 
+namespace {
+// Two unequal rods with hx between their tops: the lower rod protects nothing
+// at hx, the higher one its circle, and the region between them while it
+// exists and reaches up to hx.
+std::string BetweenTopsText(const RodZone& zone, double hx, const std::string& at,
+                            std::string_view sep) {
+    const auto q = [&](Quantity quantity) { return *QuantityOf(zone, quantity); };
+    const bool firstLower = q(Quantity::H01) < q(Quantity::H02);
+    const std::string lower = Cat(
+        {firstLower ? "первый" : "второй", " молниеотвод не защищает: hx не ниже вершины его зоны ",
+         firstLower ? "h01 = " : "h02 = ",
+         Fixed(q(firstLower ? Quantity::H01 : Quantity::H02), sep), " м."});
+    const double rx = q(firstLower ? Quantity::Rx2 : Quantity::Rx1);
+    std::string text = Cat({"На высоте ", at, " ", lower});
+    if (PairCaseOf(zone) == PairCase::Single)
+        text = Cat({"Молниеотводы рассматриваются как одиночные. ", text});
+    text += Cat({" Защищены объекты в пределах ", firstLower ? "rx2 = " : "rx1 = ", Fixed(rx, sep),
+                 " м от ", firstLower ? "второго" : "первого", " молниеотвода"});
+    const auto rcx = QuantityOf(zone, Quantity::Rcx);
+    if (!rcx)
+        return text + ".";
+    if (*rcx > 0 && Below(hx, q(Quantity::Hc)))
+        return Cat({text, " и rcx = ", Fixed(*rcx, sep), " м посередине между молниеотводами."});
+    return Cat(
+        {text, "; посередине между молниеотводами (rcx = ", Fixed(*rcx, sep), " м) защиты нет."});
+}
+} // namespace
+
 std::string ConclusionText(std::int32_t code, const RodZone& zone, double hx,
                            std::string_view sep) {
     const auto q = [&](Quantity quantity) { return QuantityOf(zone, quantity); };
@@ -64,12 +92,16 @@ std::string ConclusionText(std::int32_t code, const RodZone& zone, double hx,
     const bool cables = code == kDoubleCatenary;
     if (ZoneKindOf(zone) == ZoneKind::None)
         return "Тип зоны защиты не определён: зона защиты не вычислена.";
-    // The top of the zone, and the radius at hx (the smaller of two rods').
-    const double h0 = unequal ? std::min(*q(Quantity::H01), *q(Quantity::H02)) : *q(Quantity::H0);
+    // The top of the zone (the higher of two rods'), and the radius at hx.
+    const double h0 = unequal ? std::max(*q(Quantity::H01), *q(Quantity::H02)) : *q(Quantity::H0);
+    const std::string_view top =
+        !unequal ? "h0" : (*q(Quantity::H01) < *q(Quantity::H02) ? "h02" : "h01");
+    if (AtLeast(hx, h0))
+        return Cat({"Высота ", at, " не ниже вершины зоны защиты ", top, " = ", Fixed(h0, sep),
+                    " м", none});
+    if (unequal && AtLeast(hx, std::min(*q(Quantity::H01), *q(Quantity::H02))))
+        return BetweenTopsText(zone, hx, at, sep);
     const double rx = unequal ? std::min(*q(Quantity::Rx1), *q(Quantity::Rx2)) : *q(Quantity::Rx);
-    if (hx >= h0)
-        return Cat(
-            {"Высота ", at, " не ниже вершины зоны защиты h0 = ", Fixed(h0, sep), " м", none});
     if (rx <= 0)
         return Cat({"Радиус зоны защиты на высоте ", at, " не положителен (rx = ", Fixed(rx, sep),
                     " м)", none});
@@ -81,7 +113,8 @@ std::string ConclusionText(std::int32_t code, const RodZone& zone, double hx,
         return Cat({cables ? "Тросы" : "Молниеотводы", " рассматриваются как одиночные: на высоте ",
                     at, " защищены объекты в пределах ", radius, " от каждого",
                     cables ? " троса." : " молниеотвода."});
-    if (rcx && *rcx <= 0)
+    // Nothing midway from hc up, as the message of the calculation says.
+    if (rcx && (*rcx <= 0 || AtLeast(hx, *q(Quantity::Hc))))
         return Cat({"На высоте ", at, " защищены объекты в пределах ", radius,
                     "; посередине между ", cables ? "тросами" : "молниеотводами",
                     " (rcx = ", Fixed(*rcx, sep), " м) защиты нет."});

@@ -16,8 +16,11 @@ namespace vostrel {
 std::string CaseText(std::int32_t code, const RodZone& zone, std::string_view separator);
 
 // Whether objects of height hx are in the zone: plainly "not protected" when
-// hx reaches the top of the zone or rx is not positive, the end regions only
-// when the inner region does not reach hx. Ends with a full stop.
+// hx reaches the top of the zone (of the higher of two unequal rods) or rx is
+// not positive, the end regions only when the inner region does not reach
+// hx; between the tops of two unequal rods, what the higher rod and the
+// region between them still protect. hx is compared with the tops as typed
+// (AtLeast). Ends with a full stop.
 std::string ConclusionText(std::int32_t code, const RodZone& zone, double hx,
                            std::string_view separator);
 

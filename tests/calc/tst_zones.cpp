@@ -1,5 +1,6 @@
 // Protection zones of every rod type: worked examples, case bounds, flags,
 // spans, r′x and the message a calculation calls for.
+#include "calc/numtext.h"
 #include "calc/rodtypes.h"
 #include "calc/rodzones.h"
 #include "calc/zonetexts.h"
@@ -66,8 +67,10 @@ void CompareValues(const Values& got, const Values& want, double tolerance) {
                                 .arg(want[i], 0, 'g', 17)));
 }
 
+// The next double above v still counts as v (equal as typed); this is just
+// above, and does not.
 double Above(double v) {
-    return std::nextafter(v, std::numeric_limits<double>::infinity());
+    return v * (1 + 1e-12);
 }
 
 // zone(zoneA, zoneB, previous) of one rod type with fixed inputs.
@@ -80,7 +83,56 @@ template <class Result, class Zone> void CheckFlags(Zone zone) {
     QVERIFY(zone(2, -1, a) == a);
 }
 
+// A value typed in millionths of a metre, e.g. 10030000 for "10,03", read
+// as the program reads it.
+double Typed(qint64 micro) {
+    QString fraction = QString::number(micro % 1000000).rightJustified(6, '0');
+    while (fraction.endsWith('0'))
+        fraction.chop(1);
+    const QString text =
+        QString::number(micro / 1000000) + (fraction.isEmpty() ? QString() : "," + fraction);
+    return TextToFloat(text.toStdString(), ",");
+}
+
+// An input as a function of the height t in tenths of a metre, in millionths
+// of a metre: t2·t² + t1·t + t0.
+struct Poly {
+    qint64 t2 = 0, t1 = 0, t0 = 0;
+    qint64 at(qint64 t) const { return (t2 * t + t1) * t + t0; }
+};
+constexpr qint64 kM = 1000000, kTenth = 100000; // a metre, a tenth of a metre
+
+// A sweep over the one-decimal heights 1,0 to 150,0: the inputs of rod type
+// `code` in zone 'A' or 'B' as typed, hx the last.
+struct Sweep {
+    const char* name;
+    int code;
+    char zone;
+    QList<Poly> inputs;
+};
+
+RodZone ZoneAt(const Sweep& s, qint64 t, qint64 extra = 0, int extraAt = -1) {
+    ZoneInputs in{};
+    for (qsizetype i = 0; i < s.inputs.size(); ++i)
+        in[static_cast<size_t>(i)] = Typed(s.inputs[i].at(t) + (i == extraAt ? extra : 0));
+    return ZoneOf(s.code, in, s.zone == 'A', s.zone == 'B', {});
+}
+
+// Fails unless `fails` holds for none of the heights 1,0 to 150,0 (t in
+// tenths of a metre); names the first few it holds for.
+template <class Fails> void ExpectNone(Fails fails) {
+    int count = 0;
+    QStringList first;
+    for (qint64 t = 10; t <= 1500; ++t)
+        if (fails(t) && ++count <= 5)
+            first << QString::number(t / 10.0, 'f', 1);
+    QVERIFY2(count == 0,
+             qPrintable(QString("%1 of 1491 heights, first %2").arg(count).arg(first.join(" "))));
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(Sweep)
 
 class TestZones : public QObject {
     Q_OBJECT
@@ -102,6 +154,12 @@ private slots:
     void hxAtMidHeight();
     void warning_data();
     void warning();
+    void boundsAsTyped_data();
+    void boundsAsTyped();
+    void hxAsTyped_data();
+    void hxAsTyped();
+    void quotedCases();
+    void betweenUnequalTops();
 };
 
 void TestZones::workedExamples_data() {
@@ -194,6 +252,7 @@ void TestZones::caseBounds() {
     };
     const Outcome on = run(ratio * h), off = run(Above(ratio * h));
     QCOMPARE(on.pairCase, at);
+    QCOMPARE(run(std::nextafter(ratio * h, 1e3)).pairCase, at);
     QCOMPARE(off.pairCase, beyond);
     // Continuous from one case into the next, up to the limit.
     if (at != beyond && beyond != PairCase::Single)
@@ -348,7 +407,7 @@ void TestZones::hxAtMidHeight() {
     const DoubleRodResult rods = DoubleRodZone(30, 50, hc, 1, 0, {});
     QCOMPARE(rods.rcx, 0.0);
     QCOMPARE(WarningOf(rods, hc), ZoneWarning::HxNotBelowMidHeight);
-    QCOMPARE(WarningOf(rods, std::nextafter(hc, 0.0)), ZoneWarning::None);
+    QCOMPARE(WarningOf(rods, hc - 1e-9), ZoneWarning::None);
     const double cableHc = DoubleCatenaryZone(22, 100, 30, 0, 0, 1, {}).hc;
     const DoubleCatenaryResult cables = DoubleCatenaryZone(22, 100, 30, cableHc, 0, 1, {});
     QCOMPARE(cables.rcx, 0.0);
@@ -367,7 +426,15 @@ void TestZones::warning_data() {
     QTest::newRow("rods below hc") << 2 << Values{30, 40, 23.7} << W::None;
     QTest::newRow("rods above hc") << 2 << Values{30, 40, 23.72} << W::HxNotBelowMidHeight;
     QTest::newRow("rods single, above h0") << 2 << Values{30, 130, 26} << W::HxNotBelowTop;
-    QTest::newRow("unequal at h02") << 3 << Values{30, 20, 35, 17} << W::HxNotBelowTop;
+    // Unequal rods (h01 25,5, h02 17): the higher top, single rods, the lower
+    // top, hc, the first that applies.
+    QTest::newRow("unequal at h01") << 3 << Values{30, 20, 35, 25.5} << W::HxNotBelowTop;
+    QTest::newRow("unequal at h02") << 3 << Values{30, 20, 35, 17} << W::HxNotBelowSecondRodTop;
+    QTest::newRow("unequal at h01, first lower")
+        << 3 << Values{20, 30, 35, 17} << W::HxNotBelowFirstRodTop;
+    QTest::newRow("unequal above h02 and hc")
+        << 3 << Values{30, 20, 35, 20} << W::HxNotBelowSecondRodTop;
+    QTest::newRow("unequal single, above h02") << 3 << Values{30, 20, 81, 18} << W::Single;
     QTest::newRow("unequal above hc") << 3 << Values{30, 20, 70, 14} << W::HxNotBelowMidHeight;
     QTest::newRow("unequal single") << 3 << Values{30, 20, 81, 8} << W::Single;
     QTest::newRow("cables above hc") << 5 << Values{22, 100, 25, 16.5} << W::HxNotBelowMidHeight;
@@ -378,6 +445,166 @@ void TestZones::warning() {
     QFETCH(Values, inputs);
     QFETCH(ZoneWarning, warning);
     QCOMPARE(Run(code, inputs, 'A').warning, warning);
+}
+
+// Every bound of L, at L = k·h as typed: 6·10,1 is a hair below 60,6 as
+// doubles, yet L = 6h. Just beyond (L + 0,1) the next case.
+void TestZones::boundsAsTyped_data() {
+    QTest::addColumn<Sweep>("sweep");
+    QTest::addColumn<int>("distance"); // which input is L
+    QTest::addColumn<PairCase>("at");
+    QTest::addColumn<PairCase>("beyond");
+    using P = PairCase;
+    const Poly h{0, kTenth, 0}, higher{0, kTenth, 5 * kM}, hx{};
+    const struct {
+        char zone;
+        qint64 k;
+        P at, beyond;
+    } bounds[] = {{'A', 1, P::Close, P::Medium},
+                  {'A', 2, P::Medium, P::Wide},
+                  {'A', 4, P::Wide, P::Single},
+                  {'B', 1, P::Close, P::Medium},
+                  {'B', 6, P::Medium, P::Single}};
+    for (const auto& b : bounds) {
+        const Poly L{0, b.k * kTenth, 0};
+        // Cables of height h: supports 2 m higher for a span of 100 m, 3 m
+        // for 130 m.
+        const Sweep sweeps[] = {
+            {"two rods", 2, b.zone, {h, L, hx}},
+            {"unequal rods, the second lower", 3, b.zone, {higher, h, L, hx}},
+            {"unequal rods, the first lower", 3, b.zone, {h, higher, L, hx}},
+            {"two cables, span 100", 5, b.zone, {{0, kTenth, 2 * kM}, {0, 0, 100 * kM}, L, hx}},
+            {"two cables, span 130", 5, b.zone, {{0, kTenth, 3 * kM}, {0, 0, 130 * kM}, L, hx}},
+        };
+        for (const Sweep& sweep : sweeps)
+            QTest::addRow("%s, zone %c, L = %lldh", sweep.name, b.zone, b.k)
+                << sweep << (sweep.code == 2 ? 1 : 2) << b.at << b.beyond;
+    }
+}
+
+void TestZones::boundsAsTyped() {
+    QFETCH(Sweep, sweep);
+    QFETCH(int, distance);
+    QFETCH(PairCase, at);
+    QFETCH(PairCase, beyond);
+    ExpectNone([&](qint64 t) {
+        return PairCaseOf(ZoneAt(sweep, t)) != at ||
+               PairCaseOf(ZoneAt(sweep, t, kTenth, distance)) != beyond;
+    });
+}
+
+// hx typed as the value h0 or hc has as a decimal: the message, and the
+// conclusion saying the same; 1 mm lower, not that message.
+void TestZones::hxAsTyped_data() {
+    QTest::addColumn<Sweep>("sweep");
+    QTest::addColumn<ZoneWarning>("warning");
+    QTest::addColumn<QString>("conclusion"); // a part of it
+    using W = ZoneWarning;
+    const Poly h{0, kTenth, 0}, twice{0, 2 * kTenth, 0}, higher{0, kTenth, 5 * kM};
+    const Poly hop{0, kTenth, 2 * kM}, span{0, 0, 100 * kM};
+    const QString top = "не ниже вершины зоны защиты", midway = "защиты нет";
+    // h0 = 0,85h (A), 0,92h (B); hc at L = 2h: rods 0,68h − 3·10⁻⁴h² (A),
+    // 0,78h (B); cables 0,71h − 5·10⁻⁴h² (A), 0,8h (B).
+    const struct {
+        Sweep sweep;
+        W warning;
+        QString conclusion;
+    } rows[] = {
+        {{"single rod at h0", 1, 'A', {h, {0, 85000, 0}}}, W::HxNotBelowTop, top},
+        {{"single rod at h0", 1, 'B', {h, {0, 92000, 0}}}, W::HxNotBelowTop, top},
+        {{"single catenary at h0", 4, 'A', {hop, span, {0, 85000, 0}}}, W::HxNotBelowTop, top},
+        {{"single catenary at h0", 4, 'B', {hop, span, {0, 92000, 0}}}, W::HxNotBelowTop, top},
+        {{"two rods at h0", 2, 'B', {h, twice, {0, 92000, 0}}}, W::HxNotBelowTop, top},
+        {{"two rods at hc", 2, 'A', {h, twice, {-3, 68000, 0}}}, W::HxNotBelowMidHeight, midway},
+        {{"two rods at hc", 2, 'B', {h, twice, {0, 78000, 0}}}, W::HxNotBelowMidHeight, midway},
+        {{"two cables at h0", 5, 'A', {hop, span, twice, {0, 85000, 0}}}, W::HxNotBelowTop, top},
+        {{"two cables at hc", 5, 'A', {hop, span, twice, {-5, 71000, 0}}},
+         W::HxNotBelowMidHeight,
+         midway},
+        {{"two cables at hc", 5, 'B', {hop, span, twice, {0, 80000, 0}}},
+         W::HxNotBelowMidHeight,
+         midway},
+        {{"unequal rods at the higher top", 3, 'B', {higher, h, twice, {0, 92000, 4600000}}},
+         W::HxNotBelowTop,
+         top},
+        {{"unequal rods at the lower top", 3, 'B', {higher, h, twice, {0, 92000, 0}}},
+         W::HxNotBelowSecondRodTop,
+         "второй молниеотвод не защищает"},
+        {{"unequal rods at the lower top", 3, 'A', {h, higher, twice, {0, 85000, 0}}},
+         W::HxNotBelowFirstRodTop,
+         "первый молниеотвод не защищает"},
+    };
+    for (const auto& r : rows)
+        QTest::addRow("%s, zone %c", r.sweep.name, r.sweep.zone)
+            << r.sweep << r.warning << r.conclusion;
+}
+
+void TestZones::hxAsTyped() {
+    QFETCH(Sweep, sweep);
+    QFETCH(ZoneWarning, warning);
+    QFETCH(QString, conclusion);
+    const int hxAt = static_cast<int>(sweep.inputs.size()) - 1;
+    const auto hx = [&](qint64 t, qint64 lower) {
+        return Typed(sweep.inputs.last().at(t) - lower);
+    };
+    ExpectNone([&](qint64 t) {
+        const RodZone at = ZoneAt(sweep, t), below = ZoneAt(sweep, t, -1000, hxAt);
+        const QString text = QString::fromStdString(ConclusionText(sweep.code, at, hx(t, 0), ","));
+        return WarningOf(at, hx(t, 0)) != warning || !text.contains(conclusion) ||
+               WarningOf(below, hx(t, 1000)) == warning;
+    });
+}
+
+// Two cables on supports of 64,1 m (h = 62,1 m) at L = h, 2h, 4h as typed,
+// zone А; hx = 10,03 m = 0,85 · 11,8 m = h0 over supports of 13,8 m. (Two
+// rods of 10,1 m at 60,6 m and the single cable: tst_rodtypes.)
+void TestZones::quotedCases() {
+    const auto typed = [](const char* text) { return TextToFloat(text, ","); };
+    const std::pair<const char*, PairCase> cables[] = {
+        {"62,1", PairCase::Close}, {"124,2", PairCase::Medium}, {"248,4", PairCase::Wide}};
+    for (const auto& [L, pairCase] : cables)
+        QCOMPARE(DoubleCatenaryZone(typed("64,1"), 100, typed(L), 0, 1, 0, {}).pairCase, pairCase);
+    const double hx = typed("10,03");
+    const DoubleCatenaryResult twin = DoubleCatenaryZone(typed("13,8"), 100, 20, hx, 1, 0, {});
+    QCOMPARE(WarningOf(twin, hx), ZoneWarning::HxNotBelowTop);
+    QCOMPARE(twin.rpx, 0.0); // nothing between the cables at their zones' top
+}
+
+// Rods of 30 and 20 m at 35 m, zone Б, hx = 19 m between the tops of their
+// zones (27,6 and 18,4 m): the higher rod still protects its circle and the
+// region between them its waist.
+void TestZones::betweenUnequalTops() {
+    const ZoneInputs in{30, 20, 35, 19};
+    const RodZone zone = ZoneOf(kUnequalRods, in, 0, 1, {});
+    const auto& r = std::get<UnequalRodResult>(zone);
+    CompareValues({r.rx1, r.hc, r.rcx}, {14.021739, 21.6, 4.513889}, 5e-7);
+    QCOMPARE(WarningOf(zone, 19), ZoneWarning::HxNotBelowSecondRodTop);
+    QCOMPARE(QString::fromStdString(ConclusionText(kUnequalRods, zone, 19, ",")),
+             "На высоте hx = 19,0 м второй молниеотвод не защищает: hx не ниже вершины его зоны "
+             "h02 = 18,4 м. Защищены объекты в пределах rx1 = 14,0 м от первого молниеотвода и "
+             "rcx = 4,5 м посередине между молниеотводами.");
+    const RodZone swapped = ZoneOf(kUnequalRods, {20, 30, 35, 19}, 0, 1, {});
+    QCOMPARE(WarningOf(swapped, 19), ZoneWarning::HxNotBelowFirstRodTop);
+    QVERIFY(ConclusionText(kUnequalRods, swapped, 19, ",")
+                .starts_with("На высоте hx = 19,0 м первый молниеотвод не защищает"));
+    // Counted as single, then only the higher rod's circle.
+    QCOMPARE(QString::fromStdString(
+                 ConclusionText(kUnequalRods, ZoneOf(3, {30, 20, 150, 19}, 0, 1, {}), 19, ",")),
+             "Молниеотводы рассматриваются как одиночные. На высоте hx = 19,0 м второй "
+             "молниеотвод не защищает: hx не ниже вершины его зоны h02 = 18,4 м. Защищены "
+             "объекты в пределах rx1 = 14,0 м от первого молниеотвода.");
+    // The plan: the first rod's circle, the waist midway, nothing at the
+    // second rod; the building check agrees.
+    const ZonePlan plan = PlanOf(in, zone);
+    const auto covered = [&](Point p) {
+        return std::any_of(plan.pieces.begin(), plan.pieces.end(),
+                           [p](const PlanPiece& piece) { return Distance(piece, p) == 0; });
+    };
+    QVERIFY(covered({-17.5 - 14.0, 0}) && !covered({-17.5 - 14.1, 0}));
+    QVERIFY(covered({0, 4.5}) && !covered({0, 4.6}));
+    QVERIFY(!covered({17.5, 0}));
+    QVERIFY(CheckBuilding(plan, 8.6, 1).inside);
+    QVERIFY(!CheckBuilding(plan, 9.2, 1).inside);
 }
 
 // The report's sentences about a zone, for each way it can turn out.

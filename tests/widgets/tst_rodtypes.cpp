@@ -42,7 +42,8 @@ private slots:
     void layout();
     void zone_data();
     void zone();
-    void spanOf150Refused();
+    void limitsRefused_data();
+    void limitsRefused();
     void hugeInputsWriteNothing();
 };
 
@@ -138,6 +139,14 @@ void TestRodTypes::zone_data() {
     QTest::newRow("single rod, zone A")
         << 0 << true << QStringList{"30", "10"}
         << QStringList{"  25,5", "  31,2", "  19,0", "-", "-", "-"} << "";
+    // The instruction's limits themselves: rods and supports of 150 m, a span
+    // of 149,9 m (the cable sags 3 m).
+    QTest::newRow("single rod of 150 m")
+        << 0 << false << QStringList{"150", "10"}
+        << QStringList{"  138,0", "  225,0", "  208,7", "-", "-", "-"} << "";
+    QTest::newRow("double catenary on 150 m supports, span 149,9 m")
+        << 4 << false << QStringList{"150", "149,9", "25", "6"}
+        << QStringList{"  135,2", "  249,9", "  238,8", "  135,2", "  249,9", "  238,8"} << "";
     QTest::newRow("single rod, zone B, hx above h0")
         << 0 << false << QStringList{"30", "28"}
         << QStringList{"  27,6", "  45,0", "  -0,7", "-", "-", "-"} << top;
@@ -163,6 +172,25 @@ void TestRodTypes::zone_data() {
         << 2 << false << QStringList{"30", "20", "121", "8"}
         << QStringList{"  32,0", "  17,0", "", "", "", "-"}
         << "Молниеотводы стоят дальше 6hmin друг от друга и рассматриваются как одиночные";
+    // hx between the tops of the zones (27,6 and 18,4 m): the first rod still protects.
+    QTest::newRow("unequal rods, zone B, hx between the tops")
+        << 2 << false << QStringList{"30", "20", "35", "19"}
+        << QStringList{"  14,0", "  -1,0", "  21,6", "  37,5", "  4,5", "-"}
+        << "Высота зоны защиты hx не меньше вершины зоны защиты второго молниеотвода: на этой "
+           "высоте он не защищает";
+    QTest::newRow("unequal rods, zone B, hx between the tops, first lower")
+        << 2 << false << QStringList{"20", "30", "35", "19"}
+        << QStringList{"  -1,0", "  14,0", "  21,6", "  37,5", "  4,5", "-"}
+        << "Высота зоны защиты hx не меньше вершины зоны защиты первого молниеотвода: на этой "
+           "высоте он не защищает";
+    // h0 = 0,85 · 11,8 = 10,03 m as typed.
+    QTest::newRow("single catenary, zone A, hx typed as h0")
+        << 3 << true << QStringList{"13,8", "60", "10,03"}
+        << QStringList{"  10,0", "  15,6", "  0,0", "-", "-", "-"} << top;
+    // 6 · 10,1 = 60,6 m as typed: the inner region exists.
+    QTest::newRow("two rods, zone B, L typed as 6h")
+        << 1 << false << QStringList{"10,1", "60,6", "1"}
+        << QStringList{"  9,3", "  15,1", "  13,5", "  2,2", "  15,1", "  8,3"} << "";
     QTest::newRow("double catenary, zone B")
         << 4 << false << QStringList{"22", "60", "25", "6"}
         << QStringList{"  18,4", "  34,0", "  22,9", "  17,8", "  34,0", "  22,5"} << "";
@@ -191,20 +219,49 @@ void TestRodTypes::zone() {
     QVERIFY(p.form1.Button2->isEnabled());
 }
 
-void TestRodTypes::spanOf150Refused() {
+void TestRodTypes::limitsRefused_data() {
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QStringList>("valid");
+    QTest::addColumn<QStringList>("refused");
+    QTest::addColumn<QString>("message");
+    const QString rodAbove = "Высота молниеотвода должна быть не больше 150 м",
+                  rodZero = "Высота молниеотвода должна быть больше 0 м",
+                  supportAbove = "Высота опор троса должна быть не больше 150 м",
+                  supportZero = "Высота опор троса должна быть больше 0 м";
+    QTest::newRow("single rod of 200 m")
+        << 0 << QStringList{"30", "10"} << QStringList{"200", "10"} << rodAbove;
+    QTest::newRow("single rod of 0 m")
+        << 0 << QStringList{"30", "10"} << QStringList{"0", "10"} << rodZero;
+    QTest::newRow("two rods of 150,1 m")
+        << 1 << QStringList{"30", "40", "10"} << QStringList{"150,1", "40", "10"} << rodAbove;
+    QTest::newRow("second rod of 151 m") << 2 << QStringList{"30", "20", "35", "8"}
+                                         << QStringList{"30", "151", "35", "8"} << rodAbove;
+    QTest::newRow("first rod of 0,0 m") << 2 << QStringList{"30", "20", "35", "8"}
+                                        << QStringList{"0,0", "20", "35", "8"} << rodZero;
+    QTest::newRow("supports of 200 m")
+        << 3 << QStringList{"22", "60", "6"} << QStringList{"200", "60", "6"} << supportAbove;
+    QTest::newRow("two cables' supports of 0 m")
+        << 4 << QStringList{"22", "60", "25", "6"} << QStringList{"0", "60", "25", "6"}
+        << supportZero;
+    QTest::newRow("span of 150 m")
+        << 4 << QStringList{"22", "60", "25", "6"} << QStringList{"22", "150", "25", "6"}
+        << "Длина пролёта троса a должна быть меньше 150 м";
+}
+
+// Past the instruction's limits nothing is computed or changed.
+void TestRodTypes::limitsRefused() {
+    QFETCH(int, index);
+    QFETCH(QStringList, valid);
+    QFETCH(QStringList, refused);
+    QFETCH(QString, message);
     Program p(",");
     MainWindow& f = p.form1;
-    ToRodPage(p, false, 4);
-    Calculate(p, {"22", "60", "25", "6"});
+    ToRodPage(p, false, index);
+    Calculate(p, valid);
     const QStringList before = Texts(Results(f));
     p.dialogs.clear();
-    Calculate(p, {"22", "150", "25", "6"});
-    QCOMPARE(p.dialogs.texts(), QStringList{"Длина пролёта троса a должна быть меньше 150 м"});
-    QCOMPARE(Texts(Results(f)), before); // nothing computed or changed
-    // 149,9 m is allowed: the cable sags 3 m.
-    p.dialogs.clear();
-    Calculate(p, {"23", "149,9", "25", "6"});
-    QVERIFY(p.dialogs.texts().isEmpty());
+    Calculate(p, refused);
+    QCOMPARE(p.dialogs.texts(), QStringList{message});
     QCOMPARE(Texts(Results(f)), before);
 }
 
@@ -215,8 +272,8 @@ void TestRodTypes::hugeInputsWriteNothing() {
     Calculate(p, {"30", "40", "10"});
     const QStringList before = Texts(Results(f));
     p.dialogs.clear();
-    // r0 = (1,1 − 0,002h)h overflows for h = 10^200: nothing written.
-    Calculate(p, {"1" + QString(200, '0'), "40", "10"});
+    // rx = (1,1 − 0,002h)(h − hx/0,85) overflows for hx = 1,7·10^308: nothing written.
+    Calculate(p, {"30", "40", "17" + QString(307, '0')});
     QCOMPARE(
         p.dialogs.texts(),
         QStringList{"Исходные данные молниеотвода слишком велики: зона защиты не вычисляется"});
