@@ -141,7 +141,7 @@ bool DesignDocument::save() {
 
 bool DesignDocument::saveAs() {
     QString path = services_.dialogs.saveFileName(&window_, QStringLiteral("Сохранить проект"),
-                                                  kFilter, suggestedPath());
+                                                  suggestedPath(), kFilter, nullptr);
     if (path.isEmpty())
         return false;
     if (!path.endsWith(kExtension, Qt::CaseInsensitive))

@@ -3,9 +3,9 @@
 #pragma once
 
 #include "design/design.h"
+#include "drawing/zonedrawing.h"
 #include "report/report.h"
 #include "ui/conversions.h"
-#include "ui/zonedrawing.h"
 
 #include <QString>
 #include <optional>

@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <tuple>
 
@@ -209,6 +210,7 @@ void TForm1::Button3Click() {
     // Kept with 2rx and 2r0 for the report.
     design_.complete(code, in, std::move(texts), zone);
     Button6->setEnabled(true);
+    refreshDrawing();
     // 5. At most one message: the first that applies.
     const QString warning = WarningText(code, WarningOf(zone, HxOf(code, in)), ZoneKindOf(zone));
     if (!warning.isEmpty())
@@ -226,21 +228,33 @@ void TForm1::Button2Click() {
     const Design shown = design();
     const auto drawn = DrawingOf(shown, numbers());
     const std::optional<ZoneFigure> figure =
-        drawn ? std::optional<ZoneFigure>(PrepareZoneFigure(*drawn, numbers())) : std::nullopt;
+        drawn
+            ? std::optional<ZoneFigure>(PrepareZoneFigure(*drawn, numbers().decimalSeparatorUtf8()))
+            : std::nullopt;
     const ZoneFigure* zone = figure ? &*figure : nullptr;
     const auto values = [&](ReportValue value) {
         return ReportText(shown, value, zone, numbers());
     };
     const auto picture = [this, zone] {
-        return zone ? RenderZoneDrawing(*zone, numbers(), ReportMaker::kPicturePixels, 200)
-                    : QImage();
+        return zone ? RenderZoneDrawing(*zone, ReportMaker::kPicturePixels, 200) : QImage();
     };
     report_->make(shown.rodType, values, picture, this);
 }
 
 void TForm1::Button6Click() {
     if (const auto shown = DrawingOf(design(), numbers()))
-        Form8->showDrawing(*shown, this);
+        Form8->showDrawing(*shown, Memo1->toPlainText(), this);
+}
+
+// The drawing window follows the last completed calculation and the
+// building as it is now; after "Далее>>" it has no zone to show.
+void TForm1::refreshDrawing() {
+    const auto shown = DrawingOf(design(), numbers());
+    if (shown && Button6->isEnabled())
+        Form8->setDrawing(*shown, Memo1->toPlainText());
+    else
+        Form8->clearDrawing(QStringLiteral("Зона защиты не рассчитана для нового проекта: нажмите "
+                                           "«Расчёт» на странице молниеотвода."));
 }
 
 void TForm1::Button4Click() {

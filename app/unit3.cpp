@@ -167,6 +167,10 @@ void TForm1::setPeers(TForm2* form2, TForm5* form5, TForm6* form6, TForm7* form7
     Form6 = form6;
     Form7 = form7;
     Form8 = form8;
+    // The drawing follows the building's dimensions and type as they change.
+    for (QLineEdit* field : {Edit1, Edit2, Edit3})
+        connect(field, &QLineEdit::textChanged, this, [this] { handle(&TForm1::refreshDrawing); });
+    connect(Memo1, &QPlainTextEdit::textChanged, this, [this] { handle(&TForm1::refreshDrawing); });
     report_ = std::make_unique<ReportMaker>(reportSetup_, services_.dialogs, *form7);
 }
 
@@ -305,6 +309,7 @@ void TForm1::Button1Click() {
         setRodLayout(RodLayoutFor(design_.rodType));
     }
     Button6->setEnabled(false); // the fields no longer show a calculation
+    refreshDrawing();
     for (QLineEdit* field :
          {Edit8, Edit9, Edit10, Edit11, Edit13, Edit14, Edit15, Edit16, Edit17, Edit18})
         field->clear();

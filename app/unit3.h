@@ -92,8 +92,9 @@ private:
     void Button3Click();
     void Button4Click();
     void Button5Click();
-    void Button2Click(); // the report
-    void Button6Click(); // the drawing
+    void Button2Click();   // the report
+    void Button6Click();   // the drawing
+    void refreshDrawing(); // the drawing window, after a calculation or a change
 
     // The rod page's input fields, in the order of their rows.
     std::array<QLineEdit*, 4> rodInputs() const { return {Edit8, Edit9, Edit10, Edit11}; }

@@ -2,10 +2,10 @@
 // processor while the progress window runs.
 #include "report/report.h"
 
+#include "drawing/zonedrawing.h"
 #include "report/unit7.h"
 #include "ui/dialogs.h"
 #include "ui/files.h"
-#include "ui/zonedrawing.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -210,7 +210,7 @@ void ReportMaker::make(std::int32_t code, const Values& values, const Drawing& d
     //    runs from 0 to 100 over all of them. The drawing goes in as a PNG.
     QByteArray png;
     if (const QImage image = drawing ? drawing() : QImage(); !image.isNull())
-        png = DrawingPng(image); // opaque, in a palette of its colours
+        png = DrawingPng(image); // true colour, as painted
     const auto replace = [&](const Replacement& row, const QString& tag) {
         if (row.value == ReportValue::Picture && !png.isEmpty())
             return word.ReplaceTagWithPicture(tag, png, kPicturePixels, kPictureTwips);

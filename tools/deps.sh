@@ -6,7 +6,7 @@ set -euo pipefail
 # LibreOffice Writer shows the report (the full package, not -nogui, which
 # would take a desktop Writer away), set in Liberation Serif.
 build=(build-essential cmake ninja-build ccache pkg-config
-       qt6-base-dev qt6-svg-dev qt6-translations-l10n libsqlite3-dev libjpeg-dev sqlite3
+       qt6-base-dev qt6-svg-dev qt6-translations-l10n libsqlite3-dev libjpeg-dev libpng-dev sqlite3
        nlohmann-json3-dev
        libreoffice-writer fonts-liberation2)
 test=("${build[@]}" xvfb xauth xdotool xclip lintian

@@ -26,9 +26,10 @@ void MessageBoxes::applicationError(const QString& text) {
     showBox(nullptr, QMessageBox::Critical, QStringLiteral("Application Error"), text);
 }
 
-QString MessageBoxes::saveFileName(QWidget* parent, const QString& caption, const QString& filters,
-                                   const QString& suggested) {
-    return QFileDialog::getSaveFileName(parent, caption, suggested, filters);
+QString MessageBoxes::saveFileName(QWidget* parent, const QString& caption,
+                                   const QString& suggested, const QString& filters,
+                                   QString* filter) {
+    return QFileDialog::getSaveFileName(parent, caption, suggested, filters, filter);
 }
 
 QString MessageBoxes::openFileName(QWidget* parent, const QString& caption, const QString& folder,

@@ -19,10 +19,12 @@ public:
     virtual void error(QWidget* parent, const QString& text) = 0;
     // Start-up failed: captioned "Application Error", error icon.
     virtual void applicationError(const QString& text) = 0;
-    // Asks for the name of a file to save, offering `suggested` (a path);
-    // empty when the user cancels.
-    virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& filters,
-                                 const QString& suggested = QString()) = 0;
+    // Asks for the name of a file to save, offering `suggested` (a folder and
+    // a name) and `filters` (";;" between them); `filter` names the filter
+    // chosen at first and receives the one the user chose. Empty when the
+    // user cancels.
+    virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& suggested,
+                                 const QString& filters, QString* filter) = 0;
     // Asks for a file to open, starting in `folder`; empty when the user cancels.
     virtual QString openFileName(QWidget* parent, const QString& caption, const QString& folder,
                                  const QString& filters) = 0;
@@ -38,8 +40,8 @@ public:
     void message(QWidget* parent, const QString& text) override;
     void error(QWidget* parent, const QString& text) override;
     void applicationError(const QString& text) override;
-    QString saveFileName(QWidget* parent, const QString& caption, const QString& filters,
-                         const QString& suggested = QString()) override;
+    QString saveFileName(QWidget* parent, const QString& caption, const QString& suggested,
+                         const QString& filters, QString* filter) override;
     QString openFileName(QWidget* parent, const QString& caption, const QString& folder,
                          const QString& filters) override;
     Answer question(QWidget* parent, const QString& text) override;

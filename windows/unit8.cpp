@@ -5,40 +5,51 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QPushButton>
 #include <QSaveFile>
-#include <QSvgGenerator>
+#include <QStandardPaths>
 #include <QVBoxLayout>
-#include <cmath>
+#include <algorithm>
 
 namespace vostrel {
 
 namespace {
-// Paints the drawing at whatever size the window gives it.
+// Paints the drawing at whatever size the window gives it, or why there is
+// none.
 class Canvas final : public QWidget {
 public:
-    Canvas(QWidget* parent, const ZoneFigure& drawing, const NumberText& numbers)
-        : QWidget(parent), drawing_(drawing), numbers_(numbers) {
+    Canvas(QWidget* parent, const std::optional<ZoneFigure>& drawing, const QString& why)
+        : QWidget(parent), drawing_(drawing), why_(why) {
         setAttribute(Qt::WA_OpaquePaintEvent); // every pixel painted: no flicker
     }
 
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
-        PaintZoneDrawing(painter, rect(), drawing_, numbers_);
+        if (drawing_)
+            PaintZoneDrawing(painter, rect(), *drawing_);
+        else
+            PaintNoDrawing(painter, rect(), why_);
     }
 
 private:
-    const ZoneFigure& drawing_;
-    const NumberText& numbers_;
+    const std::optional<ZoneFigure>& drawing_;
+    const QString& why_;
 };
 
-int Pixels(double mm, int dpi) {
-    return static_cast<int>(std::lround(mm / 25.4 * dpi));
-}
+// The formats offered, in the dialog's order, and the PDF's sheet of each.
+struct Format {
+    const char* filter;
+    const char* suffix;
+    DrawingFormat format;
+};
+constexpr Format kFormats[] = {
+    {"Рисунок PNG (*.png)", "png", DrawingFormat::Png},
+    {"Рисунок SVG (*.svg)", "svg", DrawingFormat::Svg},
+    {"Чертёж PDF, A4 (*.pdf)", "pdf", DrawingFormat::PdfA4},
+    {"Чертёж PDF, A3 (*.pdf)", "pdf", DrawingFormat::PdfA3},
+};
 } // namespace
 
 TForm8::TForm8(Services& services)
@@ -48,11 +59,12 @@ TForm8::TForm8(Services& services)
     setWindowFlags(Qt::Window);
     setMinimumSize(640, 480);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    Image1 = new Canvas(this, figure_, numbers());
+    Image1 = new Canvas(this, figure_, why_);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setAccessibleName(QStringLiteral("Чертёж зоны защиты"));
     Button1 = MakeButton(this, "Button1", {0, 0, 105, 25}, QStringLiteral("Сохранить…"), 10);
     Button1->setFixedSize(105, 25);
+    Button1->setEnabled(false);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(Button1);
@@ -63,19 +75,39 @@ TForm8::TForm8(Services& services)
     onClick(Button1, &TForm8::Button1Click);
 }
 
-void TForm8::showDrawing(const ZoneDrawing& drawing, const QWidget* owner) {
-    figure_ = PrepareZoneFigure(drawing, numbers());
-    Image1->update();
+void TForm8::showDrawing(const ZoneDrawing& drawing, const QString& object, const QWidget* owner) {
+    setDrawing(drawing, object);
     showOver(owner);
 }
 
-QString TForm8::save(const QString& file) const {
+void TForm8::setDrawing(const ZoneDrawing& drawing, const QString& object) {
+    figure_ = PrepareZoneFigure(drawing, numbers().decimalSeparatorUtf8());
+    object_ = object;
+    Button1->setEnabled(true);
+    Image1->update();
+}
+
+void TForm8::clearDrawing(const QString& why) {
+    figure_.reset();
+    why_ = why;
+    Button1->setEnabled(false);
+    Image1->update();
+}
+
+SheetInscription TForm8::inscription() const {
+    return {QStringLiteral("Зона защиты — %1").arg(RodTypeName(figure_->drawing.code)),
+            object_.simplified(), QDate::currentDate()};
+}
+
+QString TForm8::save(const QString& file, DrawingFormat pdf) const {
     const QString suffix = QFileInfo(file).suffix().toLower();
     if (suffix != QLatin1String("png") && suffix != QLatin1String("svg") &&
         suffix != QLatin1String("pdf"))
         return QStringLiteral("Чертёж сохраняется в формате PNG, SVG или PDF: у файла «%1» нет "
                               "расширения .png, .svg или .pdf")
             .arg(QDir::toNativeSeparators(file));
+    if (!figure_)
+        return QStringLiteral("Чертёж не сохранён: %1").arg(why_);
     QSaveFile out(file);
     const auto failed = [&] {
         return QStringLiteral("Не удалось сохранить чертёж в файл «%1»: %2")
@@ -83,39 +115,10 @@ QString TForm8::save(const QString& file) const {
     };
     if (!out.open(QIODevice::WriteOnly))
         return failed();
-    // The drawing over the whole of a vector device.
-    const auto paintOn = [this](QPaintDevice& device, QSizeF size) {
-        QPainter painter;
-        if (!painter.begin(&device))
-            return false;
-        PaintZoneDrawing(painter, QRectF(QPointF(0, 0), size), figure_, numbers());
-        return painter.end();
-    };
-    bool drawn = true;
-    if (suffix == QLatin1String("png")) {
-        const QByteArray png = DrawingPng(RenderZoneDrawing(
-            figure_, numbers(),
-            {Pixels(kDrawingMm.width(), kPngDpi), Pixels(kDrawingMm.height(), kPngDpi)}, kPngDpi));
-        drawn = !png.isEmpty() && out.write(png) == png.size();
-    } else if (suffix == QLatin1String("svg")) {
-        constexpr int dpi = 96;
-        const QSize size(Pixels(kDrawingMm.width(), dpi), Pixels(kDrawingMm.height(), dpi));
-        QSvgGenerator svg;
-        svg.setOutputDevice(&out);
-        svg.setResolution(dpi);
-        svg.setSize(size);
-        svg.setViewBox(QRect(QPoint(0, 0), size));
-        svg.setTitle(windowTitle());
-        drawn = paintOn(svg, QSizeF(size));
-    } else {
-        QPdfWriter pdf(&out);
-        pdf.setPageSize(QPageSize(kDrawingMm, QPageSize::Millimeter));
-        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-        pdf.setResolution(kPngDpi);
-        pdf.setTitle(windowTitle());
-        drawn = paintOn(pdf, QSizeF(pdf.width(), pdf.height()));
-    }
-    if (!drawn) {
+    const DrawingFormat format = suffix == QLatin1String("png")   ? DrawingFormat::Png
+                                 : suffix == QLatin1String("svg") ? DrawingFormat::Svg
+                                                                  : pdf;
+    if (!WriteDrawing(out, format, *figure_, inscription())) {
         out.cancelWriting();
         return QStringLiteral("Не удалось сохранить чертёж в файл «%1»: ошибка записи")
             .arg(QDir::toNativeSeparators(file));
@@ -126,12 +129,28 @@ QString TForm8::save(const QString& file) const {
 }
 
 void TForm8::Button1Click() {
-    const QString file = services_.dialogs.saveFileName(
-        this, QStringLiteral("Сохранить чертёж"),
-        QStringLiteral("Рисунок PNG (*.png);;Рисунок SVG (*.svg);;Документ PDF (*.pdf)"));
+    // Offered: the documents folder, then the last folder of this run; a
+    // name from the rod type in the last format chosen.
+    QStringList filters;
+    for (const Format& f : kFormats)
+        filters << QString::fromUtf8(f.filter);
+    const QString folder = lastFolder_.isEmpty()
+                               ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                               : lastFolder_;
+    const QString name = QStringLiteral("%1.%2").arg(inscription().name,
+                                                     QLatin1String(kFormats[lastFilter_].suffix));
+    QString filter = filters[lastFilter_];
+    QString file = services_.dialogs.saveFileName(this, QStringLiteral("Сохранить чертёж"),
+                                                  QDir(folder).filePath(name),
+                                                  filters.join(QStringLiteral(";;")), &filter);
     if (file.isEmpty())
         return;
-    const QString failure = save(file);
+    lastFilter_ = std::max<int>(0, static_cast<int>(filters.indexOf(filter)));
+    // A name without an extension gets the chosen format's.
+    if (QFileInfo(file).suffix().isEmpty())
+        file += QLatin1Char('.') + QLatin1String(kFormats[lastFilter_].suffix);
+    lastFolder_ = QFileInfo(file).absolutePath();
+    const QString failure = save(file, kFormats[lastFilter_].format);
     if (!failure.isEmpty())
         message(failure);
 }

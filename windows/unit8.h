@@ -1,37 +1,50 @@
 // Zone drawing window: the section and the plan of the last completed
 // calculation with the building and the verdict, redrawn at any size, and
-// saved as PNG, SVG or PDF.
+// saved as PNG, SVG or a PDF drawing sheet.
 #pragma once
 
+#include "drawing/export.h"
+#include "drawing/zonedrawing.h"
 #include "ui/form.h"
-#include "ui/zonedrawing.h"
+
+#include <optional>
 
 class QPushButton;
 
 namespace vostrel {
-
-// Size of a saved drawing, mm, and the resolution of a saved PNG.
-inline constexpr QSizeF kDrawingMm(250, 160);
-inline constexpr int kPngDpi = 300;
 
 class TForm8 final : public Form {
     Q_OBJECT
 public:
     explicit TForm8(Services& services);
 
-    // Shows `drawing` in the window, over `owner`.
-    void showDrawing(const ZoneDrawing& drawing, const QWidget* owner);
-    // Writes the drawing to `file` in the format of its suffix; the reason
-    // it could not, empty on success. Nothing half-written is left.
-    QString save(const QString& file) const;
+    // Shows `drawing` in the window, over `owner`; `object` is the building
+    // type the sheet's title block names.
+    void showDrawing(const ZoneDrawing& drawing, const QString& object, const QWidget* owner);
+    // Puts `drawing` in the window, shown or not, and enables "Сохранить…".
+    void setDrawing(const ZoneDrawing& drawing, const QString& object);
+    // No drawing: the line `why` in its place and "Сохранить…" disabled.
+    void clearDrawing(const QString& why);
+    bool hasDrawing() const { return figure_.has_value(); }
+    const ZoneFigure* figure() const { return figure_ ? &*figure_ : nullptr; }
+
+    // Writes the drawing to `file` in the format of its suffix, a PDF as
+    // `pdf` (A4 or A3); the reason it could not, empty on success. Nothing
+    // half-written is left.
+    QString save(const QString& file, DrawingFormat pdf = DrawingFormat::PdfA4) const;
 
     QWidget* Image1;      // the drawing
     QPushButton* Button1; // "Сохранить…"
 
 private:
     void Button1Click();
+    SheetInscription inscription() const;
 
-    ZoneFigure figure_;
+    std::optional<ZoneFigure> figure_;
+    QString why_;        // shown in place of a drawing
+    QString object_;     // the building type
+    QString lastFolder_; // where the last drawing of this run was saved
+    int lastFilter_ = 0; // and in which of the formats
 };
 
 } // namespace vostrel

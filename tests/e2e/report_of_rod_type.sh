@@ -121,7 +121,7 @@ if command -v pdfimages >/dev/null; then
 else
     fail "pdfimages (poppler-utils) is not installed"
 fi
-[[ "$text" == *"Здание в зоне защиты на высоте hx."* ]] || fail "no verdict on the building: $text"
+[[ "$text" == *"Здание в зоне защиты на своей высоте h = 10,0 м."* ]] || fail "no verdict on the building: $text"
 for sentence in "Внимание:" "Расчёт зоны защиты не выполнен" "Здание не проверено" \
     "Чертёж зоны защиты не выполнен"; do
     [[ "$text" == *"$sentence"* ]] && fail "the report says «$sentence»: $text"

@@ -20,21 +20,26 @@ public:
         shown.append({Shown::ApplicationError, text});
     }
 
-    // The answer to the next file dialogs; the captions asked and the names
-    // or folders offered.
+    // The answer to the next file dialogs (the name, and the filter chosen
+    // unless empty); the captions asked, the names, filters and first
+    // filters offered.
     QString fileName;
-    QStringList fileDialogs;
-    QStringList offered;
-    QString saveFileName(QWidget*, const QString& caption, const QString&,
-                         const QString& suggested = QString()) override {
+    QString filter;
+    QStringList fileDialogs, suggested, offeredFilters, firstFilters;
+    QString saveFileName(QWidget*, const QString& caption, const QString& name,
+                         const QString& filters, QString* chosen) override {
         fileDialogs << caption;
-        offered << suggested;
+        suggested << name;
+        offeredFilters << filters;
+        firstFilters << (chosen ? *chosen : QString());
+        if (chosen && !filter.isEmpty())
+            *chosen = filter;
         return fileName;
     }
     QString openFileName(QWidget*, const QString& caption, const QString& folder,
                          const QString&) override {
         fileDialogs << caption;
-        offered << folder;
+        suggested << folder;
         return fileName;
     }
 

@@ -45,7 +45,7 @@ void TestAccessibility::everyControlNamed() {
     Click(p.form1.Button4);
     MoveOver(p.form1.TabSheet1, {400, 292});
     Click(p.form1.Button5);
-    p.form8.showDrawing({}, &p.window1);
+    p.form8.showDrawing({}, {}, &p.window1);
     QCOMPARE(Name(p.form8.Image1), "Чертёж зоны защиты");
     for (QWidget* window : std::initializer_list<QWidget*>{&p.window1, &p.form2, &p.form5, &p.form6,
                                                            &p.form7, &p.form8})

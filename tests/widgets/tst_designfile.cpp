@@ -123,7 +123,7 @@ void TestDesignFile::roundTrip() {
         QTest::keyClick(&p.window1, Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(p.dialogs.texts(), QStringList());
         const QString building = zoneA ? "Здание 1000×2000×100.vostrel" : "Здание 12×36×10.vostrel";
-        QCOMPARE(QFileInfo(p.dialogs.offered.value(0)).fileName(), building);
+        QCOMPARE(QFileInfo(p.dialogs.suggested.value(0)).fileName(), building);
         saved = dir.filePath("проект.vostrel");
         QVERIFY(QFileInfo(saved).isFile());
         QCOMPARE(p.window1.windowTitle(), "проект[*] — Vostrel v1.0");

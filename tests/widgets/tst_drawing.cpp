@@ -1,7 +1,14 @@
 // The drawing of the zone: the button that opens it, the window for each rod
-// type, and saving it as PNG, SVG and PDF.
+// type and how it follows the design, the verdict, the labels, and saving it
+// as PNG, SVG and a PDF sheet.
 #include "fixture.h"
 
+#include "calc/heightcheck.h"
+
+#include <QBuffer>
+#include <QPainter>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 
@@ -37,6 +44,31 @@ QPair<int, int> Tinted(const QImage& image, const QColor& colour) {
         }
     return {left, right};
 }
+
+// The worked example of a rod type (code 1 to 5) in zone B or A, with a
+// building of 12 x 36 x 10 m.
+ZoneDrawing Example(int code, bool zoneA = false) {
+    ZoneInputs in{};
+    for (qsizetype i = 0; i < kInputs[code - 1].size(); ++i)
+        in[static_cast<size_t>(i)] = kInputs[code - 1][i].toDouble();
+    return {code, in, ZoneOf(code, in, zoneA, !zoneA, {}), BuildingSize{12, 36, 10}};
+}
+
+// The colour `fill` takes over white.
+QRgb OverWhite(QColor fill) {
+    QImage pixel(1, 1, QImage::Format_RGB32);
+    pixel.fill(Qt::white);
+    QPainter(&pixel).fillRect(0, 0, 1, 1, fill);
+    return pixel.pixel(0, 0) & 0xffffff;
+}
+
+int Count(const QImage& image, QRgb colour) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += (image.pixel(x, y) & 0xffffff) == colour;
+    return n;
+}
 } // namespace
 
 class TestDrawing : public QObject {
@@ -47,6 +79,17 @@ private slots:
     void windowForEachRodType();
     void savesThreeFormats();
     void unwritableFileNamed();
+    void windowFollowsDesign();
+    void verdictAtBuildingHeight_data();
+    void verdictAtBuildingHeight();
+    void zoneAtHeightEachType();
+    void trueColours();
+    void viewsClippedToFrames();
+    void labelsKeepClear_data();
+    void labelsKeepClear();
+    void saveDialog();
+    void pdfSheet_data();
+    void pdfSheet();
 };
 
 void TestDrawing::buttonStates() {
@@ -153,6 +196,257 @@ void TestDrawing::unwritableFileNamed() {
     QVERIFY(p.form8.save(dir.filePath("x.bmp"))
                 .startsWith("Чертёж сохраняется в формате PNG, SVG или PDF"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList());
+}
+
+// The window shows the last calculation and the building as they are now,
+// and nothing after a new design until the next calculation.
+void TestDrawing::windowFollowsDesign() {
+    Program p(",");
+    ToRodPage(p, false, 1);
+    Calculate(p, kInputs[1]);
+    Click(p.form1.Button6);
+    TForm8& w = p.form8;
+    QCOMPARE(w.figure()->drawing.inputs[1], 40.0);
+    Calculate(p, {"30", "70", "10"});
+    QCOMPARE(w.figure()->drawing.inputs[1], 70.0);
+    QCOMPARE(w.figure()->drawing.zone, ZoneOf(kDoubleRod, {30, 70, 10, 0}, 0, 1, {}));
+    Click(p.form1.Button4);
+    p.form1.Edit1->setText("20");
+    QCOMPARE(w.figure()->drawing.building->width, 20.0);
+    PressNext(p);
+    QVERIFY(!w.hasDrawing());
+    QVERIFY(!w.Button1->isEnabled());
+    w.resize(800, 500);
+    const auto [section, plan] = Tinted(w.Image1->grab().toImage(), kZoneBColour);
+    QCOMPARE(section + plan, 0);
+    Calculate(p, kInputs[1]);
+    QVERIFY(w.hasDrawing());
+    QVERIFY(w.Button1->isEnabled());
+}
+
+void TestDrawing::verdictAtBuildingHeight_data() {
+    QTest::addColumn<double>("hx");
+    QTest::addColumn<double>("height");
+    QTest::addColumn<bool>("inside");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("note");
+    // A single rod of 20 m in zone B: h0 = 18,4; rx = 7,2 at 14 m, 18,6 at
+    // 7 m, 2,3 at 17 m; the building is 12 x 12 m (8,5 m to its corners).
+    QTest::newRow("hx above the roof, in the zone at h")
+        << 14.0 << 7.0 << true << "Здание в зоне защиты на своей высоте h = 7,0 м."
+        << "План показывает зону на высоте hx = 14,0 м; проверка по зоне на высоте здания "
+           "h = 7,0 м: здание в зоне защиты.";
+    QTest::newRow("hx below the roof, out of the zone at h")
+        << 2.0 << 17.0 << false
+        << "Здание на своей высоте h = 17,0 м выходит из зоны защиты на 6,2 м."
+        << "План показывает зону на высоте hx = 2,0 м; проверка по зоне на высоте здания "
+           "h = 17,0 м: здание выходит из зоны защиты на 6,2 м.";
+    QTest::newRow("hx at the roof")
+        << 7.0 << 7.0 << true << "Здание в зоне защиты на своей высоте h = 7,0 м."
+        << "";
+    QTest::newRow("taller than the zone")
+        << 10.0 << 19.0 << false
+        << "Здание выше зоны защиты: его высота h = 19,0 м не ниже вершины зоны h0 = 18,4 м."
+        << "План показывает зону на высоте hx = 10,0 м; проверка по зоне на высоте здания "
+           "h = 19,0 м: здание выше вершины зоны h0 = 18,4 м.";
+}
+
+void TestDrawing::verdictAtBuildingHeight() {
+    QFETCH(double, hx);
+    QFETCH(double, height);
+    QFETCH(bool, inside);
+    QFETCH(QString, text);
+    QFETCH(QString, note);
+    const ZoneInputs in{20, hx, 0, 0};
+    const Verdict v = VerdictOf(
+        {kSingleRod, in, ZoneOf(kSingleRod, in, 0, 1, {}), BuildingSize{12, 12, height}}, ",");
+    QCOMPARE(v.text, text);
+    QCOMPARE(v.note, note);
+    QCOMPARE(v.inside, inside);
+    QVERIFY(v.checked);
+}
+
+// The zone at the building's height is the rod page's zone for hx = h, for
+// every rod type and both zones.
+void TestDrawing::zoneAtHeightEachType() {
+    const ZoneInputs atFive[] = {
+        {30, 5, 0, 0}, {30, 40, 5, 0}, {30, 20, 35, 5}, {20, 60, 5, 0}, {22, 60, 25, 5}};
+    for (int code = kSingleRod; code <= kDoubleCatenary; ++code)
+        for (bool zoneA : {false, true}) {
+            const ZoneDrawing d = Example(code, zoneA);
+            const RodZone expected = ZoneOf(code, atFive[code - 1], zoneA, !zoneA, {});
+            QVERIFY2(ZoneAtHeight(code, d.inputs, d.zone, 5) == expected,
+                     qPrintable(QString("type %1, zone A %2").arg(code).arg(zoneA)));
+            QVERIFY(!(d.zone == expected));
+        }
+}
+
+// The PNG holds the colours painted, pixel for pixel, and those are the
+// window's: the zone's and the building's fills over white.
+void TestDrawing::trueColours() {
+    const ZoneFigure figure = PrepareZoneFigure(Example(kDoubleRod), ",");
+    const QImage painted = RenderZoneDrawing(figure, {1260, 788}, 200);
+    const QImage png = QImage::fromData(DrawingPng(painted), "PNG");
+    QCOMPARE(png.size(), painted.size());
+    QCOMPARE(png.dotsPerMeterX(), painted.dotsPerMeterX());
+    QVERIFY(png.convertToFormat(QImage::Format_RGB32) == painted);
+    Program p(",");
+    ToRodPage(p, false, 1);
+    Calculate(p, kInputs[1]);
+    Click(p.form1.Button6);
+    const QImage screen = p.form8.Image1->grab().toImage();
+    QColor zone = kZoneBColour, building(120, 120, 120);
+    zone.setAlpha(90);
+    building.setAlpha(70);
+    for (const QColor& fill : {zone, building}) {
+        const QRgb colour = OverWhite(fill);
+        QVERIFY2(Count(screen, colour) > 40 && Count(png, colour) > 40,
+                 qPrintable(QString::number(colour, 16)));
+    }
+}
+
+// Nothing of a view is drawn outside its frame, in the SVG as on an image:
+// the gap between the two views stays white.
+void TestDrawing::viewsClippedToFrames() {
+    const ZoneFigure figure = PrepareZoneFigure(Example(kSingleCatenary), ",");
+    QByteArray svg;
+    QBuffer out(&svg);
+    out.open(QIODevice::WriteOnly);
+    QVERIFY(WriteDrawing(out, DrawingFormat::Svg, figure, {}));
+    QSvgRenderer renderer(svg);
+    QImage image(renderer.defaultSize(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    renderer.render(&painter);
+    painter.end();
+    std::vector<QRectF> frames;
+    RenderZoneDrawing(figure, image.size(), 96, {false, nullptr, &frames});
+    QCOMPARE(frames.size(), size_t(2));
+    const int x = qRound((frames[0].right() + frames[1].left()) / 2);
+    QVERIFY(frames[1].left() - frames[0].right() > 4);
+    for (int y = qRound(frames[0].top()); y < qRound(frames[0].bottom()); ++y)
+        QVERIFY2(qGray(image.pixel(x, y)) > 245, qPrintable(QString("at %1, %2").arg(x).arg(y)));
+}
+
+void TestDrawing::labelsKeepClear_data() {
+    QTest::addColumn<int>("code");
+    QTest::addColumn<bool>("zoneA");
+    QTest::addColumn<bool>("report");
+    for (int code = kSingleRod; code <= kDoubleCatenary; ++code)
+        for (bool zoneA : {false, true}) {
+            QTest::addRow("type %d, zone %s, report", code, zoneA ? "A" : "B")
+                << code << zoneA << true;
+            QTest::addRow("type %d, zone %s, 640 x 480", code, zoneA ? "A" : "B")
+                << code << zoneA << false;
+        }
+}
+
+// Every text of the drawing, at the report's size (16 x 10 cm at 200 dpi) and
+// in the smallest window, stands clear of every other and inside the drawing.
+void TestDrawing::labelsKeepClear() {
+    QFETCH(int, code);
+    QFETCH(bool, zoneA);
+    QFETCH(bool, report);
+    RecordingDialogs dialogs;
+    Services services{dialogs, NumberText(","), QString()};
+    TForm8 window(services);
+    window.resize(640, 480);
+    window.show();
+    const QSize size = report ? ReportMaker::kPicturePixels : window.Image1->size();
+    const int dpi = report ? 200 : window.Image1->logicalDpiY();
+    const ZoneFigure figure = PrepareZoneFigure(Example(code, zoneA), ",");
+    std::vector<QRectF> texts;
+    RenderZoneDrawing(figure, size, dpi, {false, &texts, nullptr});
+    // Legend (four), titles, scale bars, the verdict and every dimension.
+    const size_t expected = 4 + 2 + 2 + 1 + !figure.verdict.note.isEmpty() +
+                            figure.plan.pieces.empty() + figure.sectionDimensions.size() +
+                            figure.planDimensions.size();
+    QCOMPARE(texts.size(), expected);
+    const QRectF area(QPointF(0, 0), QSizeF(size));
+    for (size_t i = 0; i < texts.size(); ++i) {
+        QVERIFY(area.contains(texts[i]));
+        for (size_t j = i + 1; j < texts.size(); ++j)
+            QVERIFY2(!texts[i].intersects(texts[j]),
+                     qPrintable(QString("text %1 and %2").arg(i).arg(j)));
+    }
+}
+
+// The dialog offers a name from the rod type in the documents folder, then
+// the folder and format last used; a name without an extension gets the
+// chosen format's.
+void TestDrawing::saveDialog() {
+    Program p(",");
+    ToRodPage(p, false, 1);
+    Calculate(p, kInputs[1]);
+    Click(p.form1.Button6);
+    QTemporaryDir dir;
+    p.dialogs.fileName = dir.filePath("чертёж");
+    p.dialogs.filter = "Рисунок SVG (*.svg)";
+    Click(p.form8.Button1);
+    QVERIFY2(p.dialogs.shown.isEmpty(), qPrintable(p.dialogs.texts().join('\n')));
+    QVERIFY(QSvgRenderer(dir.filePath("чертёж.svg")).isValid());
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QCOMPARE(p.dialogs.suggested.value(0),
+             QDir(documents).filePath("Зона защиты — двойной стержневой.png"));
+    QCOMPARE(p.dialogs.firstFilters.value(0), "Рисунок PNG (*.png)");
+    QVERIFY(p.dialogs.offeredFilters.value(0).contains("Чертёж PDF, A3 (*.pdf)"));
+    p.dialogs.fileName.clear(); // cancelled
+    p.dialogs.filter.clear();
+    Click(p.form8.Button1);
+    QCOMPARE(p.dialogs.suggested.value(1),
+             QDir(dir.path()).filePath("Зона защиты — двойной стержневой.svg"));
+    QCOMPARE(p.dialogs.firstFilters.value(1), "Рисунок SVG (*.svg)");
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"чертёж.svg"});
+}
+
+void TestDrawing::pdfSheet_data() {
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("page");
+    QTest::newRow("A4") << "Чертёж PDF, A4 (*.pdf)"
+                        << "842 x 595 pts (A4)";
+    QTest::newRow("A3") << "Чертёж PDF, A3 (*.pdf)"
+                        << "1191 x 842 pts (A3)";
+}
+
+// The PDF is a landscape drawing sheet with the title block filled in.
+void TestDrawing::pdfSheet() {
+    QFETCH(QString, filter);
+    QFETCH(QString, page);
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty() ||
+        QStandardPaths::findExecutable("pdfinfo").isEmpty())
+        QSKIP("poppler-utils (pdftotext, pdfinfo) not installed");
+    Program p(",");
+    ToRodPage(p, false, 1);
+    Calculate(p, kInputs[1]);
+    Click(p.form1.Button6);
+    QTemporaryDir dir;
+    p.dialogs.fileName = dir.filePath("лист.pdf");
+    p.dialogs.filter = filter;
+    Click(p.form8.Button1);
+    QVERIFY2(p.dialogs.shown.isEmpty(), qPrintable(p.dialogs.texts().join('\n')));
+    const auto run = [](const QString& program, const QStringList& arguments) {
+        QProcess process;
+        process.start(program, arguments);
+        process.waitForFinished(30000);
+        return QString::fromUtf8(process.readAllStandardOutput());
+    };
+    const QString info = run("pdfinfo", {dir.filePath("лист.pdf")});
+    QVERIFY2(info.contains("Page size:       " + page), qPrintable(info));
+    const QString text = run("pdftotext", {"-raw", dir.filePath("лист.pdf"), "-"}).simplified();
+    const QString object = p.form1.Memo1->toPlainText().simplified();
+    QVERIFY(!object.isEmpty());
+    for (const QString& expected :
+         {QString("Зона защиты — двойной стержневой"), QString("Разработал"), QString("Проверил"),
+          QString("Масштаб"), QString("Вертикальное сечение"),
+          QDate::currentDate().toString("dd.MM.yy"), object.left(20)})
+        QVERIFY2(text.contains(expected), qPrintable(expected + " in: " + text));
+    static const QRegularExpression scale("1:(\\d+)");
+    const auto match = scale.match(text);
+    QVERIFY2(match.hasMatch(), qPrintable(text));
+    // A scale of the standard series.
+    const QString denominator = match.captured(1);
+    QVERIFY2(QRegularExpression("^(1|15|2|25|4|5|75)0*$").match(denominator).hasMatch(),
+             qPrintable(denominator));
 }
 
 QTEST_MAIN(TestDrawing)

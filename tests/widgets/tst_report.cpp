@@ -73,7 +73,7 @@ void TestReport::callSequence() {
              (QStringList{"2", "2", "18,0", "40", "4,0", p.form1.Memo1->toPlainText(),
                           p.form1.Edit6->text(),
                           "Объекты высотой hx = 10,0 м находятся в зоне защиты: rx = 12,1 м.",
-                          "Здание в зоне защиты на высоте hx.", ""}));
+                          "Здание в зоне защиты на своей высоте h = 10,0 м.", ""}));
     // The drawing in place of its tag: a PNG of the size the call gives.
     QCOMPARE(p.word.calls.at(p.word.calls.size() - 2),
              "ReplaceTagWithPicture(##pc&,1260x788,9072x5670)");

@@ -12,7 +12,8 @@ class NoDialogs final : public vostrel::Dialogs {
     void message(QWidget*, const QString&) override {}
     void error(QWidget*, const QString&) override {}
     void applicationError(const QString&) override {}
-    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override {
+    QString saveFileName(QWidget*, const QString&, const QString&, const QString&,
+                         QString*) override {
         return {};
     }
     QString openFileName(QWidget*, const QString&, const QString&, const QString&) override {
