@@ -78,6 +78,7 @@ private:
     void createRodPage();
     void createMenu();
     void setTabOrder();
+    void fitRodTypeList();
 
     // Handlers.
     void FormCreate();
