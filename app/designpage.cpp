@@ -31,6 +31,10 @@ Design TForm1::design() const {
     d.strikes = Text(Edit4->text());
     if (Form2 && Form2->ThunderstormHours() != 0 && !d.strikes.empty())
         d.thunderstormHours = Form2->ThunderstormHours();
+    if (Form2 && Form2->ThunderstormHours() != 0) {
+        const TForm2::StrikeInputs in = Form2->StrikeInputsOfN();
+        d.strikeBasis = StrikeBasis{in.S, in.L, in.h, in.n};
+    }
     BuildingType type{Form5 ? Form5->ConfirmedCode() : 0, Text(Memo1->toPlainText()),
                       Text(Edit6->text()), Text(Edit7->text()), Text(Edit5->text())};
     if (type.code != 0 || !type.building.empty() || !type.zone.empty())

@@ -3,6 +3,7 @@
 #include "app/unit3.h"
 #include "calc/numtext.h"
 #include "ui/errorhandler.h"
+#include "version.h"
 
 #include <QDir>
 #include <QFileInfo>

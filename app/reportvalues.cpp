@@ -1,14 +1,33 @@
-// What each tag of the report inserts: the fields' texts as they stand, the
-// numbers of the last completed calculation and the sentences about them.
+// What each tag of the report inserts: the single catenary's texts as they
+// stand, the numbers of the last completed calculation and the sentences about
+// them, all read from the design.
 #include "app/reportvalues.h"
 
+#include "app/rodlayouts.h"
+#include "calc/formulatexts.h"
 #include "calc/numtext.h"
 #include "calc/strike.h"
 #include "calc/zonetexts.h"
+#include "rtf/rtf.h"
 
+#include <QStringList>
 #include <cmath>
 
 namespace vostrel {
+
+static_assert(rtf::kItalicMark == static_cast<char32_t>(kItalicMark) &&
+                  rtf::kSubscriptMark == static_cast<char32_t>(kSubscriptMark) &&
+                  rtf::kEndMark == static_cast<char32_t>(kEndMark),
+              "the report's sentences mark symbols as the RTF engine reads them");
+
+// The runs of values ReportText reads by their place.
+constexpr bool Follow(ReportValue first, ReportValue last, int count) {
+    return static_cast<int>(last) - static_cast<int>(first) == count - 1;
+}
+static_assert(Follow(ReportValue::Edit8, ReportValue::Edit11, 4) &&
+              Follow(ReportValue::Edit13, ReportValue::Edit18, 6) &&
+              Follow(ReportValue::NumbersH0A, ReportValue::NumbersRxA, 3) &&
+              Follow(ReportValue::NumbersH0B, ReportValue::NumbersRxB, 3));
 
 std::optional<BuildingSize> BuildingSizeOf(const Design& design, const NumberText& numbers) {
     try {
@@ -34,13 +53,38 @@ QString Text(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-// The texts of the building page and the rod page as the design holds them.
-QString FieldText(const Design& d, ReportValue value) {
+// A sentence for the report, its symbols in italics with subscripts.
+QString Marked(const std::string& text) {
+    return QString::fromStdString(MarkSymbols(text));
+}
+QString Marked(const QString& text) {
+    return Marked(text.toStdString());
+}
+
+ZoneKind FlagsKind(std::int32_t zoneA, std::int32_t zoneB) {
+    return zoneB == 1 ? ZoneKind::B : zoneA == 1 ? ZoneKind::A : ZoneKind::None;
+}
+QString KindLetter(ZoneKind kind) {
+    return kind == ZoneKind::A   ? QStringLiteral("А")
+           : kind == ZoneKind::B ? QStringLiteral("Б")
+                                 : QStringLiteral("не определён");
+}
+
+// The single catenary's report inserts its fields' texts as they are; the
+// other types' reports are the program's own: trimmed, the inputs and results
+// of the last completed calculation, "не рассчитано" without one.
+bool AsIs(const Design& d) {
+    return d.rodType == kSingleCatenary;
+}
+
+QString RodInput(const Design& d, size_t row) {
+    return row < d.rodInputs.size() ? Text(d.rodInputs[row]) : QString();
+}
+
+// The building page's texts as the design holds them; null for other values.
+std::optional<QString> BuildingText(const Design& d, ReportValue value) {
     using V = ReportValue;
     const BuildingType type = d.buildingType.value_or(BuildingType{});
-    const auto input = [&](size_t i) {
-        return i < d.rodInputs.size() ? Text(d.rodInputs[i]) : QString();
-    };
     switch (value) {
     case V::Edit1:
         return Text(d.building[0]);
@@ -58,44 +102,164 @@ QString FieldText(const Design& d, ReportValue value) {
         return Text(type.category);
     case V::Memo1:
         return Text(type.building);
-    case V::Edit8:
-        return input(0);
-    case V::Edit9:
-        return input(1);
-    case V::Edit10:
-        return input(2);
-    case V::Edit11:
-        return input(3);
-    case V::Edit13:
-        return Text(d.results[0]);
-    case V::Edit14:
-        return Text(d.results[1]);
-    case V::Edit15:
-        return Text(d.results[2]);
-    case V::Edit16:
-        return Text(d.results[3]);
-    case V::Edit17:
-        return Text(d.results[4]);
-    case V::Edit18:
-        return Text(d.results[5]);
     default:
+        return std::nullopt;
+    }
+}
+
+// Which inputs changed since the calculation `done` of the design's rod type.
+QStringList ChangedInputs(const Design& d, const Calculation& done, const NumberText& numbers) {
+    QStringList changed;
+    const RodTypeInfo* rod = FindRodType(done.code);
+    for (size_t i = 0; i < done.texts.size(); ++i) {
+        const QString now = RodInput(d, i).trimmed();
+        const QString then = Text(done.texts[i]).trimmed();
+        if (now != then)
+            changed << QStringLiteral("%1 (в расчёте %2, на странице молниеотвода %3)")
+                           .arg(QString::fromUtf8(rod ? rod->inputNames[i] : ""), then,
+                                now.isEmpty() ? QStringLiteral("пусто") : now);
+    }
+    const ZoneKind used = ZoneKindOf(done.zone), now = FlagsKind(d.zoneA, d.zoneB);
+    if (used != now)
+        changed << QStringLiteral("тип зоны защиты (в расчёте %1, сейчас %2)")
+                       .arg(KindLetter(used), KindLetter(now));
+    const auto size = BuildingSizeOf(d, numbers);
+    if (const auto& strike = d.strikeBasis;
+        strike && (!size || size->width != strike->S || size->length != strike->L ||
+                   size->height != strike->h))
+        changed << QStringLiteral("размеры здания (N вычислено для S = %1 м, L = %2 м, h = %3 м)")
+                       .arg(numbers.fixed(strike->S, 1), numbers.fixed(strike->L, 1),
+                            numbers.fixed(strike->h, 1));
+    return changed;
+}
+
+// What the report's values lack: a completed calculation, or which inputs
+// changed since it; empty when nothing.
+QString Warning(const Design& d, const NumberText& numbers) {
+    const QString none = QStringLiteral("Расчёт не выполнен: результатов расчёта зоны защиты в "
+                                        "отчёте нет.");
+    if (!d.completed)
+        return QStringLiteral("Внимание: ") + none;
+    if (d.completed->code != d.rodType)
+        return QStringLiteral("Внимание: тип молниеотвода изменён после последнего расчёта. ") +
+               none;
+    const QStringList changed = ChangedInputs(d, *d.completed, numbers);
+    if (changed.isEmpty())
         return {};
+    return QStringLiteral("Внимание: после последнего расчёта изменены %1. %2")
+        .arg(changed.join(QStringLiteral(", ")),
+             AsIs(d) ? QStringLiteral("Результаты в отчёте получены по прежним данным.")
+                     : QStringLiteral("Отчёт составлен по данным последнего расчёта; для новых "
+                                      "данных Расчёт не выполнен."));
+}
+
+// A quantity of the calculation `done`: "не рассчитано" without one, "—"
+// where the zone has no such value.
+QString QuantityText(const Calculation* done, Quantity quantity, const NumberText& numbers) {
+    if (!done)
+        return QStringLiteral("не рассчитано");
+    const auto v = QuantityOf(done->zone, quantity);
+    return v ? numbers.fixed(*v, 1) : QStringLiteral("—");
+}
+
+QString Input(const Design& d, size_t row) {
+    const Calculation* done = d.completedOfThisType();
+    if (AsIs(d))
+        return RodInput(d, row);
+    if (done && row < done->texts.size())
+        return Text(done->texts[row]).trimmed();
+    return RodInput(d, row).trimmed();
+}
+
+QString Result(const Design& d, size_t row, const NumberText& numbers) {
+    return AsIs(d) ? Text(d.results[row])
+                   : QuantityText(d.completedOfThisType(),
+                                  RodLayoutFor(d.rodType).results[row].shows, numbers);
+}
+
+// The numbers under the formulas of the zone and of the inner region.
+QString Numbers(const Design& d, ReportValue value, const NumberText& numbers) {
+    using V = ReportValue;
+    const Calculation* done = d.completedOfThisType();
+    if (!done)
+        return {};
+    const FormulaNumbers formulas =
+        FormulaNumbersOf(done->code, done->inputs, done->zone, numbers.decimalSeparatorUtf8());
+    if (value == V::NumbersInner)
+        return Marked(formulas.inner);
+    // h0, r0, rx of each zone: on a line of their own under the formula, in
+    // the zone that applies only.
+    const std::string* const lines[] = {&formulas.h0, &formulas.r0, &formulas.rx};
+    const bool zoneA = value <= V::NumbersRxA;
+    const auto at =
+        static_cast<size_t>(value) - static_cast<size_t>(zoneA ? V::NumbersH0A : V::NumbersH0B);
+    const std::string& text = *lines[at];
+    return ZoneKindOf(done->zone) == (zoneA ? ZoneKind::A : ZoneKind::B) && !text.empty()
+               ? QStringLiteral("\n") + Marked(text)
+               : QString();
+}
+
+// The sentences about the calculation, the drawing and N.
+QString Sentence(const Design& d, ReportValue value, const ZoneFigure* figure,
+                 const NumberText& numbers) {
+    using V = ReportValue;
+    const Calculation* done = d.completedOfThisType();
+    const std::string& separator = numbers.decimalSeparatorUtf8();
+    switch (value) {
+    case V::CableNumbers:
+        return done
+                   ? Marked(FormulaNumbersOf(done->code, done->inputs, done->zone, separator).cable)
+                   : Marked("h = " + QuantityText(done, Quantity::H, numbers));
+    case V::Case:
+        return done ? Marked(CaseText(done->code, done->zone, separator))
+                    : QStringLiteral("не рассчитано");
+    case V::Conclusion:
+        return done ? Marked(ConclusionText(done->code, done->zone, HxOf(done->code, done->inputs),
+                                            separator))
+                    : QStringLiteral("Расчёт зоны защиты не выполнен.");
+    case V::Verdict:
+        return figure ? Marked(figure->verdict.text)
+                      : QStringLiteral("Здание не проверено: нет завершённого расчёта зоны "
+                                       "защиты.");
+    case V::Warning:
+        return Marked(Warning(d, numbers));
+    case V::Picture:
+        return QStringLiteral("Чертёж зоны защиты не выполнен: нет завершённого расчёта.");
+    case V::NumbersN:
+        return d.strikeBasis
+                   ? QStringLiteral("\n") +
+                         Marked(StrikeNumbers(d.strikeBasis->S, d.strikeBasis->L, d.strikeBasis->h,
+                                              d.strikeBasis->n, separator))
+                   : QString();
+    default:
+        return Numbers(d, value, numbers);
     }
 }
 } // namespace
 
 QString ReportText(const Design& d, ReportValue value, const ZoneFigure* figure,
                    const NumberText& numbers) {
-    const Calculation* done = d.completedOfThisType();
-    const auto number = [&](std::optional<double> v) {
-        return v ? numbers.fixed(*v, 1) : QString();
-    };
-    const auto quantity = [&](Quantity q) {
-        return done ? number(QuantityOf(done->zone, q)) : QString();
-    };
-    const std::string& separator = numbers.decimalSeparatorUtf8();
     using V = ReportValue;
+    if (const auto text = BuildingText(d, value))
+        return AsIs(d) ? *text : text->trimmed();
+    // Where the value stands in a run of values that follow one another.
+    const auto from = [value](V first) {
+        return static_cast<size_t>(value) - static_cast<size_t>(first);
+    };
+    const Calculation* done = d.completedOfThisType();
     switch (value) {
+    case V::Edit8: // the rod page's rows, in order
+    case V::Edit9:
+    case V::Edit10:
+    case V::Edit11:
+        return Input(d, from(V::Edit8));
+    case V::Edit13:
+    case V::Edit14:
+    case V::Edit15:
+    case V::Edit16:
+    case V::Edit17:
+    case V::Edit18:
+        return Result(d, from(V::Edit13), numbers);
     case V::DoubledRx:
         return numbers.fixed(d.rx2, 1);
     case V::DoubledR0:
@@ -107,51 +271,22 @@ QString ReportText(const Design& d, ReportValue value, const ZoneFigure* figure,
             if (d.thunderstormHours == c.hours)
                 return numbers.fixed(c.density, 1);
         return {};
-    case V::Sag: // 2 or 3 m, a whole number
-        return done && IsCatenary(done->code)
-                   ? QString::number(std::lround(done->inputs[0] -
-                                                 QuantityOf(done->zone, Quantity::H).value_or(0)))
-                   : QString();
-    case V::CableHeight:
-        return quantity(Quantity::H);
     case V::H01:
-        return quantity(Quantity::H01);
+        return QuantityText(done, Quantity::H01, numbers);
     case V::R01:
-        return quantity(Quantity::R01);
+        return QuantityText(done, Quantity::R01, numbers);
     case V::H02:
-        return quantity(Quantity::H02);
+        return QuantityText(done, Quantity::H02, numbers);
     case V::R02:
-        return quantity(Quantity::R02);
+        return QuantityText(done, Quantity::R02, numbers);
     case V::Hc1:
-        return quantity(Quantity::Hc1);
+        return QuantityText(done, Quantity::Hc1, numbers);
     case V::Hc2:
-        return quantity(Quantity::Hc2);
+        return QuantityText(done, Quantity::Hc2, numbers);
     case V::Rpx:
-        return quantity(Quantity::Rpx);
-    case V::Case:
-        return done ? QString::fromStdString(CaseText(done->code, done->zone, separator))
-                    : QString();
-    case V::Conclusion:
-        return done ? QString::fromStdString(ConclusionText(
-                          done->code, done->zone, HxOf(done->code, done->inputs), separator))
-                    : QStringLiteral("Расчёт зоны защиты не выполнен.");
-    case V::Verdict:
-        return figure ? figure->verdict.text
-                      : QStringLiteral("Здание не проверено: нет завершённого расчёта зоны "
-                                       "защиты.");
-    case V::Warning:
-        if (!done)
-            return QStringLiteral("Внимание: расчёт зоны защиты для этого типа молниеотвода не "
-                                  "выполнен, значения зоны в отчёте отсутствуют.");
-        return d.changedSinceCalculation()
-                   ? QStringLiteral("Внимание: исходные данные молниеотвода изменены после "
-                                    "последнего расчёта; значения в отчёте могут не "
-                                    "соответствовать друг другу.")
-                   : QString();
-    case V::Picture:
-        return QStringLiteral("Чертёж зоны защиты не выполнен: нет завершённого расчёта.");
+        return QuantityText(done, Quantity::Rpx, numbers);
     default:
-        return FieldText(d, value);
+        return Sentence(d, value, figure, numbers);
     }
 }
 

@@ -186,6 +186,12 @@ void TForm1::Button3Click() {
     if (!IsRodType(code))
         return;
     const RodLayout& layout = RodLayoutFor(code);
+    // A refused calculation leaves none of its results on the page.
+    const auto refuse = [this](const QString& text) {
+        for (QLineEdit* result : resultFields())
+            result->clear();
+        message(text);
+    };
     // 2. The inputs, converted in the order of the rows.
     ZoneInputs in{};
     std::vector<std::string> texts;
@@ -197,14 +203,14 @@ void TForm1::Button3Click() {
     // 3. The instruction's limits: heights above 0 up to 150 m, a cable span
     //    below 150 m.
     if (const InputRefusal refusal = RefusalOf(code, in); refusal != InputRefusal::None) {
-        message(RefusalText(refusal));
+        refuse(RefusalText(refusal));
         return;
     }
     // 4. The zone; every number written must read back.
     const RodZone zone = ZoneOf(code, in, design_.zoneA, design_.zoneB, design_.zones);
     if (!IsFinite(zone)) {
-        message(QStringLiteral("Исходные данные молниеотвода слишком велики: зона защиты не "
-                               "вычисляется"));
+        refuse(QStringLiteral("Исходные данные молниеотвода слишком велики: зона защиты не "
+                              "вычисляется"));
         return;
     }
     // Kept with 2rx and 2r0 for the report.
@@ -216,8 +222,8 @@ void TForm1::Button3Click() {
     if (!warning.isEmpty())
         message(warning);
     // 6. The results, two blanks before each; fields without a value empty.
-    QLineEdit* const results[] = {Edit13, Edit14, Edit15, Edit16, Edit17, Edit18};
-    for (size_t i = 0; i < std::size(results); ++i) {
+    const auto results = resultFields();
+    for (size_t i = 0; i < results.size(); ++i) {
         const auto value = QuantityOf(zone, layout.results[i].shows);
         results[i]->setText(value ? QStringLiteral("  ") + numbers().fixed(*value, 1) : QString());
     }

@@ -99,6 +99,10 @@ private:
 
     // The rod page's input fields, in the order of their rows.
     std::array<QLineEdit*, 4> rodInputs() const { return {Edit8, Edit9, Edit10, Edit11}; }
+    // The rod page's result fields, in the order of their rows.
+    std::array<QLineEdit*, 6> resultFields() const {
+        return {Edit13, Edit14, Edit15, Edit16, Edit17, Edit18};
+    }
 
     // The rod type code from the list: index + 1, kept when no item is picked.
     void takeRodTypeCode();

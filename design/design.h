@@ -40,6 +40,12 @@ struct BuildingType {
     std::string zone;     // the zone letter as shown
 };
 
+// What the N shown was computed from: the building's width, length and height
+// (m) and the strike density of the map's class.
+struct StrikeBasis {
+    double S = 0, L = 0, h = 0, n = 0;
+};
+
 // A completed calculation: its rod type, the inputs as numbers and as the
 // texts they came from, and the zone.
 struct Calculation {
@@ -50,9 +56,10 @@ struct Calculation {
 };
 
 struct Design {
-    std::array<std::string, 3> building;  // width S, length L, height h (m)
-    std::optional<int> thunderstormHours; // the map legend's class of N
-    std::string strikes;                  // N as shown
+    std::array<std::string, 3> building;    // width S, length L, height h (m)
+    std::optional<int> thunderstormHours;   // the map legend's class of N
+    std::string strikes;                    // N as shown
+    std::optional<StrikeBasis> strikeBasis; // what that N was computed from
     std::optional<BuildingType> buildingType;
     std::int32_t zoneA = 0, zoneB = 0; // the zone flags the rod page uses
     // The rod type code kept: taken from the list at "Далее>>" (the rod

@@ -25,6 +25,12 @@ public:
     // and strike density; 0 before the first.
     int ThunderstormHours() const { return hours_; }
     double StrikeDensity() const { return density_; }
+    // The building's width, length and height and the strike density the N
+    // written last was computed from; zeros before the first.
+    struct StrikeInputs {
+        double S = 0, L = 0, h = 0, n = 0;
+    };
+    StrikeInputs StrikeInputsOfN() const { return written_; }
 
     // Computes N for the legend entry of `hours` as a pointer move over the
     // map and a click on the entry do; false when the legend has no such entry.
@@ -48,7 +54,8 @@ private:
     double n_ = 0;  // strike density of the entry clicked last
     int hours_ = 0; // the entry of the N written last
     double density_ = 0;
-    double N_ = 0; // expected strikes a year, computed at the click
+    double N_ = 0;         // expected strikes a year, computed at the click
+    StrikeInputs written_; // what the N written last was computed from
     // The dimensions' texts of the last capture that was refused.
     QStringList refusedTexts_;
 };

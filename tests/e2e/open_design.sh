@@ -3,7 +3,7 @@
 # design again from the file and shows it; N, the zone letter, the rod page's
 # inputs and all six results are read back through AT-SPI, the title names
 # the file. The file is written with "." and read under Russian settings.
-# Usage: open_design.sh PATH/TO/vostrel
+# Usage: VOSTREL_TITLE=TITLE open_design.sh PATH/TO/vostrel
 set -uo pipefail
 program=$1
 here=$(cd "$(dirname "$0")" && pwd)
@@ -41,7 +41,7 @@ app=$!
 stop() { kill "$app" "$bus" 2>/dev/null; }
 trap 'stop; on_exit' EXIT
 
-wait_for_window "Две опоры — Vostrel v1.0" 30 >/dev/null ||
+wait_for_window "Две опоры — $VOSTREL_TITLE" 30 >/dev/null ||
     fail "no main window titled by the file"
 
 names=("Среднегодовое число ударов молнии" "Тип зоны защиты" "Расстояние между молниеотводами L, м"

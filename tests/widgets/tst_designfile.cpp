@@ -2,6 +2,7 @@
 // separator, bad files refused with nothing changed, failed saves that keep
 // the old file, and the question before changes not saved are lost.
 #include "fixture.h"
+#include "version.h"
 
 #include <QAction>
 #include <QJsonArray>
@@ -126,7 +127,7 @@ void TestDesignFile::roundTrip() {
         QCOMPARE(QFileInfo(p.dialogs.suggested.value(0)).fileName(), building);
         saved = dir.filePath("проект.vostrel");
         QVERIFY(QFileInfo(saved).isFile());
-        QCOMPARE(p.window1.windowTitle(), "проект[*] — Vostrel v1.0");
+        QCOMPARE(p.window1.windowTitle(), QStringLiteral("проект[*] — ") + kTitle);
         QVERIFY(!p.window1.isWindowModified());
         Type(p.form1.Edit1, "0"); // a change is marked
         QVERIFY(p.window1.isWindowModified());
@@ -139,7 +140,7 @@ void TestDesignFile::roundTrip() {
     Program q(separator == "," ? "." : ",");
     q.window1.openFile(saved);
     QCOMPARE(Shown(q), before);
-    QCOMPARE(q.window1.windowTitle(), "проект[*] — Vostrel v1.0");
+    QCOMPARE(q.window1.windowTitle(), QStringLiteral("проект[*] — ") + kTitle);
     QVERIFY(!q.window1.isWindowModified());
     for (const RecordingDialogs::Shown& shown : q.dialogs.shown)
         QVERIFY2(shown.kind == RecordingDialogs::Shown::Message, qPrintable(shown.text));
@@ -196,7 +197,7 @@ void TestDesignFile::badFile() {
              qPrintable(shown));
     QCOMPARE(p.dialogs.shown.front().kind, RecordingDialogs::Shown::Error);
     QCOMPARE(Shown(p), before);
-    QCOMPARE(p.window1.windowTitle(), "здание[*] — Vostrel v1.0");
+    QCOMPARE(p.window1.windowTitle(), QStringLiteral("здание[*] — ") + kTitle);
     QVERIFY(p.window1.isWindowModified());
 }
 
@@ -253,7 +254,7 @@ void TestDesignFile::failedSave() {
         p.dialogs.texts().front().startsWith(QStringLiteral("Файл «%1» не сохранён: ").arg(path)),
         qPrintable(p.dialogs.texts().front()));
     QCOMPARE(Read(old), bytes);
-    QCOMPARE(p.window1.windowTitle(), "здание[*] — Vostrel v1.0");
+    QCOMPARE(p.window1.windowTitle(), QStringLiteral("здание[*] — ") + kTitle);
     QVERIFY(p.window1.isWindowModified());
 }
 
@@ -321,7 +322,7 @@ void TestDesignFile::droppedFileOpens() {
     QDropEvent drop(QPointF(10, 40), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&p.window1, &drop);
     QTRY_COMPARE(p.form1.Edit1->text(), "12,5");
-    QCOMPARE(p.window1.windowTitle(), "брошенный[*] — Vostrel v1.0");
+    QCOMPARE(p.window1.windowTitle(), QStringLiteral("брошенный[*] — ") + kTitle);
 }
 
 QTEST_MAIN(TestDesignFile)

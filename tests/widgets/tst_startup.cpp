@@ -1,5 +1,6 @@
 // Start-up: the five windows, their captions and sizes, and the error handler.
 #include "fixture.h"
+#include "version.h"
 
 #include "app/startup.h"
 #include "ui/errorhandler.h"
@@ -37,7 +38,7 @@ void TestStartup::fiveWindows() {
     QVERIFY(menu > 0);
     QCOMPARE(p.form1.PageControl1->geometry(), QRect(0, menu, 783, 335));
     const Expected expected[] = {
-        {&windows.Form1(), "vostrel::TForm1", "Vostrel v1.0", {783, 335 + menu}},
+        {&windows.Form1(), "vostrel::TForm1", kTitle, {783, 335 + menu}},
         {&windows.Form2(),
          "vostrel::TForm2",
          "Карта средней продолжительности гроз в часах",
