@@ -1,17 +1,16 @@
-// What each tag of the report inserts: the single catenary's fields' texts as
-// they stand, the numbers of the last completed calculation and the
-// sentences about them.
-#include "app/rodlayouts.h"
-#include "app/unit3.h"
+// What each tag of the report inserts: the single catenary's texts as they
+// stand, the numbers of the last completed calculation and the sentences about
+// them, all read from the design.
+#include "app/reportvalues.h"
 
+#include "app/rodlayouts.h"
 #include "calc/formulatexts.h"
 #include "calc/numtext.h"
+#include "calc/strike.h"
 #include "calc/zonetexts.h"
 #include "rtf/rtf.h"
-#include "windows/unit4.h"
 
-#include <QLineEdit>
-#include <QPlainTextEdit>
+#include <QStringList>
 #include <cmath>
 
 namespace vostrel {
@@ -21,7 +20,7 @@ static_assert(rtf::kItalicMark == static_cast<char32_t>(kItalicMark) &&
                   rtf::kEndMark == static_cast<char32_t>(kEndMark),
               "the report's sentences mark symbols as the RTF engine reads them");
 
-// The runs of values reportValue reads by their place.
+// The runs of values ReportText reads by their place.
 constexpr bool Follow(ReportValue first, ReportValue last, int count) {
     return static_cast<int>(last) - static_cast<int>(first) == count - 1;
 }
@@ -30,21 +29,28 @@ static_assert(Follow(ReportValue::Edit8, ReportValue::Edit11, 4) &&
               Follow(ReportValue::NumbersH0A, ReportValue::NumbersRxA, 3) &&
               Follow(ReportValue::NumbersH0B, ReportValue::NumbersRxB, 3));
 
-namespace {
-// The symbols of a rod type's inputs, in the order of its rows.
-std::array<const char*, 4> InputSymbols(std::int32_t code) {
-    switch (code) {
-    case kSingleRod:
-        return {"h", "hx", nullptr, nullptr};
-    case kDoubleRod:
-        return {"h", "L", "hx", nullptr};
-    case kUnequalRods:
-        return {"h1", "h2", "L", "hx"};
-    case kSingleCatenary:
-        return {"hоп", "a", "hx", nullptr};
-    default:
-        return {"hоп", "a", "L", "hx"};
+std::optional<BuildingSize> BuildingSizeOf(const Design& design, const NumberText& numbers) {
+    try {
+        const auto number = [&](size_t i) {
+            return numbers.toFloat(QString::fromStdString(design.building[i]));
+        };
+        const BuildingSize size{number(0), number(1), number(2)};
+        return size;
+    } catch (const ConversionError&) {
+        return std::nullopt;
     }
+}
+
+std::optional<ZoneDrawing> DrawingOf(const Design& design, const NumberText& numbers) {
+    const Calculation* done = design.completedOfThisType();
+    if (!done)
+        return std::nullopt;
+    return ZoneDrawing{done->code, done->inputs, done->zone, BuildingSizeOf(design, numbers)};
+}
+
+namespace {
+QString Text(const std::string& text) {
+    return QString::fromStdString(text);
 }
 
 // A sentence for the report, its symbols in italics with subscripts.
@@ -63,105 +69,122 @@ QString KindLetter(ZoneKind kind) {
            : kind == ZoneKind::B ? QStringLiteral("Б")
                                  : QStringLiteral("не определён");
 }
-} // namespace
-
-std::optional<BuildingSize> TForm1::buildingSize() const {
-    try {
-        const BuildingSize size{numbers().toFloat(Edit1->text()), numbers().toFloat(Edit2->text()),
-                                numbers().toFloat(Edit3->text())};
-        return size;
-    } catch (const ConversionError&) {
-        return std::nullopt;
-    }
-}
-
-const TForm1::Completed* TForm1::completedOfThisType() const {
-    return completed_ && completed_->code == rodTypeCode_ ? &*completed_ : nullptr;
-}
-
-QString TForm1::reportWarning() const {
-    const QString none = QStringLiteral("Расчёт не выполнен: результатов расчёта зоны защиты в "
-                                        "отчёте нет.");
-    if (!completed_)
-        return QStringLiteral("Внимание: ") + none;
-    if (completed_->code != rodTypeCode_)
-        return QStringLiteral("Внимание: тип молниеотвода изменён после последнего расчёта. ") +
-               none;
-    QStringList changed;
-    const auto symbols = InputSymbols(completed_->code);
-    const auto fields = rodInputs();
-    for (qsizetype i = 0; i < completed_->texts.size(); ++i) {
-        const QString now = fields[static_cast<size_t>(i)]->text().trimmed();
-        const QString then = completed_->texts[i].trimmed();
-        if (now != then)
-            changed << QStringLiteral("%1 (в расчёте %2, на странице молниеотвода %3)")
-                           .arg(QString::fromUtf8(symbols[static_cast<size_t>(i)]), then,
-                                now.isEmpty() ? QStringLiteral("пусто") : now);
-    }
-    const ZoneKind used = ZoneKindOf(completed_->zone), now = FlagsKind(zoneA_, zoneB_);
-    if (used != now)
-        changed << QStringLiteral("тип зоны защиты (в расчёте %1, сейчас %2)")
-                       .arg(KindLetter(used), KindLetter(now));
-    const TForm2::StrikeInputs strike = Form2->StrikeInputsOfN();
-    const auto size = buildingSize();
-    if (Form2->ThunderstormHours() &&
-        (!size || size->width != strike.S || size->length != strike.L || size->height != strike.h))
-        changed << QStringLiteral("размеры здания (N вычислено для S = %1 м, L = %2 м, h = %3 м)")
-                       .arg(numbers().fixed(strike.S, 1), numbers().fixed(strike.L, 1),
-                            numbers().fixed(strike.h, 1));
-    if (changed.isEmpty())
-        return {};
-    return QStringLiteral("Внимание: после последнего расчёта изменены %1. %2")
-        .arg(changed.join(QStringLiteral(", ")),
-             rodTypeCode_ == kSingleCatenary
-                 ? QStringLiteral("Результаты в отчёте получены по прежним данным.")
-                 : QStringLiteral("Отчёт составлен по данным последнего расчёта; для новых "
-                                  "данных Расчёт не выполнен."));
-}
-
-std::optional<ZoneDrawing> TForm1::drawing() const {
-    const Completed* done = completedOfThisType();
-    if (!done)
-        return std::nullopt;
-    return ZoneDrawing{done->code, done->inputs, done->zone, buildingSize()};
-}
 
 // The single catenary's report inserts its fields' texts as they are; the
 // other types' reports are the program's own: trimmed, the inputs and results
 // of the last completed calculation, "не рассчитано" without one.
-bool TForm1::reportAsIs() const {
-    return rodTypeCode_ == kSingleCatenary;
+bool AsIs(const Design& d) {
+    return d.rodType == kSingleCatenary;
 }
 
-QString TForm1::reportQuantity(Quantity quantity) const {
-    const Completed* done = completedOfThisType();
+QString RodInput(const Design& d, size_t row) {
+    return row < d.rodInputs.size() ? Text(d.rodInputs[row]) : QString();
+}
+
+// The building page's texts as the design holds them; null for other values.
+std::optional<QString> BuildingText(const Design& d, ReportValue value) {
+    using V = ReportValue;
+    const BuildingType type = d.buildingType.value_or(BuildingType{});
+    switch (value) {
+    case V::Edit1:
+        return Text(d.building[0]);
+    case V::Edit2:
+        return Text(d.building[1]);
+    case V::Edit3:
+        return Text(d.building[2]);
+    case V::Edit4:
+        return Text(d.strikes);
+    case V::Edit5:
+        return Text(type.zone);
+    case V::Edit6:
+        return Text(type.location);
+    case V::Edit7:
+        return Text(type.category);
+    case V::Memo1:
+        return Text(type.building);
+    default:
+        return std::nullopt;
+    }
+}
+
+// Which inputs changed since the calculation `done` of the design's rod type.
+QStringList ChangedInputs(const Design& d, const Calculation& done, const NumberText& numbers) {
+    QStringList changed;
+    const RodTypeInfo* rod = FindRodType(done.code);
+    for (size_t i = 0; i < done.texts.size(); ++i) {
+        const QString now = RodInput(d, i).trimmed();
+        const QString then = Text(done.texts[i]).trimmed();
+        if (now != then)
+            changed << QStringLiteral("%1 (в расчёте %2, на странице молниеотвода %3)")
+                           .arg(QString::fromUtf8(rod ? rod->inputNames[i] : ""), then,
+                                now.isEmpty() ? QStringLiteral("пусто") : now);
+    }
+    const ZoneKind used = ZoneKindOf(done.zone), now = FlagsKind(d.zoneA, d.zoneB);
+    if (used != now)
+        changed << QStringLiteral("тип зоны защиты (в расчёте %1, сейчас %2)")
+                       .arg(KindLetter(used), KindLetter(now));
+    const auto size = BuildingSizeOf(d, numbers);
+    if (const auto& strike = d.strikeBasis;
+        strike && (!size || size->width != strike->S || size->length != strike->L ||
+                   size->height != strike->h))
+        changed << QStringLiteral("размеры здания (N вычислено для S = %1 м, L = %2 м, h = %3 м)")
+                       .arg(numbers.fixed(strike->S, 1), numbers.fixed(strike->L, 1),
+                            numbers.fixed(strike->h, 1));
+    return changed;
+}
+
+// What the report's values lack: a completed calculation, or which inputs
+// changed since it; empty when nothing.
+QString Warning(const Design& d, const NumberText& numbers) {
+    const QString none = QStringLiteral("Расчёт не выполнен: результатов расчёта зоны защиты в "
+                                        "отчёте нет.");
+    if (!d.completed)
+        return QStringLiteral("Внимание: ") + none;
+    if (d.completed->code != d.rodType)
+        return QStringLiteral("Внимание: тип молниеотвода изменён после последнего расчёта. ") +
+               none;
+    const QStringList changed = ChangedInputs(d, *d.completed, numbers);
+    if (changed.isEmpty())
+        return {};
+    return QStringLiteral("Внимание: после последнего расчёта изменены %1. %2")
+        .arg(changed.join(QStringLiteral(", ")),
+             AsIs(d) ? QStringLiteral("Результаты в отчёте получены по прежним данным.")
+                     : QStringLiteral("Отчёт составлен по данным последнего расчёта; для новых "
+                                      "данных Расчёт не выполнен."));
+}
+
+// A quantity of the calculation `done`: "не рассчитано" without one, "—"
+// where the zone has no such value.
+QString QuantityText(const Calculation* done, Quantity quantity, const NumberText& numbers) {
     if (!done)
         return QStringLiteral("не рассчитано");
     const auto v = QuantityOf(done->zone, quantity);
-    return v ? numbers().fixed(*v, 1) : QStringLiteral("—");
+    return v ? numbers.fixed(*v, 1) : QStringLiteral("—");
 }
 
-QString TForm1::reportInput(size_t row) const {
-    const Completed* done = completedOfThisType();
-    if (reportAsIs())
-        return rodInputs()[row]->text();
-    if (done && static_cast<qsizetype>(row) < done->texts.size())
-        return done->texts[static_cast<qsizetype>(row)].trimmed();
-    return rodInputs()[row]->text().trimmed();
+QString Input(const Design& d, size_t row) {
+    const Calculation* done = d.completedOfThisType();
+    if (AsIs(d))
+        return RodInput(d, row);
+    if (done && row < done->texts.size())
+        return Text(done->texts[row]).trimmed();
+    return RodInput(d, row).trimmed();
 }
 
-QString TForm1::reportResult(size_t row) const {
-    return reportAsIs() ? resultFields()[row]->text()
-                        : reportQuantity(RodLayoutFor(rodTypeCode_).results[row].shows);
+QString Result(const Design& d, size_t row, const NumberText& numbers) {
+    return AsIs(d) ? Text(d.results[row])
+                   : QuantityText(d.completedOfThisType(),
+                                  RodLayoutFor(d.rodType).results[row].shows, numbers);
 }
 
-QString TForm1::reportNumbers(ReportValue value) const {
+// The numbers under the formulas of the zone and of the inner region.
+QString Numbers(const Design& d, ReportValue value, const NumberText& numbers) {
     using V = ReportValue;
-    const Completed* done = completedOfThisType();
+    const Calculation* done = d.completedOfThisType();
     if (!done)
         return {};
     const FormulaNumbers formulas =
-        FormulaNumbersOf(done->code, done->inputs, done->zone, numbers().decimalSeparatorUtf8());
+        FormulaNumbersOf(done->code, done->inputs, done->zone, numbers.decimalSeparatorUtf8());
     if (value == V::NumbersInner)
         return Marked(formulas.inner);
     // h0, r0, rx of each zone: on a line of their own under the formula, in
@@ -176,71 +199,17 @@ QString TForm1::reportNumbers(ReportValue value) const {
                : QString();
 }
 
-QString TForm1::reportValue(ReportValue value, const ZoneFigure* figure) const {
-    const Completed* done = completedOfThisType();
-    const std::string& separator = numbers().decimalSeparatorUtf8();
-    const auto field = [&](const QString& text) { return reportAsIs() ? text : text.trimmed(); };
-    const auto quantity = [&](Quantity q) { return reportQuantity(q); };
+// The sentences about the calculation, the drawing and N.
+QString Sentence(const Design& d, ReportValue value, const ZoneFigure* figure,
+                 const NumberText& numbers) {
     using V = ReportValue;
-    // Where the value stands in a run of values that follow one another.
-    const auto from = [value](V first) {
-        return static_cast<size_t>(value) - static_cast<size_t>(first);
-    };
+    const Calculation* done = d.completedOfThisType();
+    const std::string& separator = numbers.decimalSeparatorUtf8();
     switch (value) {
-    case V::Edit1:
-        return field(Edit1->text());
-    case V::Edit2:
-        return field(Edit2->text());
-    case V::Edit3:
-        return field(Edit3->text());
-    case V::Edit4:
-        return field(Edit4->text());
-    case V::Edit5:
-        return field(Edit5->text());
-    case V::Edit6:
-        return field(Edit6->text());
-    case V::Edit7:
-        return field(Edit7->text());
-    case V::Memo1:
-        return field(Memo1->toPlainText());
-    case V::Edit8: // the rod page's rows, in order
-    case V::Edit9:
-    case V::Edit10:
-    case V::Edit11:
-        return reportInput(from(V::Edit8));
-    case V::Edit13:
-    case V::Edit14:
-    case V::Edit15:
-    case V::Edit16:
-    case V::Edit17:
-    case V::Edit18:
-        return reportResult(from(V::Edit13));
-    case V::DoubledRx:
-        return numbers().fixed(rx2_, 1);
-    case V::DoubledR0:
-        return numbers().fixed(r02_, 1);
-    case V::Hours:
-        return Form2->ThunderstormHours() ? QString::number(Form2->ThunderstormHours()) : QString();
-    case V::Density:
-        return Form2->ThunderstormHours() ? numbers().fixed(Form2->StrikeDensity(), 1) : QString();
     case V::CableNumbers:
         return done
                    ? Marked(FormulaNumbersOf(done->code, done->inputs, done->zone, separator).cable)
-                   : Marked("h = " + reportQuantity(Quantity::H));
-    case V::H01:
-        return quantity(Quantity::H01);
-    case V::R01:
-        return quantity(Quantity::R01);
-    case V::H02:
-        return quantity(Quantity::H02);
-    case V::R02:
-        return quantity(Quantity::R02);
-    case V::Hc1:
-        return quantity(Quantity::Hc1);
-    case V::Hc2:
-        return quantity(Quantity::Hc2);
-    case V::Rpx:
-        return quantity(Quantity::Rpx);
+                   : Marked("h = " + QuantityText(done, Quantity::H, numbers));
     case V::Case:
         return done ? Marked(CaseText(done->code, done->zone, separator))
                     : QStringLiteral("не рассчитано");
@@ -253,25 +222,72 @@ QString TForm1::reportValue(ReportValue value, const ZoneFigure* figure) const {
                       : QStringLiteral("Здание не проверено: нет завершённого расчёта зоны "
                                        "защиты.");
     case V::Warning:
-        return Marked(reportWarning());
+        return Marked(Warning(d, numbers));
     case V::Picture:
         return QStringLiteral("Чертёж зоны защиты не выполнен: нет завершённого расчёта.");
-    case V::NumbersN: {
-        const TForm2::StrikeInputs in = Form2->StrikeInputsOfN();
-        return Form2->ThunderstormHours()
-                   ? QStringLiteral("\n") + Marked(StrikeNumbers(in.S, in.L, in.h, in.n, separator))
+    case V::NumbersN:
+        return d.strikeBasis
+                   ? QStringLiteral("\n") +
+                         Marked(StrikeNumbers(d.strikeBasis->S, d.strikeBasis->L, d.strikeBasis->h,
+                                              d.strikeBasis->n, separator))
                    : QString();
+    default:
+        return Numbers(d, value, numbers);
     }
-    case V::NumbersH0A:
-    case V::NumbersR0A:
-    case V::NumbersRxA:
-    case V::NumbersH0B:
-    case V::NumbersR0B:
-    case V::NumbersRxB:
-    case V::NumbersInner:
-        return reportNumbers(value);
+}
+} // namespace
+
+QString ReportText(const Design& d, ReportValue value, const ZoneFigure* figure,
+                   const NumberText& numbers) {
+    using V = ReportValue;
+    if (const auto text = BuildingText(d, value))
+        return AsIs(d) ? *text : text->trimmed();
+    // Where the value stands in a run of values that follow one another.
+    const auto from = [value](V first) {
+        return static_cast<size_t>(value) - static_cast<size_t>(first);
+    };
+    const Calculation* done = d.completedOfThisType();
+    switch (value) {
+    case V::Edit8: // the rod page's rows, in order
+    case V::Edit9:
+    case V::Edit10:
+    case V::Edit11:
+        return Input(d, from(V::Edit8));
+    case V::Edit13:
+    case V::Edit14:
+    case V::Edit15:
+    case V::Edit16:
+    case V::Edit17:
+    case V::Edit18:
+        return Result(d, from(V::Edit13), numbers);
+    case V::DoubledRx:
+        return numbers.fixed(d.rx2, 1);
+    case V::DoubledR0:
+        return numbers.fixed(d.r02, 1);
+    case V::Hours:
+        return d.thunderstormHours ? QString::number(*d.thunderstormHours) : QString();
+    case V::Density:
+        for (const ThunderstormClass& c : kThunderstormClasses)
+            if (d.thunderstormHours == c.hours)
+                return numbers.fixed(c.density, 1);
+        return {};
+    case V::H01:
+        return QuantityText(done, Quantity::H01, numbers);
+    case V::R01:
+        return QuantityText(done, Quantity::R01, numbers);
+    case V::H02:
+        return QuantityText(done, Quantity::H02, numbers);
+    case V::R02:
+        return QuantityText(done, Quantity::R02, numbers);
+    case V::Hc1:
+        return QuantityText(done, Quantity::Hc1, numbers);
+    case V::Hc2:
+        return QuantityText(done, Quantity::Hc2, numbers);
+    case V::Rpx:
+        return QuantityText(done, Quantity::Rpx, numbers);
+    default:
+        return Sentence(d, value, figure, numbers);
     }
-    return {};
 }
 
 } // namespace vostrel

@@ -1,5 +1,6 @@
 // The lightning-rod page of the main window: the rod's data in the layout of
 // its type, the zone calculation, the report and the way back.
+#include "app/reportvalues.h"
 #include "app/rodlayouts.h"
 #include "app/unit3.h"
 #include "ui/controls.h"
@@ -181,9 +182,10 @@ void TForm1::GroupBox3MouseMove() {
 void TForm1::Button3Click() {
     // "Отчёт" is enabled whatever follows.
     Button2->setEnabled(true);
-    if (!IsRodType(rodTypeCode_))
+    const std::int32_t code = design_.rodType;
+    if (!IsRodType(code))
         return;
-    const RodLayout& layout = RodLayoutFor(rodTypeCode_);
+    const RodLayout& layout = RodLayoutFor(code);
     // A refused calculation leaves none of its results on the page.
     const auto refuse = [this](const QString& text) {
         for (QLineEdit* result : resultFields())
@@ -192,32 +194,31 @@ void TForm1::Button3Click() {
     };
     // The inputs, converted in the order of the rows.
     ZoneInputs in{};
-    QStringList texts;
+    std::vector<std::string> texts;
     const auto fields = rodInputs();
-    for (size_t i = 0; i < static_cast<size_t>(InputCount(rodTypeCode_)); ++i) {
-        texts << fields[i]->text();
+    for (size_t i = 0; i < static_cast<size_t>(InputCount(code)); ++i) {
+        texts.push_back(fields[i]->text().toStdString());
         in[i] = numbers().toFloat(fields[i]->text());
     }
     // The instruction's limits: heights above 0 up to 150 m, a cable span
     // below 150 m.
-    if (const InputRefusal refusal = RefusalOf(rodTypeCode_, in); refusal != InputRefusal::None) {
+    if (const InputRefusal refusal = RefusalOf(code, in); refusal != InputRefusal::None) {
         refuse(RefusalText(refusal));
         return;
     }
     // The zone; every number written must read back.
-    const RodZone zone = ZoneOf(rodTypeCode_, in, zoneA_, zoneB_, zones_);
+    const RodZone zone = ZoneOf(code, in, design_.zoneA, design_.zoneB, design_.zones);
     if (!IsFinite(zone)) {
         refuse(QStringLiteral("Исходные данные молниеотвода слишком велики: зона защиты не "
                               "вычисляется"));
         return;
     }
-    zones_.keep(zone);
-    completed_ = Completed{rodTypeCode_, in, zone, texts};
+    // Kept with 2rx and 2r0 for the report.
+    design_.complete(code, in, std::move(texts), zone);
     Button6->setEnabled(true);
     refreshDrawing();
     // At most one message: the first that applies.
-    const QString warning =
-        WarningText(rodTypeCode_, WarningOf(zone, HxOf(rodTypeCode_, in)), ZoneKindOf(zone));
+    const QString warning = WarningText(code, WarningOf(zone, HxOf(code, in)), ZoneKindOf(zone));
     if (!warning.isEmpty())
         message(warning);
     // The results, two blanks before each; fields without a value empty.
@@ -226,37 +227,35 @@ void TForm1::Button3Click() {
         const auto value = QuantityOf(zone, layout.results[i].shows);
         results[i]->setText(value ? QStringLiteral("  ") + numbers().fixed(*value, 1) : QString());
     }
-    // The doubled radii for the report. The factor 2 is a float, the width at
-    // which the design rules fix it; doubling is exact in any binary width, so
-    // 2rx and 2r0 are exactly twice the stored rx and r0 all the same.
-    rx2_ = QuantityOf(zone, Quantity::Rx).value_or(0) * 2.0f;
-    r02_ = QuantityOf(zone, Quantity::R0).value_or(0) * 2.0f;
 }
 
 void TForm1::Button2Click() {
     // One figure of the zone gives the report both its drawing and its verdict.
-    const auto shown = drawing();
+    const Design shown = design();
+    const auto drawn = DrawingOf(shown, numbers());
     const std::optional<ZoneFigure> figure =
-        shown
-            ? std::optional<ZoneFigure>(PrepareZoneFigure(*shown, numbers().decimalSeparatorUtf8()))
+        drawn
+            ? std::optional<ZoneFigure>(PrepareZoneFigure(*drawn, numbers().decimalSeparatorUtf8()))
             : std::nullopt;
     const ZoneFigure* zone = figure ? &*figure : nullptr;
-    const auto values = [this, zone](ReportValue value) { return reportValue(value, zone); };
+    const auto values = [&](ReportValue value) {
+        return ReportText(shown, value, zone, numbers());
+    };
     const auto picture = [this, zone] {
         return zone ? RenderZoneDrawing(*zone, ReportMaker::kPicturePixels, 200) : QImage();
     };
-    report_->make(rodTypeCode_, values, picture, this);
+    report_->make(shown.rodType, values, picture, this);
 }
 
 void TForm1::Button6Click() {
-    if (const auto shown = drawing())
+    if (const auto shown = DrawingOf(design(), numbers()))
         Form8->showDrawing(*shown, Memo1->toPlainText(), this);
 }
 
 // The drawing window follows the last completed calculation and the
 // building as it is now; after "Далее>>" it has no zone to show.
 void TForm1::refreshDrawing() {
-    const auto shown = drawing();
+    const auto shown = DrawingOf(design(), numbers());
     if (shown && Button6->isEnabled())
         Form8->setDrawing(*shown, Memo1->toPlainText());
     else

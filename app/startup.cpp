@@ -1,5 +1,6 @@
 #include "startup.h"
 
+#include "app/unit3.h"
 #include "app/windowset.h"
 #include "report/report.h"
 #include "report/wordapp.h"
@@ -47,6 +48,9 @@ int RunApplication(QApplication& app) {
         return 1;
     }
     windows->showMain();
+    // "vostrel FILE.vostrel" opens the design in that file.
+    if (const QStringList arguments = QCoreApplication::arguments(); arguments.size() > 1)
+        windows->Form1().openFile(arguments.at(1));
     return app.exec();
 }
 

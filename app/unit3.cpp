@@ -1,5 +1,6 @@
 #include "unit3.h"
 
+#include "app/mainmenu.h"
 #include "app/rodlayouts.h"
 #include "report/unit7.h"
 #include "ui/controls.h"
@@ -16,6 +17,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -59,6 +61,7 @@ TForm1::TForm1(Services& services, ReportSetup& report)
     createBuildingPage();
     createRodPage();
     setTabOrder();
+    createMenu();
     PageControl1->setActivePage(TabSheet1);
     fields_ = {Edit1, Edit2, Edit3, Edit4, Memo1, Edit6, Edit7, Edit5, Label14};
     FormCreate();
@@ -140,6 +143,26 @@ void TForm1::createBuildingPage() {
     onClick(Button5, &TForm1::Button5Click);
 }
 
+// The menu bar above the pages: the window grows by its height. Every change
+// of a field or choice refreshes the title's mark of changes not saved.
+void TForm1::createMenu() {
+    document_ = new DesignDocument(*this, services_);
+    QMenuBar* bar = document_->createMenuBar();
+    const int height = bar->sizeHint().height();
+    bar->setGeometry(0, 0, width(), height);
+    PageControl1->move(0, height);
+    setFixedSize(width(), PageControl1->height() + height);
+    setAcceptDrops(true);
+    for (QLineEdit* field :
+         {Edit1, Edit2, Edit3, Edit4, Edit5, Edit8, Edit9, Edit10, Edit11, Edit13})
+        connect(field, &QLineEdit::textChanged, this, &TForm1::designChanged);
+    connect(Memo1, &QPlainTextEdit::textChanged, this, &TForm1::designChanged);
+    connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TForm1::designChanged);
+    connect(ComboBox1, &QComboBox::editTextChanged, this, &TForm1::designChanged);
+    connect(Button3, &QPushButton::clicked, this, &TForm1::designChanged);
+    connect(this, &TForm1::designChanged, document_, &DesignDocument::refresh);
+}
+
 // The rod-type list shows its items whole: the field as wide as the longest
 // (up to the fields above it), the drop-down at least as wide, and a picked
 // type from its start should it still not fit.
@@ -186,7 +209,12 @@ void TForm1::showEvent(QShowEvent* event) {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    // Closing the main window ends the program, whatever else is open.
+    // Closing the main window ends the program, whatever else is open, once
+    // changes not saved to the design's file are saved or given up.
+    if (!document_->maybeSave()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     QCoreApplication::exit(0);
 }
@@ -295,7 +323,7 @@ int TForm1::rodTypeIndex() const {
 void TForm1::takeRodTypeCode() {
     const int index = rodTypeIndex();
     if (index >= 0 && index <= 4)
-        rodTypeCode_ = index + 1;
+        design_.rodType = index + 1;
 }
 
 void TForm1::Button1Click() {
@@ -305,15 +333,15 @@ void TForm1::Button1Click() {
     numbers().toFloat(Edit3->text());
     takeRodTypeCode();
     const ZoneFlags flags = Form5->zoneFlags();
-    zoneA_ = flags.zoneA;
-    zoneB_ = flags.zoneB;
-    if (rodTypeCode_ != 0) {
+    design_.zoneA = flags.zoneA;
+    design_.zoneB = flags.zoneB;
+    if (design_.rodType != 0) {
         PageControl1->setActivePage(TabSheet2);
-        setRodLayout(RodLayoutFor(rodTypeCode_));
+        setRodLayout(RodLayoutFor(design_.rodType));
         Edit8->setFocus(Qt::OtherFocusReason); // typing goes to the first input
     }
     Button6->setEnabled(false); // the fields no longer show a calculation
-    completed_.reset();
+    design_.completed.reset();
     refreshDrawing();
     for (QLineEdit* field :
          {Edit8, Edit9, Edit10, Edit11, Edit13, Edit14, Edit15, Edit16, Edit17, Edit18})
@@ -322,9 +350,10 @@ void TForm1::Button1Click() {
 
 void TForm1::Button5Click() {
     takeRodTypeCode();
-    Label14->setText(NumberText::fromInt(rodTypeCode_));
-    Form6->setRodType(rodTypeCode_);
-    if (rodTypeCode_ >= 1 && rodTypeCode_ <= 5)
+    const std::int32_t code = design_.rodType;
+    Label14->setText(NumberText::fromInt(code));
+    Form6->setRodType(code);
+    if (code >= 1 && code <= 5)
         Form6->showOver(this);
 }
 

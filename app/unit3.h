@@ -3,12 +3,11 @@
 #pragma once
 
 #include "calc/rodtypes.h"
-#include "drawing/zonedrawing.h"
+#include "design/designfile.h"
 #include "report/report.h"
 #include "ui/form.h"
 #include "ui/mainfields.h"
 
-#include <QStringList>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -23,6 +22,7 @@ class QPushButton;
 
 namespace vostrel {
 
+class DesignDocument;
 class PageControl;
 struct RodLayout;
 class TForm2;
@@ -44,20 +44,39 @@ public:
     const MainFields& fields() const { return fields_; }
 
     // Design values held as numbers by this window.
-    std::int32_t RodTypeCode() const { return rodTypeCode_; }
-    std::int32_t ZoneAFlag() const { return zoneA_; }
-    std::int32_t ZoneBFlag() const { return zoneB_; }
-    double DoubledRx() const { return rx2_; }
-    double DoubledR0() const { return r02_; }
+    std::int32_t RodTypeCode() const { return design_.rodType; }
+    std::int32_t ZoneAFlag() const { return design_.zoneA; }
+    std::int32_t ZoneBFlag() const { return design_.zoneB; }
+    double DoubledRx() const { return design_.rx2; }
+    double DoubledR0() const { return design_.r02; }
+
+    // The design as the window shows it, texts with the user's separator.
+    Design design() const;
+    // A new design: every field empty, no calculation, the building page in
+    // front, the map and catalogue windows back at their start.
+    void clearDesign();
+    // Shows a design read from a file through the handlers a user runs: the
+    // dimensions, N from the map's class, the catalogue's building type, the
+    // rod type, the rod page with its inputs, and "Расчёт" if it was run.
+    void showDesign(const DesignFile& file);
+    // Opens the design file at `path` (named on the command line).
+    void openFile(const QString& path);
+
+signals:
+    // A field or choice of the design may have changed.
+    void designChanged();
 
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void createBuildingPage();
     void createRodPage();
+    void createMenu();
     void setTabOrder();
     void fitRodTypeList();
 
@@ -78,30 +97,12 @@ private:
     void Button6Click();   // the drawing
     void refreshDrawing(); // the drawing window, after a calculation or a change
 
-    // The text a replacement of the report inserts; the verdict comes from
-    // `figure`, the report's drawing of the zone (none without a calculation).
-    QString reportValue(ReportValue value, const ZoneFigure* figure) const;
-    // Parts of it: whether the fields' texts go in as they are (the single
-    // catenary), a quantity of the calculation, an input or result row of
-    // the rod page, and the numbers under the formulas.
-    bool reportAsIs() const;
-    QString reportQuantity(Quantity quantity) const;
-    QString reportInput(size_t row) const;
-    QString reportResult(size_t row) const;
-    QString reportNumbers(ReportValue value) const;
     // The rod page's input fields, in the order of their rows.
     std::array<QLineEdit*, 4> rodInputs() const { return {Edit8, Edit9, Edit10, Edit11}; }
     // The rod page's result fields, in the order of their rows.
     std::array<QLineEdit*, 6> resultFields() const {
         return {Edit13, Edit14, Edit15, Edit16, Edit17, Edit18};
     }
-    // What the report's values lack: a completed calculation, or which inputs
-    // changed since it; empty when nothing.
-    QString reportWarning() const;
-    // The building's dimensions when all three fields hold numbers.
-    std::optional<BuildingSize> buildingSize() const;
-    // The drawing of the last completed calculation of the chosen rod type.
-    std::optional<ZoneDrawing> drawing() const;
 
     // The rod type code from the list: index + 1, kept when no item is picked.
     void takeRodTypeCode();
@@ -177,25 +178,14 @@ private:
     TForm8* Form8 = nullptr;
     ReportSetup& reportSetup_;
     std::unique_ptr<ReportMaker> report_;
+    DesignDocument* document_; // the "Файл" menu and the design's file
 
-    bool shown_ = false; // the first show has set the focus
-    std::int32_t rodTypeCode_ = 0;
+    bool shown_ = false;        // the first show has set the focus
     bool rodTypeTyped_ = false; // the list's text was typed since the last pick
-    std::int32_t zoneA_ = 0;
-    std::int32_t zoneB_ = 0;
-    // The last completed calculation: its rod type, inputs (numbers and the
-    // fields' texts) and zone.
-    struct Completed {
-        std::int32_t code;
-        ZoneInputs inputs;
-        RodZone zone;
-        QStringList texts;
-    };
-    std::optional<Completed> completed_;
-    // The last completed calculation when it is of the rod type chosen now.
-    const Completed* completedOfThisType() const;
-    RodZones zones_;           // the last result of each rod type
-    double rx2_ = 0, r02_ = 0; // 2rx and 2r0 for the report
+    // The window's copies and results: the rod type code, the zone flags, the
+    // last completed calculations and 2rx, 2r0. The fields' texts stay in the
+    // fields; design() adds them.
+    Design design_;
 };
 
 } // namespace vostrel

@@ -40,10 +40,11 @@ report() {
 }
 
 status=0
-for target in numtext rtf; do
+for target in numtext rtf design; do
     case $target in
         numtext) options=(-max_len=1024) ;;
         rtf) options=(-max_len=65536 -dict=fuzz/rtf.dict) ;;
+        design) options=(-max_len=4096 -dict=fuzz/design.dict) ;;
     esac
 
     regressions=(fuzz/regressions/"$target"/*)

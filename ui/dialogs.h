@@ -24,6 +24,13 @@ public:
     // user cancels.
     virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& suggested,
                                  const QString& filters, QString* filter) = 0;
+    // Asks for a file to open, starting in `folder`; empty when the user cancels.
+    virtual QString openFileName(QWidget* parent, const QString& caption, const QString& folder,
+                                 const QString& filters) = 0;
+
+    enum class Answer { Yes, No, Cancel };
+    // A question with the buttons "Да", "Нет" and "Отмена"; closing the box cancels.
+    virtual Answer question(QWidget* parent, const QString& text) = 0;
 };
 
 // The real thing: application-modal QMessageBox.
@@ -34,6 +41,9 @@ public:
     void applicationError(const QString& text) override;
     QString saveFileName(QWidget* parent, const QString& caption, const QString& suggested,
                          const QString& filters, QString* filter) override;
+    QString openFileName(QWidget* parent, const QString& caption, const QString& folder,
+                         const QString& filters) override;
+    Answer question(QWidget* parent, const QString& text) override;
 };
 
 } // namespace vostrel

@@ -86,4 +86,15 @@ void Catalogue::next() {
         ++current_;
 }
 
+bool Catalogue::find(std::int32_t code) {
+    for (size_t i = 0; i < rows_.size(); ++i) {
+        bool isNumber = false;
+        if (rows_[i].key1.trimmed().toInt(&isNumber) == code && isNumber) {
+            current_ = i;
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace vostrel

@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <vector>
 
 namespace vostrel {
@@ -41,6 +42,9 @@ public:
     CatalogueRow current() const;
     void prior();
     void next();
+    // Makes the row of building-type code `code` current; false, and the
+    // current row kept, when the table has none.
+    bool find(std::int32_t code);
 
 private:
     explicit Catalogue(std::vector<CatalogueRow> rows) : rows_(std::move(rows)) {}

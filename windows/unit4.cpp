@@ -90,6 +90,24 @@ void TForm2::Image1MouseMove() {
     refusedTexts_.clear();
 }
 
+bool TForm2::pickClass(int hours) {
+    for (size_t i = 0; i < kThunderstormClasses.size(); ++i)
+        if (kThunderstormClasses[i].hours == hours) {
+            run([this, i] {
+                Image1MouseMove();
+                LabelClick(static_cast<int>(i));
+            });
+            return true;
+        }
+    return false;
+}
+
+void TForm2::reset() {
+    S_ = L_ = h_ = n_ = N_ = density_ = 0;
+    hours_ = 0;
+    hide();
+}
+
 void TForm2::LabelClick(int entry) {
     n_ = kThunderstormClasses[static_cast<size_t>(entry)].density;
     N_ = StrikeCount(S_, L_, h_, n_);

@@ -32,6 +32,12 @@ public:
     };
     StrikeInputs StrikeInputsOfN() const { return written_; }
 
+    // Computes N for the legend entry of `hours` as a pointer move over the
+    // map and a click on the entry do; false when the legend has no such entry.
+    bool pickClass(int hours);
+    // A new design: no dimensions read, no entry picked, the map hidden.
+    void reset();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

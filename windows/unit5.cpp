@@ -132,6 +132,25 @@ ZoneFlags TForm5::zoneFlags() const {
     return {numbers().toInt(Label3->text()), numbers().toInt(Label4->text())};
 }
 
+bool TForm5::confirmCode(std::int32_t code) {
+    if (!ADOTable1->find(code))
+        return false;
+    showCurrentRow();
+    BitBtn1->click();
+    return true;
+}
+
+void TForm5::reset() {
+    while (!ADOTable1->atFirst())
+        ADOTable1->prior();
+    showCurrentRow();
+    flags_ = {};
+    confirmed_ = 0;
+    Label3->setText(QStringLiteral("Label3"));
+    Label4->setText(QStringLiteral("Label4"));
+    hide();
+}
+
 void TForm5::BitBtn1Click() {
     const std::int32_t code = numbers().toInt(DBText2->text());
     const double N = numbers().toFloat(Form1.Edit4->text());
@@ -144,6 +163,7 @@ void TForm5::BitBtn1Click() {
     Form1.Memo1->setPlainText(DBMemo1->toPlainText());
     Form1.Edit6->setText(DBMemo2->toPlainText());
     Form1.Edit7->setText(DBMemo3->toPlainText());
+    confirmed_ = code;
     if (code >= 1 && code <= 14)
         hide();
 }

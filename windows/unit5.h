@@ -28,6 +28,13 @@ public:
     // the last confirmed row; throws ConversionError before the first one,
     // when the labels still hold their names.
     ZoneFlags zoneFlags() const;
+    // Shows the catalogue row of building-type `code` and confirms it as
+    // "OK" does; false, and nothing changed, when the catalogue has none.
+    bool confirmCode(std::int32_t code);
+    // The code of the row confirmed last; 0 before the first.
+    std::int32_t ConfirmedCode() const { return confirmed_; }
+    // A new design: no zone flags held, no row confirmed, the first row shown.
+    void reset();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -53,6 +60,7 @@ private:
     const MainFields& Form1;
     std::unique_ptr<Catalogue> ADOTable1; // the table and its current row
     ZoneFlags flags_;
+    std::int32_t confirmed_ = 0;
 };
 
 } // namespace vostrel

@@ -14,8 +14,17 @@ hover() {
     xdotool mousemove --window "$1" $(($2 + 2)) "$3"
     sleep 0.3
 }
-# page X Y: client coordinates of a point of a main-window page.
-page() { echo $((4 + $1)) $((24 + $2)); }
+# page X Y: client coordinates of a point of a main-window page, which lies
+# below the menu bar (measured by drive_building_page).
+MENU_HEIGHT=0
+page() { echo $((4 + $1)) $((24 + MENU_HEIGHT + $2)); }
+# measure_menu MAIN: the menu bar's height, by which the main window is
+# taller than its 335 pixels of pages.
+measure_menu() {
+    local height
+    height=$(xdotool getwindowgeometry --shell "$1" | sed -n 's/^HEIGHT=//p')
+    [[ -n "$height" ]] && MENU_HEIGHT=$((height - 335))
+}
 type_text() { xdotool type --delay 40 "$1"; }
 
 # drive_building_page MAIN S L H LEGEND_X LEGEND_Y ROWS_FORWARD ROD_INDEX [nohover]
@@ -25,6 +34,7 @@ type_text() { xdotool type --delay 40 "$1"; }
 # молниеотвода" by moves over the bare frame and page.
 drive_building_page() {
     local main=$1 map types i
+    measure_menu "$main"
     xdotool windowfocus --sync "$main"
     click "$main" $(page 296 26)
     type_text "$2"; xdotool key Return

@@ -37,7 +37,7 @@ fi
 
 dpkg -x "$deb" "$work/root"
 for file in usr/bin/vostrel usr/share/vostrel/db1.sqlite "usr/share/vostrel/отчёт/otchet4.rtf" \
-    usr/share/applications/vostrel.desktop usr/share/icons/hicolor/256x256/apps/vostrel.png \
+    usr/share/applications/vostrel.desktop usr/share/mime/packages/vostrel.xml usr/share/icons/hicolor/256x256/apps/vostrel.png \
     usr/share/doc/vostrel/copyright; do
     [[ -f "$work/root/$file" ]] || fail "the package lacks /$file"
 done

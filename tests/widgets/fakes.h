@@ -36,6 +36,20 @@ public:
             *chosen = filter;
         return fileName;
     }
+    QString openFileName(QWidget*, const QString& caption, const QString& folder,
+                         const QString&) override {
+        fileDialogs << caption;
+        suggested << folder;
+        return fileName;
+    }
+
+    // The answer to the next questions; the questions asked.
+    Answer answer = Answer::Cancel;
+    QStringList questions;
+    Answer question(QWidget*, const QString& text) override {
+        questions << text;
+        return answer;
+    }
 
     QStringList texts() const {
         QStringList out;

@@ -11,7 +11,7 @@ using namespace vostrel;
 
 namespace {
 // A zone-B design of 12 x 36 x 10 m at 40 h, catenary 20 / 60 / hx.
-void Design(Program& p, const QString& hx = QStringLiteral("10"), int rodTypeIndex = 3) {
+void EnterDesign(Program& p, const QString& hx = QStringLiteral("10"), int rodTypeIndex = 3) {
     ToRodPage(p, false, rodTypeIndex);
     Calculate(p, {"20", "60", hx});
 }
@@ -62,7 +62,7 @@ private slots:
 
 void TestReport::callSequence() {
     Program p(",");
-    Design(p);
+    EnterDesign(p);
     QVERIFY(p.form1.Button2->isEnabled());
     p.form1.Button2->click();
     QStringList expected{"StartWord", "SetWordVisible(false)",
@@ -105,7 +105,7 @@ void TestReport::callSequence() {
 void TestReport::doubledRadiusRounding() {
     // hx chosen so that rx = 12.34: 2rx = 24.68 is written 24,7.
     Program p(",");
-    Design(p, "9,881882353");
+    EnterDesign(p, "9,881882353");
     QCOMPARE(p.form1.Edit15->text(), "  12,3");
     p.form1.Button2->click();
     QCOMPARE(p.word.values().at(23), "24,7");
@@ -113,7 +113,7 @@ void TestReport::doubledRadiusRounding() {
 
 void TestReport::afterNextWithoutCalculation() {
     Program p(",");
-    Design(p);
+    EnterDesign(p);
     Click(p.form1.Button4);
     Click(p.form1.Button1); // empties the rod page, keeps 2rx and 2r0
     QVERIFY(p.form1.Button2->isEnabled());
@@ -170,7 +170,7 @@ void TestReport::warningNamesWhatChanged() {
 
 void TestReport::refusedCalculationEmptiesResults() {
     Program p(",");
-    Design(p);
+    EnterDesign(p);
     p.form1.Edit9->clear();
     Type(p.form1.Edit9, "150");
     Click(p.form1.Button3);
@@ -188,7 +188,7 @@ void TestReport::refusedCalculationEmptiesResults() {
 
 void TestReport::afterFailedCalculation() {
     Program p(",");
-    Design(p, "1.0"); // not a number under ","
+    EnterDesign(p, "1.0"); // not a number under ","
     QCOMPARE(p.dialogs.texts(), QStringList{"'1.0' is not a valid floating point value."});
     p.dialogs.clear();
     p.form1.Button2->click();
@@ -202,7 +202,7 @@ void TestReport::afterFailedCalculation() {
 void TestReport::failureStopsWithItsReason() {
     Program p(",");
     p.word.missingTag = "##r0&";
-    Design(p);
+    EnterDesign(p);
     p.form1.Button2->click();
     // One attempt, and the word processor's reason.
     const QStringList tail =
@@ -241,7 +241,7 @@ void TestReport::withoutWordProcessor() {
     QFile saved(p.word.file);
     QVERIFY(saved.open(QIODevice::WriteOnly));
     saved.close();
-    Design(p);
+    EnterDesign(p);
     p.form1.Button2->click();
     QCOMPARE(p.word.calls.last(), "SetWordVisible(true)");
     QCOMPARE(p.word.values().size() + 1, qsizetype(ReportTableFor(4)->rows.size()));
@@ -307,7 +307,7 @@ void TestReport::tablesMatchTemplates() {
 
 void TestReport::progressWindowPaints() {
     Program p(",");
-    Design(p);
+    EnterDesign(p);
     PaintCounter painted(Find<QProgressBar>(p.form7, "ProgressBar1"));
     QList<int> seen; // paints by each replacement
     p.word.onReplace = [&] { seen << painted.count; };

@@ -26,6 +26,10 @@ class NoDialogs final : public Dialogs {
                          QString*) override {
         return {};
     }
+    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override {
+        return {};
+    }
+    Answer question(QWidget*, const QString&) override { return Answer::Cancel; }
 };
 
 // The worked examples in zone Б, with a building of 12 x 36 x 10 m.

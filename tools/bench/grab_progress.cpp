@@ -16,6 +16,10 @@ class NoDialogs final : public vostrel::Dialogs {
                          QString*) override {
         return {};
     }
+    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override {
+        return {};
+    }
+    Answer question(QWidget*, const QString&) override { return Answer::Cancel; }
 };
 } // namespace
 

@@ -1,0 +1,54 @@
+#include "design.h"
+
+#include <algorithm>
+
+namespace vostrel {
+
+namespace {
+constexpr const char* kHx = "hx";
+constexpr RodTypeInfo kRodTypes[] = {
+    {kSingleRod, "Одиночный стержневой молниеотвод", {"h", kHx, nullptr, nullptr}},
+    {kDoubleRod, "Двойной стержневой молниеотвод одинаковой высоты", {"h", "L", kHx, nullptr}},
+    {kUnequalRods, "Двойной стержневой молниеотвод разной высоты", {"h1", "h2", "L", kHx}},
+    {kSingleCatenary, "Одиночный тросовый молниетвод", {"hоп", "a", kHx, nullptr}},
+    {kDoubleCatenary, "Двойной тросовый молниеотвод одинаковой высоты", {"hоп", "a", "L", kHx}},
+};
+} // namespace
+
+int RodTypeInfo::inputCount() const {
+    return static_cast<int>(std::count_if(inputNames.begin(), inputNames.end(),
+                                          [](const char* name) { return name != nullptr; }));
+}
+
+std::span<const RodTypeInfo> RodTypeInfos() {
+    return kRodTypes;
+}
+
+const RodTypeInfo* FindRodType(std::int32_t code) {
+    for (const RodTypeInfo& type : kRodTypes)
+        if (type.code == code)
+            return &type;
+    return nullptr;
+}
+
+const Calculation* Design::completedOfThisType() const {
+    return completed && completed->code == rodType ? &*completed : nullptr;
+}
+
+bool Design::calculated() const {
+    const Calculation* done = completedOfThisType();
+    return done && done->texts == rodInputs;
+}
+
+void Design::complete(std::int32_t code, const ZoneInputs& inputs, std::vector<std::string> texts,
+                      const RodZone& zone) {
+    zones.keep(zone);
+    completed = Calculation{code, inputs, std::move(texts), zone};
+    // The factor 2 is a float, the width at which the design rules fix it;
+    // doubling is exact in any binary width, so 2rx and 2r0 are exactly twice
+    // the stored rx and r0 all the same.
+    rx2 = QuantityOf(zone, Quantity::Rx).value_or(0) * 2.0f;
+    r02 = QuantityOf(zone, Quantity::R0).value_or(0) * 2.0f;
+}
+
+} // namespace vostrel
