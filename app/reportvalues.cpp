@@ -42,7 +42,7 @@ std::optional<ZoneDrawing> TForm1::drawing() const {
     const Completed* done = completedOfThisType();
     if (!done)
         return std::nullopt;
-    return ZoneDrawing{done->code, done->inputs, done->zone, buildingSize()};
+    return ZoneDrawing{done->code, done->inputs, done->zone, buildingSize(), placement_};
 }
 
 QString TForm1::reportValue(ReportValue value, const ZoneFigure* figure) const {

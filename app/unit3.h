@@ -178,6 +178,9 @@ private:
         QStringList texts;
     };
     std::optional<Completed> completed_;
+    // The rods' place on the site plan as typed in the drawing window, kept
+    // across calculations; none: centred over the building.
+    std::optional<Placement> placement_;
     // The last completed calculation when it is of the rod type chosen now.
     const Completed* completedOfThisType() const;
     RodZones zones_;           // the last result of each rod type

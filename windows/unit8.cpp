@@ -1,16 +1,23 @@
 #include "unit8.h"
 
+#include "calc/numtext.h"
 #include "ui/controls.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QFormLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
+#include <tuple>
 
 namespace vostrel {
 
@@ -65,12 +72,40 @@ TForm8::TForm8(Services& services)
     Button1 = MakeButton(this, "Button1", {0, 0, 105, 25}, QStringLiteral("Сохранить…"), 10);
     Button1->setFixedSize(105, 25);
     Button1->setEnabled(false);
+    // The placement's fields, captioned, and the verdict under them.
+    auto* placement = new QGroupBox(QStringLiteral("Размещение молниеотвода"), this);
+    auto* fields = new QFormLayout(placement);
+    const std::tuple<QLineEdit**, const char*, const char*> edits[] = {
+        {&Edit1, "Edit1", "x, м"}, {&Edit2, "Edit2", "y, м"}, {&Edit3, "Edit3", "Угол, °"}};
+    for (const auto& [edit, name, caption] : edits) {
+        const QString text = QString::fromUtf8(caption);
+        *edit = new QLineEdit(placement);
+        (*edit)->setObjectName(QLatin1String(name));
+        (*edit)->setAccessibleName(text);
+        (*edit)->setEnabled(false);
+        fields->addRow(text, *edit);
+        connect(*edit, &QLineEdit::textEdited, this, [this] { placementEdited(); });
+    }
+    Label4 = new QLabel(this);
+    Label4->setObjectName(QStringLiteral("Label4"));
+    Label4->setAccessibleName(QStringLiteral("Вывод"));
+    Label4->setWordWrap(true);
+    Label4->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* side = new QVBoxLayout;
+    side->addWidget(placement);
+    side->addWidget(Label4);
+    side->addStretch();
+    auto* top = new QHBoxLayout;
+    top->addWidget(Image1, 1);
+    top->addLayout(side);
+    placement->setFixedWidth(190);
+    Label4->setFixedWidth(190);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(Button1);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
-    layout->addWidget(Image1, 1);
+    layout->addLayout(top, 1);
     layout->addLayout(buttons);
     onClick(Button1, &TForm8::Button1Click);
 }
@@ -84,6 +119,7 @@ void TForm8::setDrawing(const ZoneDrawing& drawing, const QString& object) {
     figure_ = PrepareZoneFigure(drawing, numbers().decimalSeparatorUtf8());
     object_ = object;
     Button1->setEnabled(true);
+    showPlacement();
     Image1->update();
 }
 
@@ -91,7 +127,64 @@ void TForm8::clearDrawing(const QString& why) {
     figure_.reset();
     why_ = why;
     Button1->setEnabled(false);
+    showPlacement();
     Image1->update();
+}
+
+// The fields and the verdict after the figure; a field whose text already
+// reads as the placement is left as typed.
+void TForm8::showPlacement() {
+    Label4->setText(figure_ ? figure_->verdict.text : why_);
+    const std::optional<Placement> placement = figure_ && figure_->drawing.building
+                                                   ? std::optional(PlacementOf(figure_->drawing))
+                                                   : std::nullopt;
+    const double values[] = {placement ? placement->x : 0, placement ? placement->y : 0,
+                             placement ? placement->angleDegrees : 0};
+    QLineEdit* const edits[] = {Edit1, Edit2, Edit3};
+    for (size_t i = 0; i < std::size(edits); ++i) {
+        edits[i]->setEnabled(placement.has_value());
+        if (!placement) {
+            edits[i]->clear();
+            continue;
+        }
+        bool same = false;
+        try {
+            same = numbers().toFloat(edits[i]->text()) == values[i];
+        } catch (const ConversionError&) {
+        }
+        if (!same)
+            edits[i]->setText(numbers().fixed(values[i], 2));
+    }
+}
+
+// A placement typed: the drawing follows at once. A field that does not
+// read as a number (yet) changes nothing; the verdict line says why.
+void TForm8::placementEdited() {
+    if (!figure_ || !figure_->drawing.building)
+        return;
+    const std::pair<QLineEdit*, const char*> edits[] = {
+        {Edit1, "x, м"}, {Edit2, "y, м"}, {Edit3, "Угол, °"}};
+    double values[3];
+    for (size_t i = 0; i < std::size(edits); ++i) {
+        const QString caption = QString::fromUtf8(edits[i].second);
+        try {
+            values[i] = numbers().toFloat(edits[i].first->text());
+        } catch (const ConversionError&) {
+            Label4->setText(
+                QStringLiteral("Размещение не изменено: в поле «%1» не число.").arg(caption));
+            return;
+        }
+        if (!std::isfinite(values[i]) || std::abs(values[i]) > 10000) {
+            Label4->setText(
+                QStringLiteral("Размещение не изменено: в поле «%1» число больше 10 000 по модулю.")
+                    .arg(caption));
+            return;
+        }
+    }
+    ZoneDrawing drawing = figure_->drawing;
+    drawing.placement = Placement{values[0], values[1], values[2]};
+    setDrawing(drawing, object_);
+    emit placementChanged(*drawing.placement);
 }
 
 SheetInscription TForm8::inscription() const {
