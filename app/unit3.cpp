@@ -1,7 +1,6 @@
 #include "unit3.h"
 
 #include "app/rodlayouts.h"
-#include "calc/rodheight.h"
 #include "report/unit7.h"
 #include "ui/controls.h"
 #include "windows/unit4.h"
@@ -9,15 +8,19 @@
 #include "windows/unit6.h"
 #include "windows/unit8.h"
 
+#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <algorithm>
 
 namespace vostrel {
 
@@ -32,6 +35,13 @@ const QStringList kRodTypes = {
     QStringLiteral("Одиночный тросовый молниетвод"),
     QStringLiteral("Двойной тросовый молниеотвод одинаковой высоты"),
 };
+
+// Enter or Space on a field that opens a window opens it as a click does.
+bool IsOpeningKey(const QKeyEvent& event) {
+    const int key = event.key();
+    return (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) &&
+           (event.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
 
 // Row captions may take the room up to the fields at x = 272.
 QLabel* RowCaption(QWidget* parent, const char* name, QRect geometry, const QString& text) {
@@ -87,12 +97,12 @@ void TForm1::createBuildingPage() {
     Edit5 = MakeGreenEdit(g, "Edit5", {272, 212, 49, 21});
     ComboBox1 = new QComboBox(g);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    ComboBox1->setGeometry(272, 238, 313, 21);
     ComboBox1->setEditable(true);
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
     ComboBox1->addItems(kRodTypes);
     ComboBox1->setCurrentIndex(-1);
     ComboBox1->setEditText(QString());
+    fitRodTypeList();
 
     // Each field is named for screen readers by the caption of its row.
     const std::pair<QWidget*, QLabel*> rows[] = {
@@ -110,6 +120,7 @@ void TForm1::createBuildingPage() {
     Edit4->installEventFilter(this);
     Memo1->viewport()->setCursor(Qt::PointingHandCursor);
     Memo1->viewport()->installEventFilter(this);
+    Memo1->installEventFilter(this); // its keys
 
     // A typed text is not a pick: the rod type code then stays as it was.
     connect(ComboBox1->lineEdit(), &QLineEdit::textEdited, this, [this] { rodTypeTyped_ = true; });
@@ -127,6 +138,19 @@ void TForm1::createBuildingPage() {
     Button5->setEnabled(false);
     onClick(Button1, &TForm1::Button1Click);
     onClick(Button5, &TForm1::Button5Click);
+}
+
+// The rod-type list shows its items whole: the field as wide as the longest
+// (up to the fields above it), the drop-down at least as wide, and a picked
+// type from its start should it still not fit.
+void TForm1::fitRodTypeList() {
+    const int width = std::clamp(ComboBox1->sizeHint().width(), 313, 497);
+    ComboBox1->setGeometry(272, 238, width, 21);
+    QAbstractItemView* list = ComboBox1->view();
+    list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth() +
+                          list->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    connect(ComboBox1, &QComboBox::currentIndexChanged, this,
+            [this] { ComboBox1->lineEdit()->setCursorPosition(0); });
 }
 
 void TForm1::setTabOrder() {
@@ -171,12 +195,18 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
-    case QEvent::KeyPress:
+    case QEvent::KeyPress: {
+        auto* key = static_cast<QKeyEvent*>(event);
         // The input fields only: the read-only N field must still copy.
         for (QLineEdit* field : {Edit1, Edit2, Edit3, Edit8, Edit9, Edit10, Edit11})
             if (watched == field)
-                return NumberKeyPress(field, static_cast<QKeyEvent*>(event));
+                return NumberKeyPress(field, key);
+        if ((watched == Edit4 || watched == Memo1) && IsOpeningKey(*key)) {
+            handle(watched == Edit4 ? &TForm1::Edit4Click : &TForm1::Memo1Click);
+            return true;
+        }
         break;
+    }
     case QEvent::MouseButtonRelease: {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         auto* widget = static_cast<QWidget*>(watched);
@@ -281,6 +311,7 @@ void TForm1::Button1Click() {
     if (rodTypeCode_ != 0) {
         PageControl1->setActivePage(TabSheet2);
         setRodLayout(RodLayoutFor(rodTypeCode_));
+        Edit8->setFocus(Qt::OtherFocusReason); // typing goes to the first input
     }
     Button6->setEnabled(false); // the fields no longer show a calculation
     refreshDrawing();
@@ -292,9 +323,7 @@ void TForm1::Button1Click() {
 void TForm1::Button5Click() {
     takeRodTypeCode();
     Label14->setText(NumberText::fromInt(rodTypeCode_));
-    if (const auto captions = RodHeightInputCaptions(rodTypeCode_))
-        Form6->setInputCaptions(QString::fromStdString(captions->first),
-                                QString::fromStdString(captions->second));
+    Form6->setRodType(rodTypeCode_);
     if (rodTypeCode_ >= 1 && rodTypeCode_ <= 5)
         Form6->showOver(this);
 }

@@ -59,6 +59,7 @@ private:
     void createBuildingPage();
     void createRodPage();
     void setTabOrder();
+    void fitRodTypeList();
 
     // Handlers.
     void FormCreate();

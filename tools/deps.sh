@@ -8,7 +8,7 @@ set -euo pipefail
 build=(build-essential cmake ninja-build ccache pkg-config
        qt6-base-dev qt6-svg-dev qt6-translations-l10n libsqlite3-dev libjpeg-dev libpng-dev sqlite3
        libreoffice-writer fonts-liberation2)
-test=("${build[@]}" xvfb xauth xdotool xclip lintian
+test=("${build[@]}" xvfb xauth xdotool xclip x11-utils lintian
       at-spi2-core python3-pyatspi dbus-daemon clang libclang-rt-14-dev libx11-dev
       poppler-utils clang-format)
 

@@ -52,8 +52,10 @@ click "$height" 322 26
 type_text 10
 click "$height" 322 50
 type_text 12
+click "$height" 316 74
+type_text 60
 hover "$height" 420 70
-click "$height" 252 116
+click "$height" 252 142
 on_step rod-height "$height"
 kill "$app"
 # The progress window shows only while a report is made: rendered apart.

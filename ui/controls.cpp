@@ -153,7 +153,13 @@ void SetCaption(QLabel* label, const QString& text) {
     const int room = label->property(kRoom).toInt();               // 0: no limit
     QFont font = WindowFont();
     font.setPointSizeF(label->property(kDesignPoints).toReal());
-    const auto needed = [&] { return QFontMetrics(font).horizontalAdvance(text) + 2; };
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    const auto needed = [&] {
+        int widest = 0;
+        for (const QString& line : lines)
+            widest = std::max(widest, QFontMetrics(font).horizontalAdvance(line));
+        return widest + 2;
+    };
     const int atDesign = needed();
     int width = std::max(atDesign, designWidth);
     if (room > 0)
@@ -168,6 +174,23 @@ void SetCaption(QLabel* label, const QString& text) {
     }
     label->setFont(font);
     label->resize(width, label->height());
+}
+
+void SetCaptions(std::initializer_list<std::pair<QLabel*, QString>> captions) {
+    qreal smallest = 0;
+    for (const auto& [label, text] : captions) {
+        SetCaption(label, text);
+        if (!text.trimmed().isEmpty())
+            smallest = smallest > 0 ? std::min(smallest, label->font().pointSizeF())
+                                    : label->font().pointSizeF();
+    }
+    if (smallest <= 0)
+        return;
+    for (const auto& [label, text] : captions) {
+        QFont font = label->font();
+        font.setPointSizeF(smallest);
+        label->setFont(font);
+    }
 }
 
 QLineEdit* MakeEdit(QWidget* parent, const char* name, const QRect& geometry) {
@@ -188,6 +211,8 @@ QLineEdit* MakeGreenEdit(QWidget* parent, const char* name, const QRect& geometr
     edit->setReadOnly(true);
     edit->setFrame(false);
     MakeMoneyGreen(edit);
+    // A text longer than the field is clipped: its tooltip holds it whole.
+    QObject::connect(edit, &QLineEdit::textChanged, edit, &QLineEdit::setToolTip);
     return edit;
 }
 

@@ -6,6 +6,8 @@
 #include <QColor>
 #include <QString>
 #include <QWidget>
+#include <initializer_list>
+#include <utility>
 
 class QGroupBox;
 class QKeyEvent;
@@ -57,9 +59,14 @@ QGroupBox* MakeFrame(QWidget* parent, const char* name, const QRect& geometry);
 // that no caption is cut off in the platform's (wider) sans-serif font.
 QLabel* MakeLabel(QWidget* parent, const char* name, const QRect& geometry, const QString& text,
                   int pointSize, int room = 0);
-// Sets a caption made by MakeLabel, fitting it as MakeLabel does.
+// Sets a caption made by MakeLabel, fitting it as MakeLabel does; a text of
+// several lines is fitted by its widest.
 void SetCaption(QLabel* label, const QString& text);
+// Sets captions of one column made by MakeLabel, all in the size of the one
+// that had to be drawn smallest.
+void SetCaptions(std::initializer_list<std::pair<QLabel*, QString>> captions);
 QLineEdit* MakeEdit(QWidget* parent, const char* name, const QRect& geometry);
+// A read-only field the program fills; its tooltip is its whole text.
 QLineEdit* MakeGreenEdit(QWidget* parent, const char* name, const QRect& geometry);
 QPlainTextEdit* MakeMemo(QWidget* parent, const char* name, const QRect& geometry);
 QPushButton* MakeButton(QWidget* parent, const char* name, const QRect& geometry,

@@ -77,11 +77,18 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event) {
 }
 
 // Each value is stored as soon as it is read: a bad text stops the capture
-// there and leaves the rest as they were.
+// there and leaves the rest as they were. The message for a bad text comes
+// once: further moves over the map with the same texts pass silently, or it
+// would return as soon as the pointer dismissed it.
 void TForm2::Image1MouseMove() {
-    S_ = numbers().toFloat(Form1.Edit1->text());
-    L_ = numbers().toFloat(Form1.Edit2->text());
-    h_ = numbers().toFloat(Form1.Edit3->text());
+    const QStringList texts = {Form1.Edit1->text(), Form1.Edit2->text(), Form1.Edit3->text()};
+    if (texts == refusedTexts_)
+        return;
+    refusedTexts_ = texts; // kept only if a conversion below throws
+    S_ = numbers().toFloat(texts[0]);
+    L_ = numbers().toFloat(texts[1]);
+    h_ = numbers().toFloat(texts[2]);
+    refusedTexts_.clear();
 }
 
 void TForm2::LabelClick(int entry) {

@@ -5,6 +5,7 @@
 #include "ui/form.h"
 #include "ui/mainfields.h"
 
+#include <QStringList>
 #include <array>
 
 class QLabel;
@@ -42,6 +43,8 @@ private:
     int hours_ = 0; // the entry of the N written last
     double density_ = 0;
     double N_ = 0; // expected strikes a year, computed at the click
+    // The dimensions' texts of the last capture that was refused.
+    QStringList refusedTexts_;
 };
 
 // The map image embedded in the program.

@@ -2,6 +2,7 @@
 #include "calc/catenary.h"
 #include "calc/numtext.h"
 #include "calc/rodheight.h"
+#include "calc/rodzones.h"
 #include "calc/strike.h"
 #include "calc/zone.h"
 
@@ -23,6 +24,11 @@ private slots:
     void catenaryKeepsResultsWithoutFlags();
     void requiredRodHeight_data();
     void requiredRodHeight();
+    void requiredHeightUndoesZones_data();
+    void requiredHeightUndoesZones();
+    void requiredHeightBeyondReach();
+    void catenarySupportHeight_data();
+    void catenarySupportHeight();
 };
 
 void TestFormulas::strikeCount_data() {
@@ -208,42 +214,121 @@ void TestFormulas::catenaryKeepsResultsWithoutFlags() {
 
 void TestFormulas::requiredRodHeight_data() {
     QTest::addColumn<int>("code");
+    QTest::addColumn<bool>("zoneA");
     QTest::addColumn<double>("p");
     QTest::addColumn<double>("q");
     QTest::addColumn<QString>("text"); // empty: nothing computed
     const QString single = "Высота одиночного стержневого молниеотвода для зоны Б равна ";
     const QString twin = "Высота молниеотвода для зоны Б равна ";
-    const QString cable = "Высота одиночного тросового молниеотвода для зоны Б равна ";
-    QTest::newRow("1") << 1 << 10.0 << 12.0 << single + "18.9 м";
-    QTest::newRow("2") << 2 << 10.0 << 12.0 << twin + "12.6 м";
-    QTest::newRow("3") << 3 << 10.0 << 12.0 << "";
-    QTest::newRow("4") << 4 << 10.0 << 12.0 << cable + "17.9 м";
-    QTest::newRow("5") << 5 << 10.0 << 12.0 << twin + "12.5 м";
-    QTest::newRow("0") << 0 << 10.0 << 12.0 << "";
-    QTest::newRow("6") << 6 << 10.0 << 12.0 << "";
-    // 1.85, not 1.7/0.92 = 1.8478..., which would give 17.9.
-    QTest::newRow("4 zone B radius") << 4 << 10.0 << 12.121739 << cable + "18.0 м";
-    QTest::newRow("1 p 0") << 1 << 0.0 << 3.0 << single + "2.0 м";
-    QTest::newRow("4 p 0") << 4 << 0.0 << 3.4 << cable + "2.0 м";
-    QTest::newRow("5 p 0") << 5 << 0.0 << 10.6 << twin + "10.0 м";
-    QTest::newRow("negative") << 4 << -10.0 << 0.0 << cable + "-10.9 м";
+    QTest::newRow("1") << 1 << false << 10.0 << 12.0 << single + "18.9 м";
+    QTest::newRow("2") << 2 << false << 10.0 << 12.0 << twin + "12.6 м";
+    QTest::newRow("3") << 3 << false << 10.0 << 12.0 << "";
+    QTest::newRow("0") << 0 << false << 10.0 << 12.0 << "";
+    QTest::newRow("6") << 6 << true << 10.0 << 12.0 << "";
+    QTest::newRow("1 p 0") << 1 << false << 0.0 << 3.0 << single + "2.0 м";
     // Near a rounding boundary the constants' widths decide: the factor 1.63 as
-    // double would give 2.8499999999999996 ("2.8"), the divisor 1.7 as double
-    // 3.0500000000000003 ("3.1").
-    QTest::newRow("1 boundary") << 1 << 2.5 << 0.2 << single + "2.9 м";
-    QTest::newRow("4 boundary") << 4 << 0.1 << 5.0 << cable + "3.0 м";
+    // double would give 2.8499999999999996 ("2.8").
+    QTest::newRow("1 boundary") << 1 << false << 2.5 << 0.2 << single + "2.9 м";
+    // Zone A: rx = (1,1 − 0,002h)(h − hx/0,85) = 12 at hx = 10 for h = 23,15...
+    QTest::newRow("1 zone A") << 1 << true << 10.0 << 12.0
+                              << "Высота одиночного стержневого молниеотвода для зоны А равна "
+                                 "23.2 м";
+    QTest::newRow("2 zone A") << 2 << true << 40.0 << 23.71
+                              << "Высота молниеотвода для зоны А равна 30.0 м";
 }
 
 void TestFormulas::requiredRodHeight() {
     QFETCH(int, code);
+    QFETCH(bool, zoneA);
     QFETCH(double, p);
     QFETCH(double, q);
     QFETCH(QString, text);
-    const std::optional<double> H = RequiredRodHeight(code, p, q);
-    QCOMPARE(H.has_value(), !text.isEmpty());
-    QCOMPARE(RodHeightSentence(code).empty(), text.isEmpty());
-    if (H)
-        QCOMPARE(QString::fromStdString(RodHeightText(code, *H, ".")), text);
+    const ZoneKind zone = zoneA ? ZoneKind::A : ZoneKind::B;
+    const std::optional<double> h = RequiredRodHeight(code, zone, p, q);
+    QCOMPARE(h.has_value(), !text.isEmpty());
+    if (h)
+        QCOMPARE(QString::fromStdString(RodHeightText(code, zone, *h, std::nullopt, ".")), text);
+}
+
+// Each zone's height formula undoes the zone's own formulas: the height that
+// gives a zone's rx (single rod, catenary) or hc (two rods, two cables) is
+// the height the zone was computed for. The first rows are the worked
+// examples of the zone reference, as printed (six decimals).
+void TestFormulas::requiredHeightUndoesZones_data() {
+    QTest::addColumn<int>("code");
+    QTest::addColumn<bool>("zoneA");
+    QTest::addColumn<double>("p"); // hx or L
+    QTest::addColumn<double>("q"); // rx or hc
+    QTest::addColumn<double>("h"); // the rod's or cable's height
+    QTest::newRow("rod h 30 hx 10 A") << 1 << true << 10.0 << 18.964706 << 30.0;
+    QTest::newRow("two rods L 40 A") << 2 << true << 40.0 << 23.71 << 30.0;
+    QTest::newRow("two rods L 80 A") << 2 << true << 80.0 << 16.55 << 30.0;
+    QTest::newRow("two rods L 40 B") << 2 << false << 40.0 << 26.2 << 30.0;
+    QTest::newRow("two rods L 80 B") << 2 << false << 80.0 << 20.6 << 30.0;
+    QTest::newRow("cables L 25 A") << 5 << true << 25.0 << 16.25 << 20.0;
+    QTest::newRow("cables L 25 B") << 5 << false << 25.0 << 17.8 << 20.0;
+    for (const bool zoneA : {true, false})
+        for (const double h : {5.0, 18.0, 47.3, 100.0, 148.0}) {
+            const std::int32_t a = zoneA ? 1 : 0, b = zoneA ? 0 : 1;
+            const double hx = 0.3 * h, L = 1.7 * h;
+            const char* z = zoneA ? "A" : "B";
+            if (zoneA) // zone B's single formulas round 1,5/0,92 and 1,7/0,92
+                QTest::addRow("rod %s h %g", z, h)
+                    << 1 << zoneA << hx << SingleRodZone(h, hx, a, b, {}).rx << h;
+            if (zoneA)
+                QTest::addRow("cable %s h %g", z, h)
+                    << 4 << zoneA << hx << CatenaryZone(h + 2, 60, hx, a, b, {}).rx << h;
+            QTest::addRow("two rods %s h %g", z, h)
+                << 2 << zoneA << L << DoubleRodZone(h, L, hx, a, b, {}).hc << h;
+            QTest::addRow("two cables %s h %g", z, h)
+                << 5 << zoneA << L << DoubleCatenaryZone(h + 2, 60, L, hx, a, b, {}).hc << h;
+        }
+}
+
+void TestFormulas::requiredHeightUndoesZones() {
+    QFETCH(int, code);
+    QFETCH(bool, zoneA);
+    QFETCH(double, p);
+    QFETCH(double, q);
+    QFETCH(double, h);
+    const double found = RequiredRodHeight(code, zoneA ? ZoneKind::A : ZoneKind::B, p, q).value();
+    QVERIFY2(std::abs(found - h) < 5e-6,
+             qPrintable(QString("h = %1, expected %2").arg(found).arg(h)));
+}
+
+void TestFormulas::requiredHeightBeyondReach() {
+    // A zone A radius past the top of its curve: no rod height gives it.
+    QVERIFY(std::isinf(RequiredRodHeight(1, ZoneKind::A, 10, 500).value()));
+    QVERIFY(std::isinf(RequiredRodHeight(4, ZoneKind::A, 10, 800).value()));
+}
+
+void TestFormulas::catenarySupportHeight_data() {
+    QTest::addColumn<double>("span");
+    QTest::addColumn<double>("sag"); // 0: no support height
+    QTest::newRow("60") << 60.0 << 2.0;
+    QTest::newRow("119,9") << 119.9 << 2.0;
+    QTest::newRow("120") << 120.0 << 3.0;
+    QTest::newRow("149,9") << 149.9 << 3.0;
+    QTest::newRow("150") << 150.0 << 0.0;
+}
+
+void TestFormulas::catenarySupportHeight() {
+    QFETCH(double, span);
+    QFETCH(double, sag);
+    const std::optional<SupportHeight> support = CatenarySupportHeight(17.5, span);
+    QCOMPARE(support.has_value(), sag > 0);
+    if (!support)
+        return;
+    QCOMPARE(support->hop, 17.5 + sag);
+    // The line names the supports, the cable and the sag with its span band.
+    const std::string text = RodHeightText(4, ZoneKind::A, 17.5, support, ",");
+    const QString expected =
+        QString("Высота опор одиночного тросового молниеотвода для зоны А равна %1,5 м\n"
+                "трос на высоте 17,5 м, провес %2 м при пролёте %3")
+            .arg(17 + int(sag))
+            .arg(int(sag))
+            .arg(sag == 2 ? "меньше 120 м" : "от 120 м");
+    QCOMPARE(QString::fromStdString(text), expected);
 }
 
 QTEST_APPLESS_MAIN(TestFormulas)

@@ -41,14 +41,25 @@ for file in usr/bin/vostrel usr/share/vostrel/db1.sqlite "usr/share/vostrel/от
     usr/share/doc/vostrel/copyright; do
     [[ -f "$work/root/$file" ]] || fail "the package lacks /$file"
 done
+# The package's description, manual page and changelog speak of every rod
+# type and of the drawing, not of the single catenary alone.
+docs=("$(dpkg-deb -f "$deb" Description)"
+    "$(zcat "$work/root/usr/share/man/man1/vostrel.1.gz")"
+    "$(zcat "$work/root/usr/share/doc/vostrel/changelog.Debian.gz")")
+for text in "${docs[@]}"; do
+    for words in "single rod" "two rods" "double catenary" "PNG, SVG"; do
+        [[ "$(tr -s ' \n' '  ' <<<"$text")" == *"$words"* ]] ||
+            fail "«$words» missing from: ${text:0:200}"
+    done
+done
 
 start_xvfb || exit 1
 cd / || exit 1
 "$work/root/usr/bin/vostrel" >"$work/program.log" 2>&1 &
 app=$!
+PROGRAM_LOG="$work/program.log" PROGRAM_PID=$app
 if ! wait_for_window "Vostrel v1.0" 30; then
     kill "$app" 2>/dev/null
-    cat "$work/program.log" >&2
     fail "the unpacked program showed no main window"
 fi
 kill "$app"

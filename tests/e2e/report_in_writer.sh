@@ -47,13 +47,14 @@ fail() {
 PATH="$work/bin:$PATH" XDG_CACHE_HOME="$work/cache" LC_ALL= LC_NUMERIC=ru_RU.UTF-8 \
     "$program" >"$work/program.log" 2>&1 &
 app=$!
+PROGRAM_LOG="$work/program.log" PROGRAM_PID=$app
 main=$(wait_for_window "Vostrel v1.0" 30) || fail "no main window"
 drive_building_page "$main" 12 36 10 150 486 3 3 || fail "the building page did not open its windows"
 drive_rod_page "$main" 20 60 10
 click "$main" $(page 684 292) # "Отчёт"
 
 writer=$(wait_for_window "Untitled 1 - LibreOffice Writer" 120) || {
-    cat "$work/soffice.log" "$work/program.log" >&2 2>/dev/null
+    cat "$work/soffice.log" >&2 2>/dev/null
     fail "no untitled Writer window"
 }
 grep -q -- "^-n $work/cache/vostrel/reports/otchet4-.*\.rtf\$" "$work/soffice.log" ||

@@ -67,7 +67,7 @@ stop() {
 }
 fail() {
     echo "FAIL: $*" >&2
-    for log in program soffice convert; do
+    for log in soffice convert; do
         [[ -s "$work/$log.log" ]] && { echo "--- $log.log" >&2; cat "$work/$log.log" >&2; }
     done
     stop
@@ -77,6 +77,7 @@ fail() {
 PATH="$work/bin:$PATH" XDG_CACHE_HOME="$work/cache" LC_ALL= LC_NUMERIC=ru_RU.UTF-8 \
     "$program" >"$work/program.log" 2>&1 &
 app=$!
+PROGRAM_LOG="$work/program.log" PROGRAM_PID=$app
 main=$(wait_for_window "Vostrel v1.0" 30) || fail "no main window"
 drive_building_page "$main" 12 36 10 150 486 3 "$index" ||
     fail "the building page did not open its windows"

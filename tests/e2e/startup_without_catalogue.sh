@@ -22,10 +22,10 @@ start_xvfb || exit 1
 cd "$work"
 ./vostrel >"$work/log" 2>&1 &
 pid=$!
+PROGRAM_LOG="$work/log" PROGRAM_PID=$pid
 
 if ! box=$(wait_for_window "Application Error" 30); then
     echo "FAIL: no 'Application Error' box appeared" >&2
-    cat "$work/log" >&2
     kill -9 "$pid" 2>/dev/null
     exit 1
 fi
@@ -40,7 +40,6 @@ wait_for_exit "$pid" 20
 code=$?
 if [[ $code -ne 1 ]]; then
     echo "FAIL: exit code $code, expected 1" >&2
-    cat "$work/log" >&2
     exit 1
 fi
 echo "PASS: 'Application Error' shown, exit code 1"

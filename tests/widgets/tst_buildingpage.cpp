@@ -4,6 +4,7 @@
 #include "calc/strike.h"
 #include "ui/controls.h"
 
+#include <QAbstractItemView>
 #include <QClipboard>
 #include <QGroupBox>
 
@@ -27,6 +28,11 @@ private slots:
     void readOnlyFieldCopies();
     void showingAgainKeepsFocus();
     void hugeDimensionsWriteNoN();
+    void keysOpenWindows_data();
+    void keysOpenWindows();
+    void nextFocusesFirstInput();
+    void rodTypeListShowsItemsWhole();
+    void readOnlyFieldsShowWholeText();
 };
 
 void TestBuildingPage::keyFilterAndEnterChain() {
@@ -117,9 +123,20 @@ void TestBuildingPage::captureStopsAtBadText() {
     f.Edit1->setText("12.5");
     f.Edit2->setText("100");
     QTest::mouseMove(p.form2.Image1, {300, 300});
-    QCOMPARE(p.dialogs.texts(), QStringList{"'12.5' is not a valid floating point value."});
+    const QString refused = "'12.5' is not a valid floating point value.";
+    QCOMPARE(p.dialogs.texts(), QStringList{refused});
+    // Once only: further moves over the map with the same texts say nothing.
+    for (const QPoint at : {QPoint(310, 300), QPoint(320, 310), QPoint(300, 300)})
+        QTest::mouseMove(p.form2.Image1, at);
+    QCOMPARE(p.dialogs.texts(), QStringList{refused});
+    // A dimension's text changes: the width, still refused, is said again.
+    f.Edit3->setText("11");
+    QTest::mouseMove(p.form2.Image1, {310, 300});
+    QTest::mouseMove(p.form2.Image1, {300, 300});
+    QCOMPARE(p.dialogs.texts(), (QStringList{refused, refused}));
     Click(p.form2.Labels[3]);
     QCOMPARE(f.Edit4->text(), "0,02457");
+    f.Edit3->setText("10");
     // A click that follows no move uses the values captured before.
     f.Edit1->setText("100");
     Click(f.Edit4);
@@ -332,6 +349,90 @@ void TestBuildingPage::hugeDimensionsWriteNoN() {
     QCOMPARE(p.dialogs.texts(), QStringList{"Размеры здания слишком велики: число ударов молнии N "
                                             "не вычисляется"});
     QCOMPARE(f.Edit4->text(), QString()); // nothing written that cannot be read back
+}
+
+// Enter or Space on the strike-count and building-description fields opens
+// the map and the building-type window as a click does, refusals included.
+void TestBuildingPage::keysOpenWindows_data() {
+    QTest::addColumn<int>("key");
+    QTest::newRow("Enter") << int(Qt::Key_Return);
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
+    QTest::newRow("Space") << int(Qt::Key_Space);
+}
+
+void TestBuildingPage::keysOpenWindows() {
+    QFETCH(int, key);
+    Program p(",");
+    MainWindow& f = p.form1;
+    QTest::keyClick(f.Memo1, Qt::Key(key));
+    QCOMPARE(p.dialogs.texts(), QStringList{"Введите все значения"});
+    QVERIFY(p.form5.isHidden());
+    TypeDimensions(p, "12", "36", "10");
+    QTest::keyClick(f.Edit4, Qt::Key(key));
+    QVERIFY(p.form2.isVisible());
+    MoveOver(p.form2.Image1);
+    Click(p.form2.Labels[3]);
+    QCOMPARE(f.Edit4->text(), "0,02457");
+    QTest::keyClick(f.Memo1, Qt::Key(key));
+    QVERIFY(p.form5.isVisible());
+    QCOMPARE(p.dialogs.texts().size(), 1);
+    QVERIFY(f.Memo1->toPlainText().isEmpty()); // the key typed nothing
+}
+
+void TestBuildingPage::nextFocusesFirstInput() {
+    Program p(",");
+    MainWindow& f = p.form1;
+    ToRodPage(p, false, 0);
+    QCOMPARE(f.focusWidget(), f.Edit8);
+    Click(f.Button4); // "<<Назад", and a second design
+    PressNext(p);
+    QCOMPARE(f.focusWidget(), f.Edit8);
+}
+
+// The drop-down is as wide as its longest item, and a picked type shows in
+// the field from its start: with the cursor at its end the field has not
+// scrolled, so the whole text is in view.
+void TestBuildingPage::rodTypeListShowsItemsWhole() {
+    Program p(",");
+    MainWindow& f = p.form1;
+    f.form.show();
+    QAbstractItemView* list = f.ComboBox1->view();
+    f.ComboBox1->showPopup();
+    QVERIFY(list->isVisible());
+    QVERIFY2(
+        list->viewport()->width() >= list->sizeHintForColumn(0),
+        qPrintable(
+            QString("%1 < %2").arg(list->viewport()->width()).arg(list->sizeHintForColumn(0))));
+    f.ComboBox1->hidePopup();
+    QLineEdit* line = f.ComboBox1->lineEdit();
+    for (int index = 0; index < f.ComboBox1->count(); ++index) {
+        PickRodType(f.ComboBox1, index);
+        const QString text = f.ComboBox1->itemText(index);
+        QCOMPARE(line->text(), text);
+        QCOMPARE(line->cursorPosition(), 0);
+        line->setCursorPosition(int(text.size()));
+        QVERIFY2(line->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x() >=
+                     QFontMetrics(line->font()).horizontalAdvance(text),
+                 qPrintable(text));
+    }
+}
+
+void TestBuildingPage::readOnlyFieldsShowWholeText() {
+    Program p(",");
+    MainWindow& f = p.form1;
+    FillBuildingPage(p, "12", "36", "10", 3, 3, 3);
+    for (QLineEdit* field : {f.Edit4, f.Edit5, f.Edit6, f.Edit7}) {
+        QVERIFY(!field->text().isEmpty());
+        QCOMPARE(field->toolTip(), field->text());
+    }
+    // Kept current: another building type changes the texts and tooltips.
+    const QString location = f.Edit6->text();
+    Click(f.Memo1->viewport());
+    Click(p.form5.NavPrior);
+    Click(p.form5.BitBtn1);
+    QVERIFY(f.Edit6->text() != location);
+    QCOMPARE(f.Edit6->toolTip(), f.Edit6->text());
+    QCOMPARE(f.Edit7->toolTip(), f.Edit7->text());
 }
 
 QTEST_MAIN(TestBuildingPage)

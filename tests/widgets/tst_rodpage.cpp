@@ -30,7 +30,8 @@ private slots:
     void rodHeight();
     void rodHeightBlanksOnDeactivation();
     void rodHeightWithoutRodType();
-    void rodHeightOverflowWritesNothing();
+    void rodHeightRefused_data();
+    void rodHeightRefused();
 };
 
 void TestRodPage::catenaryLayout() {
@@ -215,41 +216,70 @@ void TestRodPage::calculationNeedsBareFrame() {
 
 void TestRodPage::rodHeight_data() {
     QTest::addColumn<int>("index");
-    QTest::addColumn<QString>("first");
-    QTest::addColumn<QString>("second");
+    QTest::addColumn<bool>("zoneA");
+    QTest::addColumn<QStringList>("captions"); // the third, a catenary's span
+    QTest::addColumn<QString>("span");         // typed into the third field
+    QTest::addColumn<QString>("opened");       // the result line when opened
     QTest::addColumn<QString>("result");
     const QString hx = "Высота защищаемой зоны hx, м", rx = "Радиус защищаемой зоны rx, м";
     const QString L = "Расстояние между молниеотводами L, м",
                   hc = "Высота зоны посередине между молниеотводами hc, м";
-    QTest::newRow("1") << 0 << hx << rx
+    const QString a = "Длина пролёта троса a, м";
+    QTest::newRow("1") << 0 << false << QStringList{hx, rx, ""} << ""
+                       << " "
                        << "Высота одиночного стержневого молниеотвода для зоны Б равна 18,9 м";
-    QTest::newRow("2") << 1 << L << hc << "Высота молниеотвода для зоны Б равна 12,6 м";
-    QTest::newRow("3") << 2 << ""
-                       << ""
-                       << "";
-    QTest::newRow("4") << 3 << hx << rx
-                       << "Высота одиночного тросового молниеотвода для зоны Б равна 17,9 м";
-    QTest::newRow("5") << 4 << L << hc << "Высота молниеотвода для зоны Б равна 12,5 м";
+    QTest::newRow("1 zone A") << 0 << true << QStringList{hx, rx, ""} << ""
+                              << " "
+                              << "Высота одиночного стержневого молниеотвода для зоны А равна "
+                                 "23,2 м";
+    QTest::newRow("2") << 1 << false << QStringList{L, hc, ""} << ""
+                       << " "
+                       << "Высота молниеотвода для зоны Б равна 12,6 м";
+    QTest::newRow("3") << 2 << false << QStringList{hx, rx, ""} << ""
+                       << "Молниеотводы разной высоты: высота каждого выбирается\nкак для "
+                          "одиночного стержневого молниеотвода"
+                       << "Высота молниеотвода (как одиночного стержневого) для зоны Б равна "
+                          "18,9 м";
+    QTest::newRow("4") << 3 << false << QStringList{hx, rx, a} << "60"
+                       << " "
+                       << "Высота опор одиночного тросового молниеотвода для зоны Б равна 19,9 м"
+                          "\nтрос на высоте 17,9 м, провес 2 м при пролёте меньше 120 м";
+    // rx = (1,35 − 0,0025h)(h − 10/0,85) = 12 for h = 21,0: supports 24,0 m.
+    QTest::newRow("4 zone A, long span")
+        << 3 << true << QStringList{hx, rx, a} << "120"
+        << " "
+        << "Высота опор одиночного тросового молниеотвода для зоны А равна 24,0 м"
+           "\nтрос на высоте 21,0 м, провес 3 м при пролёте от 120 м";
+    QTest::newRow("5") << 4 << false << QStringList{L, hc, a} << "60"
+                       << " "
+                       << "Высота опор двойного тросового молниеотвода для зоны Б равна 14,7 м"
+                          "\nтросы на высоте 12,7 м, провес 2 м при пролёте меньше 120 м";
 }
 
 void TestRodPage::rodHeight() {
     QFETCH(int, index);
-    QFETCH(QString, first);
-    QFETCH(QString, second);
+    QFETCH(bool, zoneA);
+    QFETCH(QStringList, captions);
+    QFETCH(QString, span);
+    QFETCH(QString, opened);
     QFETCH(QString, result);
     Program p(",");
     MainWindow& f = p.form1;
     TForm6& w = p.form6;
+    f.Edit5->setText(zoneA ? "       А" : "       Б"); // as the building type writes it
     PickRodType(f.ComboBox1, index);
     MoveOver(f.TabSheet1, {400, 292});
     QVERIFY(f.Button5->isEnabled());
     Click(f.Button5);
     QCOMPARE(f.Label14->text(), QString::number(index + 1));
     QVERIFY(w.isVisible());
-    QCOMPARE(w.Label1->text(), first);
-    QCOMPARE(w.Label2->text(), second);
-    if (!first.isEmpty())
-        QCOMPARE(w.Edit1->accessibleName(), first);
+    QCOMPARE((QStringList{w.Label1->text(), w.Label2->text(), w.Label5->text()}), captions);
+    QCOMPARE(w.Edit3->isVisible(), !captions[2].isEmpty());
+    QCOMPARE(w.Edit1->accessibleName(), captions[0]);
+    // The captions of the inputs share one font size.
+    QCOMPARE(w.Label1->font().pointSizeF(), w.Label2->font().pointSizeF());
+    QCOMPARE(w.Label1->font().pointSizeF(), w.Label5->font().pointSizeF());
+    QCOMPARE(w.Label4->text(), opened);
     QVERIFY(!w.Button1->isEnabled());
     Type(w.Edit1, "1a0");
     PressEnter(w.Edit1); // dropped: no move, no calculation
@@ -260,11 +290,15 @@ void TestRodPage::rodHeight() {
     MoveOver(w.Label1);
     MoveOver(w.Edit2);
     QVERIFY(!w.Button1->isEnabled());
+    if (!span.isEmpty()) {
+        MoveOver(w.GroupBox1, {400, 60});
+        QVERIFY(!w.Button1->isEnabled()); // the span is missing
+        Type(w.Edit3, span);
+    }
     MoveOver(w.GroupBox1, {400, 60});
     QVERIFY(w.Button1->isEnabled());
-    w.Label4->setText("before");
     Click(w.Button1);
-    QCOMPARE(w.Label4->text(), result.isEmpty() ? "before" : result);
+    QCOMPARE(w.Label4->text(), result);
     // A screen reader reads the sentence itself.
     QCOMPARE(QAccessible::queryAccessibleInterface(w.Label4)->text(QAccessible::Name),
              w.Label4->text());
@@ -272,10 +306,49 @@ void TestRodPage::rodHeight() {
     // A field emptied after enabling stops the calculation with the message.
     w.Edit2->clear();
     Click(w.Button1);
-    QCOMPARE(p.dialogs.texts(), result.isEmpty()
-                                    ? QStringList()
-                                    : QStringList{"'' is not a valid floating point value."});
-    QCOMPARE(w.Label4->text(), result.isEmpty() ? "before" : result);
+    QCOMPARE(p.dialogs.texts(), QStringList{"'' is not a valid floating point value."});
+    QCOMPARE(w.Label4->text(), result);
+}
+
+// Heights the instruction's formulas do not reach, and spans it gives no
+// cable height for, are refused with a message; the result line stays.
+void TestRodPage::rodHeightRefused_data() {
+    QTest::addColumn<int>("index");
+    QTest::addColumn<bool>("zoneA");
+    QTest::addColumn<QStringList>("inputs");
+    QTest::addColumn<QString>("message");
+    const QString above = "Для этих значений нужна высота больше 150 м: формулы инструкции "
+                          "действуют только до 150 м";
+    QTest::newRow("rod B above 150") << 0 << false << QStringList{"10", "220"} << above;
+    QTest::newRow("rod A out of reach") << 0 << true << QStringList{"10", "500"} << above;
+    // A cable at 148,5 m hangs from supports of 150,5 m.
+    QTest::newRow("supports above 150") << 3 << false << QStringList{"0", "252,45", "60"} << above;
+    QTest::newRow("span 150") << 3 << false << QStringList{"10", "12", "150"}
+                              << "Длина пролёта троса a должна быть меньше 150 м";
+    const QString huge = "17" + QString(307, '0'); // (1,85·1,7·10^308 + q)/1,7 overflows
+    QTest::newRow("overflow") << 3 << false << QStringList{huge, "12", "60"} << above;
+}
+
+void TestRodPage::rodHeightRefused() {
+    QFETCH(int, index);
+    QFETCH(bool, zoneA);
+    QFETCH(QStringList, inputs);
+    QFETCH(QString, message);
+    Program p(",");
+    MainWindow& f = p.form1;
+    TForm6& w = p.form6;
+    f.Edit5->setText(zoneA ? "       А" : "       Б");
+    PickRodType(f.ComboBox1, index);
+    MoveOver(f.TabSheet1, {400, 292});
+    Click(f.Button5);
+    QLineEdit* fields[] = {w.Edit1, w.Edit2, w.Edit3};
+    for (int i = 0; i < inputs.size(); ++i)
+        Type(fields[i], inputs[i]);
+    MoveOver(w.GroupBox1, {400, 60});
+    w.Label4->setText("before");
+    Click(w.Button1);
+    QCOMPARE(p.dialogs.texts(), QStringList{message});
+    QCOMPARE(w.Label4->text(), "before");
 }
 
 void TestRodPage::rodHeightBlanksOnDeactivation() {
@@ -288,9 +361,12 @@ void TestRodPage::rodHeightBlanksOnDeactivation() {
     QVERIFY(QTest::qWaitForWindowActive(&w));
     Type(w.Edit1, "10");
     Type(w.Edit2, "12.121739");
+    Type(w.Edit3, "60");
     MoveOver(w.GroupBox1, {400, 60});
     Click(w.Button1);
-    QCOMPARE(w.Label4->text(), "Высота одиночного тросового молниеотвода для зоны Б равна 18.0 м");
+    QCOMPARE(w.Label4->text(),
+             "Высота опор одиночного тросового молниеотвода для зоны Б равна "
+             "20.0 м\nтрос на высоте 18.0 м, провес 2 м при пролёте меньше 120 м");
     // A message box of its own does not count as another window.
     w.Edit1->setText("1,0");
     Click(w.Button1);
@@ -303,6 +379,7 @@ void TestRodPage::rodHeightBlanksOnDeactivation() {
         QCOMPARE(label->text(), " ");
     QVERIFY(w.Edit1->text().isEmpty());
     QVERIFY(w.Edit2->text().isEmpty());
+    QVERIFY(w.Edit3->text().isEmpty());
     QVERIFY(!w.Button1->isEnabled());
     QVERIFY(w.isVisible());
     // Activated again by itself: the captions do not come back.
@@ -333,24 +410,6 @@ void TestRodPage::rodHeightWithoutRodType() {
     Click(f.Button5);
     QCOMPARE(f.Label14->text(), "2");
     QVERIFY(p.form6.isVisible());
-}
-
-void TestRodPage::rodHeightOverflowWritesNothing() {
-    Program p(",");
-    MainWindow& f = p.form1;
-    TForm6& w = p.form6;
-    PickRodType(f.ComboBox1, 3);
-    MoveOver(f.TabSheet1, {400, 292});
-    Click(f.Button5);
-    const QString huge = "17" + QString(307, '0'); // (1,85·1,7·10^308 + q)/1,7 overflows
-    Type(w.Edit1, huge);
-    Type(w.Edit2, "12");
-    MoveOver(w.GroupBox1, {400, 60});
-    w.Label4->setText("before");
-    Click(w.Button1);
-    QCOMPARE(p.dialogs.texts(), QStringList{"Введённые значения слишком велики: высота "
-                                            "молниеотвода не вычисляется"});
-    QCOMPARE(w.Label4->text(), "before");
 }
 
 QTEST_MAIN(TestRodPage)

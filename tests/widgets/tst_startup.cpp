@@ -38,7 +38,7 @@ void TestStartup::fiveWindows() {
          "Карта средней продолжительности гроз в часах",
          {750, 550}},
         {&windows.Form5(), "vostrel::TForm5", "Выбор типа здания", {688, 185}},
-        {&windows.Form6(), "vostrel::TForm6", "Расчёт высоты молниеотвода", {500, 136}},
+        {&windows.Form6(), "vostrel::TForm6", "Расчёт высоты молниеотвода", {500, 160}},
         {&windows.Form7(), "vostrel::TForm7", "Генерация отчёта", {330, 78}},
     };
     for (const Expected& e : expected) {
