@@ -292,7 +292,10 @@ double Painter::paint(const QRectF& area) {
     frame_ = l.section;
     section(View(sBox, sArea, sScale), sBox);
     frame_ = l.plan;
-    plan(View(pBox, pArea, pScale));
+    const View planView(pBox, pArea, pScale);
+    plan(planView);
+    if (options_.plan)
+        *options_.plan = planView.transform();
     for (int i = 0; i < 2; ++i)
         frame(titles[i].first, titles[i].second, titleBoxes[i]);
     p_.restore();

@@ -12,6 +12,7 @@
 #include <QPainterPath>
 #include <QRectF>
 #include <QString>
+#include <QTransform>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -95,6 +96,8 @@ struct PaintOptions {
     std::vector<QRectF>* texts = nullptr;
     // When set, receives the frame of each view, in device units.
     std::vector<QRectF>* frames = nullptr;
+    // When set, receives the plan view's map of metres to device units.
+    QTransform* plan = nullptr;
 };
 
 // Paints the whole drawing into `area` (device coordinates of `painter`).

@@ -10,13 +10,16 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <tuple>
 
 namespace vostrel {
@@ -24,25 +27,57 @@ namespace vostrel {
 namespace {
 // Paints the drawing at whatever size the window gives it, or why there is
 // none.
+// In the plan, a drag moves the rods by as many metres as the mouse went,
+// a turn of the wheel turns them by 5° a step.
 class Canvas final : public QWidget {
 public:
-    Canvas(QWidget* parent, const std::optional<ZoneFigure>& drawing, const QString& why)
-        : QWidget(parent), drawing_(drawing), why_(why) {
+    using Move = std::function<void(Point by, double turnDegrees)>;
+    Canvas(QWidget* parent, const std::optional<ZoneFigure>& drawing, const QString& why, Move move)
+        : QWidget(parent), drawing_(drawing), why_(why), move_(std::move(move)) {
         setAttribute(Qt::WA_OpaquePaintEvent); // every pixel painted: no flicker
     }
 
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
-        if (drawing_)
-            PaintZoneDrawing(painter, rect(), *drawing_);
-        else
+        std::vector<QRectF> frames;
+        plan_ = QTransform();
+        planFrame_ = QRectF();
+        if (drawing_) {
+            PaintZoneDrawing(painter, rect(), *drawing_, {false, nullptr, &frames, &plan_});
+            if (frames.size() == 2 && drawing_->drawing.building)
+                planFrame_ = frames[1];
+        } else {
             PaintNoDrawing(painter, rect(), why_);
+        }
+    }
+    void mousePressEvent(QMouseEvent* event) override {
+        dragging_ = event->button() == Qt::LeftButton && planFrame_.contains(event->position());
+        last_ = event->position();
+    }
+    void mouseMoveEvent(QMouseEvent* event) override {
+        if (!dragging_ || !plan_.isInvertible())
+            return;
+        const QPointF by = plan_.inverted().map(event->position()) - plan_.inverted().map(last_);
+        last_ = event->position();
+        move_({by.x(), by.y()}, 0);
+    }
+    void mouseReleaseEvent(QMouseEvent*) override { dragging_ = false; }
+    void wheelEvent(QWheelEvent* event) override {
+        if (!planFrame_.contains(event->position()))
+            return;
+        move_({0, 0}, 5.0 * event->angleDelta().y() / 120);
+        event->accept();
     }
 
 private:
     const std::optional<ZoneFigure>& drawing_;
     const QString& why_;
+    Move move_;
+    QTransform plan_;  // metres of the plan to pixels, as last painted
+    QRectF planFrame_; // the plan's frame; empty: nothing to move
+    bool dragging_ = false;
+    QPointF last_;
 };
 
 // The formats offered, in the dialog's order, and the PDF's sheet of each.
@@ -66,7 +101,8 @@ TForm8::TForm8(Services& services)
     setWindowFlags(Qt::Window);
     setMinimumSize(640, 480);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    Image1 = new Canvas(this, figure_, why_);
+    Image1 =
+        new Canvas(this, figure_, why_, [this](Point by, double turn) { movePlacement(by, turn); });
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setAccessibleName(QStringLiteral("Чертёж зоны защиты"));
     Button1 = MakeButton(this, "Button1", {0, 0, 105, 25}, QStringLiteral("Сохранить…"), 10);
@@ -181,10 +217,25 @@ void TForm8::placementEdited() {
             return;
         }
     }
+    place({values[0], values[1], values[2]});
+}
+
+void TForm8::movePlacement(Point by, double turnDegrees) {
+    if (!figure_ || !figure_->drawing.building)
+        return;
+    Placement placement = PlacementOf(figure_->drawing);
+    placement.x += by.x;
+    placement.y += by.y;
+    // The angle kept within [−180°, 180°].
+    placement.angleDegrees = std::remainder(placement.angleDegrees + turnDegrees, 360.0);
+    place(placement);
+}
+
+void TForm8::place(const Placement& placement) {
     ZoneDrawing drawing = figure_->drawing;
-    drawing.placement = Placement{values[0], values[1], values[2]};
+    drawing.placement = placement;
     setDrawing(drawing, object_);
-    emit placementChanged(*drawing.placement);
+    emit placementChanged(placement);
 }
 
 SheetInscription TForm8::inscription() const {

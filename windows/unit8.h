@@ -50,6 +50,8 @@ signals:
 private:
     void Button1Click();
     void placementEdited();
+    void movePlacement(Point by, double turnDegrees); // dragged or turned in the plan
+    void place(const Placement& placement);
     void showPlacement();
     SheetInscription inscription() const;
 

@@ -84,6 +84,7 @@ private slots:
     void verdictAtBuildingHeight();
     void zoneAtHeightEachType();
     void placementMovesVerdict();
+    void dragAndTurn();
     void trueColours();
     void viewsClippedToFrames();
     void labelsKeepClear_data();
@@ -324,6 +325,43 @@ void TestDrawing::placementMovesVerdict() {
     QCOMPARE(w.figure()->drawing.building->height, 7.9);
     QCOMPARE(w.figure()->drawing.placement->y, -3.0);
     QCOMPARE(w.Label4->text(), "Здание на своей высоте h = 7,9 м выходит из зоны защиты на 1,0 м.");
+}
+
+// A drag in the plan moves the rods with the mouse, a drag beside it does
+// nothing, the wheel turns them 5° a step; fields and verdict follow.
+void TestDrawing::dragAndTurn() {
+    RecordingDialogs dialogs;
+    Services services{dialogs, NumberText(","), QString()};
+    TForm8 w(services);
+    std::vector<Placement> told;
+    connect(&w, &TForm8::placementChanged, &w, [&](const Placement& at) { told.push_back(at); });
+    w.resize(900, 560);
+    w.show();
+    w.setDrawing(Example(kSingleRod), {}); // a 30 m rod centred over 12 x 36 m
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.Image1->repaint();
+    const QPoint inPlan(w.Image1->width() * 3 / 4, w.Image1->height() / 2);
+    const QPoint inSection(w.Image1->width() / 4, w.Image1->height() / 2);
+    QTest::mousePress(w.Image1, Qt::LeftButton, {}, inSection);
+    QTest::mouseMove(w.Image1, inSection + QPoint(150, 0));
+    QTest::mouseRelease(w.Image1, Qt::LeftButton, {}, inSection + QPoint(150, 0));
+    QVERIFY(told.empty());
+    QTest::mousePress(w.Image1, Qt::LeftButton, {}, inPlan);
+    QTest::mouseMove(w.Image1, inPlan + QPoint(40, 0));
+    QTest::mouseMove(w.Image1, inPlan + QPoint(150, 0));
+    QTest::mouseRelease(w.Image1, Qt::LeftButton, {}, inPlan + QPoint(150, 0));
+    QCOMPARE(told.size(), size_t(2));
+    const Placement moved = w.figure()->drawing.placement.value();
+    QVERIFY2(moved.x > 18 + 10, qPrintable(QString("x = %1").arg(moved.x))); // right, many metres
+    QCOMPARE(moved.y, 6.0);
+    QCOMPARE(w.Edit1->text(), NumberText(",").fixed(moved.x, 2));
+    QVERIFY(!w.figure()->verdict.inside);
+    QWheelEvent wheel(QPointF(inPlan), w.Image1->mapToGlobal(QPointF(inPlan)), {}, {0, 240},
+                      Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(w.Image1, &wheel);
+    QCOMPARE(w.figure()->drawing.placement->angleDegrees, 10.0);
+    QCOMPARE(w.Edit3->text(), "10,00");
+    QCOMPARE(told.back().angleDegrees, 10.0);
 }
 
 // The zone at the building's height is the rod page's zone for hx = h, for
