@@ -145,6 +145,7 @@ private:
     QLabel* Label21;
     QLabel* Label22; // caption of Edit18, two lines
     QLabel* Label23;
+    QLabel* Label24;   // the verdict on the building as placed, read as "Вывод"
     QLineEdit* Edit13; // first result (single catenary: h0, top of the zone)
     QLineEdit* Edit14; // second result (r0, zone radius at ground level)
     QLineEdit* Edit15; // third result (rx, zone radius at hx)

@@ -310,6 +310,9 @@ void TestDrawing::placementMovesVerdict() {
     QCOMPARE(w.Label4->text(), "Здание на своей высоте h = 8,0 м выходит из зоны защиты на 1,1 м.");
     const ZoneFigure& moved = *w.figure();
     QVERIFY(!moved.verdict.inside);
+    const auto* rodPageVerdict = p.window1.findChild<QLabel*>("Label24");
+    QCOMPARE(rodPageVerdict->accessibleName(), "Вывод");
+    QCOMPARE(rodPageVerdict->text(), w.Label4->text());
     const Point worst = moved.roof->check.worst; // a far corner
     QVERIFY2(std::abs(worst.y - 12) < 0.01 &&
                  std::min(std::abs(worst.x), std::abs(worst.x - 18)) < 0.01,
@@ -325,6 +328,7 @@ void TestDrawing::placementMovesVerdict() {
     QCOMPARE(w.figure()->drawing.building->height, 7.9);
     QCOMPARE(w.figure()->drawing.placement->y, -3.0);
     QCOMPARE(w.Label4->text(), "Здание на своей высоте h = 7,9 м выходит из зоны защиты на 1,0 м.");
+    QCOMPARE(rodPageVerdict->text(), w.Label4->text());
 }
 
 // A drag in the plan moves the rods with the mouse, a drag beside it does
