@@ -187,6 +187,12 @@ void TForm1::Button3Click() {
     if (!IsRodType(rodTypeCode_))
         return;
     const RodLayout& layout = RodLayoutFor(rodTypeCode_);
+    // A refused calculation leaves none of its results on the page.
+    const auto refuse = [this](const QString& text) {
+        for (QLineEdit* result : resultFields())
+            result->clear();
+        message(text);
+    };
     // 2. The inputs, converted in the order of the rows.
     ZoneInputs in{};
     QStringList texts;
@@ -198,14 +204,14 @@ void TForm1::Button3Click() {
     // 3. The instruction's limits: heights above 0 up to 150 m, a cable span
     //    below 150 m.
     if (const InputRefusal refusal = RefusalOf(rodTypeCode_, in); refusal != InputRefusal::None) {
-        message(RefusalText(refusal));
+        refuse(RefusalText(refusal));
         return;
     }
     // 4. The zone; every number written must read back.
     const RodZone zone = ZoneOf(rodTypeCode_, in, zoneA_, zoneB_, zones_);
     if (!IsFinite(zone)) {
-        message(QStringLiteral("Исходные данные молниеотвода слишком велики: зона защиты не "
-                               "вычисляется"));
+        refuse(QStringLiteral("Исходные данные молниеотвода слишком велики: зона защиты не "
+                              "вычисляется"));
         return;
     }
     zones_.keep(zone);
@@ -218,8 +224,8 @@ void TForm1::Button3Click() {
     if (!warning.isEmpty())
         message(warning);
     // 6. The results, two blanks before each; fields without a value empty.
-    QLineEdit* const results[] = {Edit13, Edit14, Edit15, Edit16, Edit17, Edit18};
-    for (size_t i = 0; i < std::size(results); ++i) {
+    const auto results = resultFields();
+    for (size_t i = 0; i < results.size(); ++i) {
         const auto value = QuantityOf(zone, layout.results[i].shows);
         results[i]->setText(value ? QStringLiteral("  ") + numbers().fixed(*value, 1) : QString());
     }

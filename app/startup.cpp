@@ -3,6 +3,7 @@
 #include "app/windowset.h"
 #include "report/report.h"
 #include "report/wordapp.h"
+#include "version.h"
 #include "windows/catalogue.h"
 
 #include <QApplication>
@@ -27,7 +28,7 @@ bool LoadQtTranslations(QCoreApplication& app) {
 
 int RunApplication(QApplication& app) {
     QApplication::setApplicationName(QStringLiteral("vostrel"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0"));
+    QApplication::setApplicationVersion(QString::fromLatin1(kVersion));
     QGuiApplication::setDesktopFileName(QStringLiteral("vostrel"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/vostrel/vostrel.png")));
     LoadQtTranslations(app);

@@ -316,6 +316,7 @@ void TForm1::Button1Click() {
         Edit8->setFocus(Qt::OtherFocusReason); // typing goes to the first input
     }
     Button6->setEnabled(false); // the fields no longer show a calculation
+    completed_.reset();
     refreshDrawing();
     for (QLineEdit* field :
          {Edit8, Edit9, Edit10, Edit11, Edit13, Edit14, Edit15, Edit16, Edit17, Edit18})

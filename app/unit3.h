@@ -81,14 +81,27 @@ private:
     // The text a replacement of the report inserts; the verdict comes from
     // `figure`, the report's drawing of the zone (none without a calculation).
     QString reportValue(ReportValue value, const ZoneFigure* figure) const;
+    // Parts of it: whether the fields' texts go in as they are (the single
+    // catenary), a quantity of the calculation, an input or result row of
+    // the rod page, and the numbers under the formulas.
+    bool reportAsIs() const;
+    QString reportQuantity(Quantity quantity) const;
+    QString reportInput(size_t row) const;
+    QString reportResult(size_t row) const;
+    QString reportNumbers(ReportValue value) const;
     // The rod page's input fields, in the order of their rows.
     std::array<QLineEdit*, 4> rodInputs() const { return {Edit8, Edit9, Edit10, Edit11}; }
+    // The rod page's result fields, in the order of their rows.
+    std::array<QLineEdit*, 6> resultFields() const {
+        return {Edit13, Edit14, Edit15, Edit16, Edit17, Edit18};
+    }
+    // What the report's values lack: a completed calculation, or which inputs
+    // changed since it; empty when nothing.
+    QString reportWarning() const;
     // The building's dimensions when all three fields hold numbers.
     std::optional<BuildingSize> buildingSize() const;
     // The drawing of the last completed calculation of the chosen rod type.
     std::optional<ZoneDrawing> drawing() const;
-    // The rod page's inputs (or rod type) differ from the last calculation's.
-    bool inputsChangedSinceCalculation() const;
 
     // The rod type code from the list: index + 1, kept when no item is picked.
     void takeRodTypeCode();

@@ -1,5 +1,7 @@
 #include "drawing/export.h"
 
+#include "version.h"
+
 #include <QFontMetricsF>
 #include <QIODevice>
 #include <QPageSize>
@@ -86,7 +88,7 @@ void TitleBlock(Sheet& s, qreal x, qreal y, const SheetInscription& in, double d
     s.text({x + 160, y + 15, 25, 5}, QStringLiteral("Лист 1 / 1"), 7);
     s.text({x + 135, y + 20, 50, 15}, QStringLiteral("1:%1").arg(denominator), 12);
     s.text({x + 135, y + 35, 50, 5}, QStringLiteral("Дата: %1").arg(date), 7);
-    s.text({x + 65, y + 40, 120, 15}, QStringLiteral("Vostrel v1.0"), 9);
+    s.text({x + 65, y + 40, 120, 15}, QString::fromUtf8(kTitle), 9);
 }
 } // namespace
 

@@ -1,4 +1,4 @@
-// libFuzzer target for the RTF engine (report/rtf.h).
+// libFuzzer target for the RTF engine (rtf/rtf.h).
 //
 // Input: an RTF file as it is (starting with "{") is the document, edited by
 // a fixed script that fills tags the way the report does. Any other input is
@@ -17,7 +17,7 @@
 // EscapeText reads back as the value. A picture in place of a range leaves
 // the text without the range, the same checks holding, and its group in the
 // source.
-#include "report/rtf.h"
+#include "rtf/rtf.h"
 #include "tests/report/png_sample.h"
 #include "tests/report/value_text.h"
 
@@ -126,12 +126,16 @@ const std::u32string_view kValues[] = {
     U"-5",
     U"##ll&",
     U"\uFFFD",
+    U"\x02h\x0E"
+    U"c\x03\x03 = \x03\x02r\x0E"
+    U"0", // formatting marks, one left open
 };
 
 const char32_t kCodePoints[] = {
-    '\\',   '{',    '}',    '\r',   '\n',   '\t',    '?',      ' ',      '5',        'b',    0x00,
-    0x7F,   0x85,   0x9F,   0xA0,   0xAD,   0x0416,  0x044F,   0x2116,   0xD800,     0xDBFF, 0xDC00,
-    0xDFFF, 0xFEFF, 0xFFFD, 0xFFFE, 0xFFFF, 0x1F600, 0x10FFFF, 0x110000, 0xFFFFFFFF,
+    '\\',    '{',      '}',      '\r',       '\n',   '\t',   '?',    ' ',    '5',
+    'b',     0x00,     0x7F,     0x85,       0x9F,   0xA0,   0xAD,   0x0416, 0x044F,
+    0x2116,  0xD800,   0xDBFF,   0xDC00,     0xDFFF, 0xFEFF, 0xFFFD, 0xFFFE, 0xFFFF,
+    0x1F600, 0x10FFFF, 0x110000, 0xFFFFFFFF, 0x02,   0x03,   0x0E,
 };
 
 std::u32string Value(Script& script) {

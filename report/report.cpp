@@ -33,8 +33,10 @@ constexpr std::array<Replacement, 6> kBuilding{{
     {"##zo&", V::Edit5},
 }};
 // What every report ends with: the site, the building type, the conclusion,
-// the verdict on the building, the staleness warning and the drawing.
-constexpr std::array<Replacement, 8> kCommon{{
+// the verdict on the building, the warning on what the values lack, the
+// drawing, and the numbers under N's formula and under the formulas of the
+// zone that applies (А first, then Б).
+constexpr std::array<Replacement, 15> kCommon{{
     {"##tg&", V::Hours},
     {"##dn&", V::Density},
     {"##bt&", V::Memo1},
@@ -43,6 +45,18 @@ constexpr std::array<Replacement, 8> kCommon{{
     {"##vd&", V::Verdict},
     {"##wr&", V::Warning},
     {"##pc&", V::Picture},
+    {"##nf&", V::NumbersN},
+    {"##fh&", V::NumbersH0A},
+    {"##fh&", V::NumbersH0B},
+    {"##fr&", V::NumbersR0A},
+    {"##fr&", V::NumbersR0B},
+    {"##fx&", V::NumbersRxA},
+    {"##fx&", V::NumbersRxB},
+}};
+// The inner region of two rods or cables: the case that applied, with numbers.
+constexpr std::array<Replacement, 2> kInner{{
+    {"##cs&", V::Case},
+    {"##in&", V::NumbersInner},
 }};
 
 template <std::size_t... N> constexpr auto Join(const std::array<Replacement, N>&... parts) {
@@ -58,17 +72,16 @@ template <std::size_t N> using Own = std::array<Replacement, N>;
 // The single catenary: the 25 replacements it always had, then its cable
 // height and what every report has.
 constexpr auto kSingleCatenaryRows =
-    Join(Own<28>{{
-             {"##ll&", V::Edit1},       {"##ss&", V::Edit2},  {"##hh&", V::Edit3},
-             {"##nn&", V::Edit4},       {"##ka&", V::Edit7},  {"##zo&", V::Edit5},
-             {"##vi&", V::Edit8},       {"##vi&", V::Edit8},  {"##aa&", V::Edit9},
-             {"##aa&", V::Edit9},       {"##hx&", V::Edit10}, {"##hx&", V::Edit10},
-             {"##h0&", V::Edit13},      {"##h0&", V::Edit13}, {"##r0&", V::Edit14},
-             {"##r0&", V::Edit14},      {"##r0&", V::Edit14}, {"##r0&", V::Edit14},
-             {"##r0&", V::Edit14},      {"##rx&", V::Edit15}, {"##rx&", V::Edit15},
-             {"##rx&", V::Edit15},      {"##rx&", V::Edit15}, {"#2rx&", V::DoubledRx},
-             {"#2r0&", V::DoubledR0},   {"##sg&", V::Sag},    {"##sg&", V::Sag},
-             {"##ch&", V::CableHeight},
+    Join(Own<26>{{
+             {"##ll&", V::Edit1},     {"##ss&", V::Edit2},        {"##hh&", V::Edit3},
+             {"##nn&", V::Edit4},     {"##ka&", V::Edit7},        {"##zo&", V::Edit5},
+             {"##vi&", V::Edit8},     {"##vi&", V::Edit8},        {"##aa&", V::Edit9},
+             {"##aa&", V::Edit9},     {"##hx&", V::Edit10},       {"##hx&", V::Edit10},
+             {"##h0&", V::Edit13},    {"##h0&", V::Edit13},       {"##r0&", V::Edit14},
+             {"##r0&", V::Edit14},    {"##r0&", V::Edit14},       {"##r0&", V::Edit14},
+             {"##r0&", V::Edit14},    {"##rx&", V::Edit15},       {"##rx&", V::Edit15},
+             {"##rx&", V::Edit15},    {"##rx&", V::Edit15},       {"#2rx&", V::DoubledRx},
+             {"#2r0&", V::DoubledR0}, {"##ch&", V::CableNumbers},
          }},
          kCommon);
 
@@ -87,7 +100,7 @@ constexpr auto kSingleRodRows = Join(kBuilding,
                                      kCommon);
 
 constexpr auto kDoubleRodRows = Join(kBuilding,
-                                     Own<14>{{
+                                     Own<13>{{
                                          {"##hr&", V::Edit8},
                                          {"##ld&", V::Edit9},
                                          {"##hx&", V::Edit10},
@@ -101,32 +114,54 @@ constexpr auto kDoubleRodRows = Join(kBuilding,
                                          {"##hc&", V::Edit16},
                                          {"##rc&", V::Edit17},
                                          {"##cx&", V::Edit18},
-                                         {"##cs&", V::Case},
                                      }},
-                                     kCommon);
+                                     kInner, kCommon);
 
-constexpr auto kUnequalRodRows =
-    Join(kBuilding,
-         Own<19>{{
-             {"##h1&", V::Edit8},  {"##h2&", V::Edit9},  {"##ld&", V::Edit10}, {"##hx&", V::Edit11},
-             {"##hx&", V::Edit11}, {"##01&", V::H01},    {"##r1&", V::R01},    {"##x1&", V::Edit13},
-             {"##x1&", V::Edit13}, {"##02&", V::H02},    {"##r2&", V::R02},    {"##x2&", V::Edit14},
-             {"##x2&", V::Edit14}, {"##c1&", V::Hc1},    {"##c2&", V::Hc2},    {"##hc&", V::Edit15},
-             {"##rc&", V::Edit16}, {"##cx&", V::Edit17}, {"##cs&", V::Case},
-         }},
-         kCommon);
+constexpr auto kUnequalRodRows = Join(kBuilding,
+                                      Own<18>{{
+                                          {"##h1&", V::Edit8},
+                                          {"##h2&", V::Edit9},
+                                          {"##ld&", V::Edit10},
+                                          {"##hx&", V::Edit11},
+                                          {"##hx&", V::Edit11},
+                                          {"##01&", V::H01},
+                                          {"##r1&", V::R01},
+                                          {"##x1&", V::Edit13},
+                                          {"##x1&", V::Edit13},
+                                          {"##02&", V::H02},
+                                          {"##r2&", V::R02},
+                                          {"##x2&", V::Edit14},
+                                          {"##x2&", V::Edit14},
+                                          {"##c1&", V::Hc1},
+                                          {"##c2&", V::Hc2},
+                                          {"##hc&", V::Edit15},
+                                          {"##rc&", V::Edit16},
+                                          {"##cx&", V::Edit17},
+                                      }},
+                                      kInner, kCommon);
 
-constexpr auto kDoubleCatenaryRows = Join(
-    kBuilding,
-    Own<21>{{
-        {"##vi&", V::Edit8},  {"##vi&", V::Edit8},       {"##aa&", V::Edit9},  {"##aa&", V::Edit9},
-        {"##ld&", V::Edit10}, {"##hx&", V::Edit11},      {"##hx&", V::Edit11}, {"##sg&", V::Sag},
-        {"##sg&", V::Sag},    {"##ch&", V::CableHeight}, {"##h0&", V::Edit13}, {"##h0&", V::Edit13},
-        {"##r0&", V::Edit14}, {"##r0&", V::Edit14},      {"##rx&", V::Edit15}, {"##rx&", V::Edit15},
-        {"##hc&", V::Edit16}, {"##rc&", V::Edit17},      {"##cx&", V::Edit18}, {"##rp&", V::Rpx},
-        {"##cs&", V::Case},
-    }},
-    kCommon);
+constexpr auto kDoubleCatenaryRows = Join(kBuilding,
+                                          Own<18>{{
+                                              {"##vi&", V::Edit8},
+                                              {"##vi&", V::Edit8},
+                                              {"##aa&", V::Edit9},
+                                              {"##aa&", V::Edit9},
+                                              {"##ld&", V::Edit10},
+                                              {"##hx&", V::Edit11},
+                                              {"##hx&", V::Edit11},
+                                              {"##ch&", V::CableNumbers},
+                                              {"##h0&", V::Edit13},
+                                              {"##h0&", V::Edit13},
+                                              {"##r0&", V::Edit14},
+                                              {"##r0&", V::Edit14},
+                                              {"##rx&", V::Edit15},
+                                              {"##rx&", V::Edit15},
+                                              {"##hc&", V::Edit16},
+                                              {"##rc&", V::Edit17},
+                                              {"##cx&", V::Edit18},
+                                              {"##rp&", V::Rpx},
+                                          }},
+                                          kInner, kCommon);
 
 // By rod type code 1 to 5.
 constexpr ReportTable kTables[] = {
@@ -147,11 +182,7 @@ const ReportTable* ReportTableFor(std::int32_t code) {
 }
 
 QStringList ReportSetup::searchPaths(const QString& applicationDir) {
-    return {
-        QDir(applicationDir).filePath(folderName()),
-        QDir(applicationDir).filePath(QStringLiteral("../share/vostrel/") + folderName()),
-        QDir(QStringLiteral(VOSTREL_DATADIR)).filePath(folderName()),
-    };
+    return DataPaths(applicationDir, folderName());
 }
 
 QString ReportSetup::locate(const QString& applicationDir) {

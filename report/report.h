@@ -42,13 +42,12 @@ enum class ReportValue : std::uint8_t {
     Edit16,
     Edit17,
     Edit18,
-    DoubledRx,   // 2rx
-    DoubledR0,   // 2r0
-    Hours,       // thunderstorm duration of the map's legend entry, h
-    Density,     // its strike density n
-    Sag,         // catenaries: hоп − h
-    CableHeight, // catenaries: h
-    H01,         // unequal rods: the first rod's zone
+    DoubledRx,    // 2rx
+    DoubledR0,    // 2r0
+    Hours,        // thunderstorm duration of the map's legend entry, h
+    Density,      // its strike density n
+    CableNumbers, // catenaries: h = hоп − 2 with the numbers
+    H01,          // unequal rods: the first rod's zone
     R01,
     H02, // the second rod's zone
     R02,
@@ -58,8 +57,19 @@ enum class ReportValue : std::uint8_t {
     Case,       // the instruction's case of the inner region
     Conclusion, // whether objects of height hx are protected
     Verdict,    // whether the building lies in the zone
-    Warning,    // the rod page was changed after the last calculation
+    Warning,    // what the values shown lack: a calculation, or one of these inputs
     Picture,    // the drawing of the zone
+    // The formulas with the design's numbers: N's, and under each formula
+    // of zone А (of zone Б) a line break and its numbers when that zone
+    // applies, else nothing; the inner region's case, one line each.
+    NumbersN,
+    NumbersH0A,
+    NumbersR0A,
+    NumbersRxA,
+    NumbersH0B,
+    NumbersR0B,
+    NumbersRxB,
+    NumbersInner,
 };
 
 struct Replacement {

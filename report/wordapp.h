@@ -4,7 +4,7 @@
 #pragma once
 
 #include "report/automation.h"
-#include "report/rtf.h"
+#include "rtf/rtf.h"
 
 #include <QString>
 #include <memory>

@@ -37,9 +37,11 @@ measure() {
     fi
     echo "$out"
 }
+# The main window's title holds the version of project() in CMakeLists.txt.
+title="Vostrel v$(sed -n 's/^project(vostrel VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")"
 declare -a ours_ms ours_kb mini_ms mini_kb text_ms text_kb
 for ((i = 0; i < runs; i++)); do # interleaved, so that drift hits all alike
-    figures=$(measure "Vostrel v1.0" "$build/vostrel") || exit 1
+    figures=$(measure "$title" "$build/vostrel") || exit 1
     read -r ms kb <<<"$figures"
     ours_ms+=("$ms"); ours_kb+=("$kb")
     figures=$(measure "Minimal v1.0" "$minimal") || exit 1

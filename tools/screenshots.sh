@@ -32,7 +32,9 @@ fi
 # Russian regional settings for numbers: decimal comma.
 LC_ALL= LC_NUMERIC=ru_RU.UTF-8 "$root/build/release/vostrel" >/dev/null 2>&1 &
 app=$!
-main=$(wait_for_window "Vostrel v1.0" 20)
+# The main window's title holds the version of project() in CMakeLists.txt.
+title="Vostrel v$(sed -n 's/^project(vostrel VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")"
+main=$(wait_for_window "$title" 20)
 drive_building_page "$main" 12 36 10 150 486 3 3   # 40 h, the fourth row, catenary
 drive_rod_page "$main" 20 60 10
 # Each rod type's worked example, by its row of the list; the single

@@ -1,14 +1,13 @@
 // Modal message boxes, behind a seam that widget tests replace.
 #pragma once
 
+#include "version.h"
+
 #include <QString>
 
 class QWidget;
 
 namespace vostrel {
-
-// The program's title: caption of the main window and of every message box.
-inline constexpr char kTitle[] = "Vostrel v1.0";
 
 class Dialogs {
 public:

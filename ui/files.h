@@ -19,4 +19,9 @@ inline QString FirstExistingFile(const QStringList& candidates) {
     return FirstExisting(candidates, &QFileInfo::isFile);
 }
 
+// Where the program's data file or folder `name` may be, in the order to try:
+// beside the program (in `applicationDir`), in ../share/vostrel/ next to it,
+// and in the data directory the program was built for.
+QStringList DataPaths(const QString& applicationDir, const QString& name);
+
 } // namespace vostrel

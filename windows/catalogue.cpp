@@ -27,12 +27,8 @@ const QString kQuery = QStringLiteral(
 } // namespace
 
 QStringList Catalogue::searchPaths(const QString& applicationDir) {
-    return {
-        QDir::current().filePath(fileName()),
-        QDir(applicationDir).filePath(fileName()),
-        QDir(applicationDir).filePath(QStringLiteral("../share/vostrel/") + fileName()),
-        QDir(QStringLiteral(VOSTREL_DATADIR)).filePath(fileName()),
-    };
+    return QStringList{QDir::current().filePath(fileName())} +
+           DataPaths(applicationDir, fileName());
 }
 
 QString Catalogue::locate(const QString& applicationDir) {

@@ -102,6 +102,7 @@ void TForm2::LabelClick(int entry) {
     }
     hours_ = kThunderstormClasses[static_cast<size_t>(entry)].hours;
     density_ = n_;
+    written_ = {S_, L_, h_, n_};
     Form1.Edit4->setText(
         QString::fromStdString(StrikeCountText(N_, numbers().decimalSeparatorUtf8())));
     hide();

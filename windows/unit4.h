@@ -25,6 +25,12 @@ public:
     // and strike density; 0 before the first.
     int ThunderstormHours() const { return hours_; }
     double StrikeDensity() const { return density_; }
+    // The building's width, length and height and the strike density the N
+    // written last was computed from; zeros before the first.
+    struct StrikeInputs {
+        double S = 0, L = 0, h = 0, n = 0;
+    };
+    StrikeInputs StrikeInputsOfN() const { return written_; }
 
     QLabel* Image1;                // the map, 750 x 550
     std::array<QLabel*, 8> Labels; // Label1..Label8: click areas over the legend
@@ -42,7 +48,8 @@ private:
     double n_ = 0;  // strike density of the entry clicked last
     int hours_ = 0; // the entry of the N written last
     double density_ = 0;
-    double N_ = 0; // expected strikes a year, computed at the click
+    double N_ = 0;         // expected strikes a year, computed at the click
+    StrikeInputs written_; // what the N written last was computed from
     // The dimensions' texts of the last capture that was refused.
     QStringList refusedTexts_;
 };

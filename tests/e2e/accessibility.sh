@@ -5,7 +5,7 @@
 # sentence of the rod-height window. The pointer reaches "Далее>>" by
 # landing straight on the disabled button, which counts as the page's bare
 # surface.
-# Usage: accessibility.sh PATH/TO/vostrel
+# Usage: VOSTREL_TITLE=TITLE accessibility.sh PATH/TO/vostrel
 set -uo pipefail
 program=$1
 here=$(cd "$(dirname "$0")" && pwd)
@@ -34,7 +34,7 @@ PROGRAM_LOG="$work/program.log" PROGRAM_PID=$app
 stop() { kill "$app" "$bus" 2>/dev/null; }
 trap 'status=$?; stop; on_exit "$status"' EXIT
 
-main=$(wait_for_window "Vostrel v1.0" 30) || fail "no main window"
+main=$(wait_for_window "$VOSTREL_TITLE" 30) || fail "no main window"
 drive_building_page "$main" 12 36 10 150 486 3 3 nohover ||
     fail "the building page did not open its windows"
 hover "$main" $(page 684 292) # onto the disabled "Далее>>"

@@ -2,7 +2,7 @@
 # Builds the .deb, checks its dependencies and lintian's verdict, unpacks it
 # into a scratch root and starts the unpacked program from elsewhere: it must
 # find its catalogue and show its main window.
-# Usage: package.sh BUILD_DIR
+# Usage: VOSTREL_TITLE=TITLE package.sh BUILD_DIR
 set -uo pipefail
 build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
@@ -58,7 +58,7 @@ cd / || exit 1
 "$work/root/usr/bin/vostrel" >"$work/program.log" 2>&1 &
 app=$!
 PROGRAM_LOG="$work/program.log" PROGRAM_PID=$app
-if ! wait_for_window "Vostrel v1.0" 30; then
+if ! wait_for_window "$VOSTREL_TITLE" 30; then
     kill "$app" 2>/dev/null
     fail "the unpacked program showed no main window"
 fi

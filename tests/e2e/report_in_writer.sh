@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Makes a whole design in the real program, clicks "Отчёт" and expects an
 # untitled LibreOffice Writer window holding the filled report.
-# Usage: report_in_writer.sh PATH/TO/vostrel
+# Usage: VOSTREL_TITLE=TITLE report_in_writer.sh PATH/TO/vostrel
 set -uo pipefail
 program=$1
 here=$(cd "$(dirname "$0")" && pwd)
@@ -48,7 +48,7 @@ PATH="$work/bin:$PATH" XDG_CACHE_HOME="$work/cache" LC_ALL= LC_NUMERIC=ru_RU.UTF
     "$program" >"$work/program.log" 2>&1 &
 app=$!
 PROGRAM_LOG="$work/program.log" PROGRAM_PID=$app
-main=$(wait_for_window "Vostrel v1.0" 30) || fail "no main window"
+main=$(wait_for_window "$VOSTREL_TITLE" 30) || fail "no main window"
 drive_building_page "$main" 12 36 10 150 486 3 3 || fail "the building page did not open its windows"
 drive_rod_page "$main" 20 60 10
 click "$main" $(page 684 292) # "Отчёт"
@@ -72,7 +72,8 @@ text=$(xclip -o -selection clipboard 2>/dev/null)
 # space (U+2006) and a blank.
 sixper=$(printf '\xe2\x80\x86')
 text=${text//"$sixper "/ }
-for value in "0,02457" "  16,6" "  30,6" "  12,1" "24,2" "61,2" "20 − 2 = 18,0 м" "       Б"; do
+for value in "0,02457" "  16,6" "  30,6" "  12,1" "24,2" "61,2" "20 − 2 = 18,0 м" "       Б" \
+    "h0 = 0,92 · 18 = 16,6 м"; do
     [[ "$text" == *"$value"* ]] || fail "the report lacks «$value»: $text"
 done
 [[ "$text" == *"##"* || "$text" == *"#2r"* ]] && fail "tags left in the report: $text"

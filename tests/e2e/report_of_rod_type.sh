@@ -8,10 +8,10 @@
 # it holds one image, the drawing of the zone, and the verdict on the building.
 # A wrapper named soffice first on PATH takes the program's "soffice -n FILE"
 # and converts FILE headless to text instead of opening a Writer window.
-# Usage: report_of_rod_type.sh PATH/TO/vostrel ROD_INDEX INPUT... -- EXPECTED...
+# Usage: VOSTREL_TITLE=TITLE report_of_rod_type.sh PATH/TO/vostrel ROD_INDEX INPUT... -- EXPECTED...
 # ROD_INDEX is the rod type's row in the list, from 0. The EXPECTED texts
 # must occur in the report in their order; in them a line break (as between
-# a table's caption and value cells) is written "|".
+# a table's caption and value cells) or a tab is written "|".
 set -uo pipefail
 program=$1
 index=$2
@@ -78,7 +78,7 @@ PATH="$work/bin:$PATH" XDG_CACHE_HOME="$work/cache" LC_ALL= LC_NUMERIC=ru_RU.UTF
     "$program" >"$work/program.log" 2>&1 &
 app=$!
 PROGRAM_LOG="$work/program.log" PROGRAM_PID=$app
-main=$(wait_for_window "Vostrel v1.0" 30) || fail "no main window"
+main=$(wait_for_window "$VOSTREL_TITLE" 30) || fail "no main window"
 drive_building_page "$main" 12 36 10 150 486 3 "$index" ||
     fail "the building page did not open its windows"
 drive_rod_page "$main" "${inputs[@]}"
@@ -104,9 +104,10 @@ text=${text//"$sixper "/ }
 # the start again, the rod type's.
 building=("Ширина здания S, м|12|" "Длина здания L, м|36|" "Наибольшая высота здания h, м|10|"
     "Средняя продолжительность гроз в год, ч|40|" "N = 0,02457." "Категория молниезащиты|III|"
-    "Тип зоны защиты|       Б|")
+    "Тип зоны защиты|")
 in_order() {
     local rest=${text//$'\n'/|} value
+    rest=${rest//$'\t'/|}
     for value; do
         [[ "$rest" == *"$value"* ]] || fail "the report lacks «$value» where expected: $text"
         rest=${rest#*"$value"}
@@ -123,6 +124,26 @@ else
     fail "pdfimages (poppler-utils) is not installed"
 fi
 [[ "$text" == *"Здание в зоне защиты на своей высоте h = 10,0 м."* ]] || fail "no verdict on the building: $text"
+# Page breaks: no page ends with a heading, a table's subheading or a line
+# that introduces what follows (":"), and the signatures stand on the page of
+# the conclusion.
+subheads="Торцевые области|Внутренняя область|Торцевая область (первого|второго) молниеотвода|"
+subheads+="На уровне земли|На высоте hx|Зона [АБ]"
+IFS=$'\f' read -r -d '' -a pages < <(pdftotext -layout "$work"/txt/*.pdf - 2>/dev/null)
+signed=
+for ((p = 0; p < ${#pages[@]}; p++)); do
+    page=${pages[p]}
+    last=$(grep -v -e '^[[:space:]]*$' -e 'Расчёт молниезащиты по РД 34.21.122-87. Страница' \
+        <<<"$page" | tail -n 1 | sed 's/^[[:space:]]*//; s/[[:space:]]*$//')
+    if ((p < ${#pages[@]} - 2)) && [[ "$last" =~ ^[0-9]+\.\ |:$ || "$last" =~ ^($subheads)$ ]]; then
+        fail "page $((p + 1)) ends with «$last»"
+    fi
+    if [[ "$page" == *"Расчёт выполнил"* ]]; then
+        [[ "$page" == *"Заключение"* ]] || fail "the signatures are not on the page of the conclusion"
+        signed=1
+    fi
+done
+[[ -n "$signed" ]] || fail "no signature lines in the report's PDF"
 for sentence in "Внимание:" "Расчёт зоны защиты не выполнен" "Здание не проверено" \
     "Чертёж зоны защиты не выполнен"; do
     [[ "$text" == *"$sentence"* ]] && fail "the report says «$sentence»: $text"

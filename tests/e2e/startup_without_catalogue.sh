@@ -2,7 +2,7 @@
 # Starts the real program where no catalogue can be found: an "Application
 # Error" box must appear before any main window; dismissed with Enter as a user
 # would, the program must end with exit code 1.
-# Usage: startup_without_catalogue.sh PATH/TO/vostrel DATADIR_CATALOGUE
+# Usage: VOSTREL_TITLE=TITLE startup_without_catalogue.sh PATH/TO/vostrel DATADIR_CATALOGUE
 set -uo pipefail
 program=$1
 installed_catalogue=$2
@@ -29,7 +29,7 @@ if ! box=$(wait_for_window "Application Error" 30); then
     kill -9 "$pid" 2>/dev/null
     exit 1
 fi
-if xdotool search --onlyvisible --name "^Vostrel v1.0\$" >/dev/null 2>&1; then
+if xdotool search --onlyvisible --name "^$VOSTREL_TITLE\$" >/dev/null 2>&1; then
     echo "FAIL: the main window was shown before the error" >&2
     kill -9 "$pid" 2>/dev/null
     exit 1

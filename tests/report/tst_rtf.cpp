@@ -1,7 +1,7 @@
 // The RTF engine: the text a reader sees, finding tags split by markup, and
 // replacing them in the source without breaking or injecting markup.
 #include "png_sample.h"
-#include "report/rtf.h"
+#include "rtf/rtf.h"
 #include "value_text.h"
 
 #include <QtTest>
@@ -310,6 +310,18 @@ void TestRtf::escapeText_data() {
     QTest::newRow("line then digit") << "\n1" << QByteArray(R"({\uc1 \line 1})");
     QTest::newRow("signed 16 bits") << QString("В") + QChar(0x7FFF) + QChar(0x8000) + QChar(0xFFFF)
                                     << QByteArray(R"({\uc1 \u1042?\u32767?\u-32768?\u-1?})");
+    QTest::newRow("marks") << QString("a\x02h\x0E"
+                                      "c\x03\x03 b")
+                           << QByteArray(R"({\uc1 a{\i h{\sub c}} b})");
+    QTest::newRow("marks unbalanced")
+        << QString("\x03x\x02y\x0Ez") << QByteArray(R"({\uc1 x{\i y{\sub z}}})");
+    QTest::newRow("only marks") << QString("\x02\x03") << QByteArray();
+    QTest::newRow("marks") << QString("a\x02h\x0E"
+                                      "c\x03\x03 b")
+                           << QByteArray(R"({\uc1 a{\i h{\sub c}} b})");
+    QTest::newRow("marks unbalanced")
+        << QString("\x03x\x02y\x0Ez") << QByteArray(R"({\uc1 x{\i y{\sub z}}})");
+    QTest::newRow("only marks") << QString("\x02\x03") << QByteArray();
     QTest::newRow("surrogate pair") << "😀" << QByteArray(R"({\uc1 \u-10179?\u-8704?})");
 }
 
@@ -396,6 +408,15 @@ void TestRtf::nestingLimit() {
     QVERIFY_THROWS_EXCEPTION(RtfError, deep.replace(deep.find(U"##ll&", 0), 5, U"2"));
     QCOMPARE(deep.source(), source);
     problem = ReplaceChecked(deep, deep.find(U"##ll&", 0), 5, U""); // no group needed
+    QVERIFY2(problem.empty(), problem.c_str());
+    // Each mark nests one group more inside the value's.
+    Document marked(nested(kMaxDepth - 2, "##ll&"));
+    const std::string before = marked.source();
+    QVERIFY_THROWS_EXCEPTION(RtfError, marked.replace(marked.find(U"##ll&", 5), 5,
+                                                      U"\x02h\x0E"
+                                                      U"c\x03\x03"));
+    QCOMPARE(marked.source(), before);
+    problem = ReplaceChecked(marked, marked.find(U"##ll&", 5), 5, U"\x02h\x03");
     QVERIFY2(problem.empty(), problem.c_str());
 }
 

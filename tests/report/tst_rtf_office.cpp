@@ -4,7 +4,7 @@
 // counted when pdfimages (poppler-utils) is, its text when pdftotext is.
 //   SOFFICE  the office program (default: soffice from PATH)
 #include "png_sample.h"
-#include "report/rtf.h"
+#include "rtf/rtf.h"
 
 #include <array>
 #include <cstdio>

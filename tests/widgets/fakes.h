@@ -49,6 +49,7 @@ public:
 #include "report/automation.h"
 
 #include <QFileInfo>
+#include <QMap>
 #include <functional>
 
 // Records the report's calls to the word processor; ReplaceTag fails for
@@ -105,12 +106,25 @@ public:
     QString FailureReason() const override { return failure; }
     QString failure;
 
+    // Each tag's values given to ReplaceTag, in order, without the marks
+    // that set symbols in italics and subscripts.
+    QMap<QString, QStringList> filled() const {
+        QMap<QString, QStringList> out;
+        for (const QString& call : calls)
+            if (call.startsWith(QLatin1String("ReplaceTag(")))
+                out[call.mid(11, 5)] << call.mid(call.indexOf(QLatin1Char('[')) + 1)
+                                            .chopped(2)
+                                            .remove(QChar(0x02))
+                                            .remove(QChar(0x03))
+                                            .remove(QChar(0x0E));
+        return out;
+    }
     // The values given to ReplaceTag, in order.
     QStringList values() const {
         QStringList out;
         for (const QString& call : calls)
             if (call.startsWith(QLatin1String("ReplaceTag(")))
-                out << call.section(QLatin1Char('['), 1).chopped(2);
+                out << call.mid(call.indexOf(QLatin1Char('[')) + 1).chopped(2);
         return out;
     }
 };

@@ -1,7 +1,7 @@
 // "Отчёт": the calls to the word processor, the values and the progress.
 #include "fixture.h"
 
-#include "report/rtf.h"
+#include "rtf/rtf.h"
 
 #include <QGroupBox>
 #include <QProgressBar>
@@ -26,6 +26,12 @@ QStringList Values(const QString& hop, const QString& a, const QString& hx, cons
         v << rx;
     return v << rx2 << r02;
 }
+// A value's marks shown as "{i ", "{sub " and "}".
+QString Shown(QString value) {
+    return value.replace(QChar(0x02), "{i ")
+        .replace(QChar(0x0E), "{sub ")
+        .replace(QChar(0x03), "}");
+}
 // Counts the paint events of a widget.
 class PaintCounter final : public QObject {
 public:
@@ -45,6 +51,8 @@ private slots:
     void doubledRadiusRounding();
     void afterNextWithoutCalculation();
     void afterFailedCalculation();
+    void warningNamesWhatChanged();
+    void refusedCalculationEmptiesResults();
     void missingTagStopsAfterFewAttempts();
     void withoutWordProcessor();
     void everyRodTypeHasItsReport();
@@ -68,15 +76,24 @@ void TestReport::callSequence() {
     for (int i = 0; i < 25; ++i)
         expected << "ResetSelection" << QString("ReplaceTag(%1,[%2])").arg(tags[i], values[i]);
     QCOMPARE(p.word.calls.mid(0, expected.size()), expected);
-    // Then the cable height, and what every report has.
-    QCOMPARE(p.word.values().mid(25),
-             (QStringList{"2", "2", "18,0", "40", "4,0", p.form1.Memo1->toPlainText(),
-                          p.form1.Edit6->text(),
-                          "Объекты высотой hx = 10,0 м находятся в зоне защиты: rx = 12,1 м.",
-                          "Здание в зоне защиты на своей высоте h = 10,0 м.", ""}));
+    // Then the program's own values: the cable height, the numbers under N's
+    // formula and under those of zone Б, which applies (a line break first),
+    // and what every report has.
+    const auto filled = p.word.filled();
+    QCOMPARE(filled["##ch&"], QStringList{"h = hоп − 2 = 20 − 2 = 18,0 м"});
+    QCOMPARE(filled["##nf&"], QStringList{"\nN = [(12 + 6 · 10)(36 + 6 · 10) − 7,7 · 10²] · 4 · "
+                                          "10⁻⁶ = 0,02457"});
+    QCOMPARE(filled["##fh&"], (QStringList{"", "\nh0 = 0,92 · 18 = 16,6 м"}));
+    QCOMPARE(filled["##fr&"], (QStringList{"", "\nr0 = 1,7 · 18 = 30,6 м"}));
+    QCOMPARE(filled["##fx&"], (QStringList{"", "\nrx = 1,7 · (18 − 10/0,92) = 12,1 м"}));
+    QCOMPARE(filled["##cn&"],
+             QStringList{"Объекты высотой hx = 10,0 м находятся в зоне защиты: rx = 12,1 м."});
+    QCOMPARE(filled["##vd&"], QStringList{"Здание в зоне защиты на своей высоте h = 10,0 м."});
+    QCOMPARE(filled["##wr&"], QStringList{""});
+    QCOMPARE(filled["##tg&"] + filled["##dn&"], (QStringList{"40", "4,0"}));
     // The drawing in place of its tag: a PNG of the size the call gives.
-    QCOMPARE(p.word.calls.at(p.word.calls.size() - 2),
-             "ReplaceTagWithPicture(##pc&,1260x788,9072x5670)");
+    QCOMPARE(p.word.calls.filter("ReplaceTagWithPicture"),
+             QStringList{"ReplaceTagWithPicture(##pc&,1260x788,9072x5670)"});
     QCOMPARE(p.word.pictures.size(), 1);
     QCOMPARE(QImage::fromData(p.word.pictures[0], "PNG").size(), QSize(1260, 788));
     QCOMPARE(p.word.calls.last(), "SetWordVisible(true)");
@@ -102,11 +119,71 @@ void TestReport::afterNextWithoutCalculation() {
     QVERIFY(p.form1.Button2->isEnabled());
     p.form1.Button2->click();
     QCOMPARE(p.word.values().mid(0, 25), Values("", "", "", "", "", "", "24,2", "61,2"));
-    // The report says its rod page no longer matches the calculation.
-    QVERIFY2(p.word.values().contains("Внимание: исходные данные молниеотвода изменены после "
-                                      "последнего расчёта; значения в отчёте могут не "
-                                      "соответствовать друг другу."),
-             qPrintable(p.word.values().join('|')));
+    // The report says first that nothing is calculated for the page.
+    QCOMPARE(p.word.filled()["##wr&"],
+             QStringList{"Внимание: Расчёт не выполнен: результатов расчёта зоны защиты в "
+                         "отчёте нет."});
+}
+
+void TestReport::warningNamesWhatChanged() {
+    // Two rods of 30 m at 40 m, zone Б, hx 10; then hx 9 without "Расчёт".
+    Program p(",");
+    ToRodPage(p, false, 1);
+    for (const auto& [field, text] :
+         {std::pair{p.form1.Edit8, "30"}, {p.form1.Edit9, "40"}, {p.form1.Edit10, "10"}})
+        Type(field, text);
+    MoveOver(p.form1.GroupBox3, {200, 200});
+    Click(p.form1.Button3);
+    p.form1.Edit10->clear();
+    Type(p.form1.Edit10, "9");
+    p.form1.Button2->click();
+    auto filled = p.word.filled();
+    QCOMPARE(filled["##wr&"],
+             QStringList{"Внимание: после последнего расчёта изменены hx (в расчёте 10, на "
+                         "странице молниеотвода 9). Отчёт составлен по данным последнего "
+                         "расчёта; для новых данных Расчёт не выполнен."});
+    // The report is the calculation's, its values trimmed.
+    QCOMPARE(filled["##hx&"], (QStringList{"10", "10"}));
+    QCOMPARE(filled["##rx&"], (QStringList{"28,7", "28,7"}));
+    QCOMPARE(filled["##zo&"], QStringList{"Б"});
+    // Numbers under the formulas of zone Б only, and under the inner case.
+    QCOMPARE(filled["##fh&"], (QStringList{"", "\nh0 = 0,92 · 30 = 27,6 м"}));
+    QCOMPARE(filled["##in&"], QStringList{"hc = 27,6 − 0,14 · (40 − 30) = 26,2 м\nrc = r0 = "
+                                          "45,0 м\nrcx = 45,0 · (26,2 − 10)/26,2 = 27,8 м"});
+    // Symbols in the sentences are marked for italics and subscripts.
+    const QString marked = p.word.calls.filter("ReplaceTag(##cs&").value(0);
+    QVERIFY2(Shown(marked).contains("{i h{sub c}} = {i h{sub 0}} − 0,14({i L} − {i h})"),
+             qPrintable(Shown(marked)));
+    // After "Далее>>" the empty page has no calculation: its results are
+    // not calculated, not empty.
+    Click(p.form1.Button4);
+    PressNext(p);
+    p.word.calls.clear();
+    p.form1.Button2->click();
+    filled = p.word.filled();
+    QVERIFY2(filled["##wr&"].value(0).startsWith("Внимание: Расчёт не выполнен"),
+             qPrintable(filled["##wr&"].value(0)));
+    QCOMPARE(filled["##h0&"], (QStringList{"не рассчитано", "не рассчитано"}));
+    QCOMPARE(filled["##cx&"], QStringList{"не рассчитано"});
+    QCOMPARE(filled["##fh&"] + filled["##in&"], (QStringList{"", "", ""}));
+}
+
+void TestReport::refusedCalculationEmptiesResults() {
+    Program p(",");
+    Design(p);
+    p.form1.Edit9->clear();
+    Type(p.form1.Edit9, "150");
+    Click(p.form1.Button3);
+    QCOMPARE(p.dialogs.texts(), QStringList{"Длина пролёта троса a должна быть меньше 150 м"});
+    for (QLineEdit* result : {p.form1.Edit13, p.form1.Edit14, p.form1.Edit15})
+        QCOMPARE(result->text(), QString());
+    p.form1.Button2->click();
+    // The single catenary's rows insert the fields as they are: no results;
+    // the doubled radii of the last completed calculation.
+    QCOMPARE(p.word.values().mid(0, 25), Values("20", "150", "10", "", "", "", "24,2", "61,2"));
+    QVERIFY2(p.word.filled()["##wr&"].value(0).contains(
+                 "изменены a (в расчёте 60, на странице молниеотвода 150)"),
+             qPrintable(p.word.filled()["##wr&"].value(0)));
 }
 
 void TestReport::afterFailedCalculation() {
@@ -201,7 +278,9 @@ void TestReport::everyRodTypeHasItsReport() {
         QCOMPARE(p.word.values().size() + p.word.pictures.size(), qsizetype(table->rows.size()));
         QCOMPARE(p.word.pictures.size(), 1);
         QVERIFY2(p.dialogs.shown.isEmpty(), qPrintable(p.dialogs.texts().join('\n')));
-        QCOMPARE(p.word.values().count(QString()), 1); // the warning: nothing changed
+        // Empty: the warning (nothing changed) and the numbers under zone А's
+        // three formulas (zone Б applies).
+        QCOMPARE(p.word.values().count(QString()), 4);
     }
 }
 
@@ -221,6 +300,8 @@ void TestReport::tablesMatchTemplates() {
         for (auto m = tag.globalMatch(text); m.hasNext();)
             ++found[m.next().captured()];
         QCOMPARE(found, filled);
+        // The warning comes first.
+        QCOMPARE(tag.match(text).captured(), "##wr&");
     }
 }
 

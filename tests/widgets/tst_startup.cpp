@@ -32,7 +32,7 @@ void TestStartup::fiveWindows() {
         QSize size;
     };
     const Expected expected[] = {
-        {&windows.Form1(), "vostrel::TForm1", "Vostrel v1.0", {783, 335}},
+        {&windows.Form1(), "vostrel::TForm1", kTitle, {783, 335}},
         {&windows.Form2(),
          "vostrel::TForm2",
          "Карта средней продолжительности гроз в часах",

@@ -14,53 +14,61 @@ The RTF is written as Word writes Russian documents: code page 1251, Cyrillic as
 texts below "_{…}" marks a subscript and "^{…}" a superscript.
 Before writing, each document is read back by a small RTF reader (read_rtf)
 that checks the group structure and counts the tags in the visible text.
-Usage: tools/report/make_template.py  (no packages beyond Python 3 needed)
+Usage: tools/report/make_template.py [--check]  (no packages beyond Python 3 needed)
 """
 import collections
 import pathlib
 import re
+import sys
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 OUT_DIR = ROOT / "resources" / "отчёт"
 
 # How often the program fills each tag, per template, in the order the tags
 # first occur in the document.
-COMMON_BUILDING = {"##ll&": 1, "##ss&": 1, "##hh&": 1, "##bt&": 1, "##lo&": 1,
-                   "##tg&": 1, "##dn&": 1}
-COMMON_END = {"##pc&": 1, "##cn&": 1, "##vd&": 1, "##wr&": 1}
+START = {"##wr&": 1, "##ll&": 1, "##ss&": 1, "##hh&": 1, "##bt&": 1, "##lo&": 1,
+         "##tg&": 1, "##dn&": 1}
+# N with its numbers, the category, the zone type.
+BUILDING = {"##nf&": 1, "##nn&": 1, "##ka&": 1, "##zo&": 1}
+# The numbers under the formulas of zone А, then of zone Б.
+NUMBERS = {"##fh&": 2, "##fr&": 2, "##fx&": 2}
+INNER = {"##cs&": 1, "##in&": 1}
+END = {"##pc&": 1, "##cn&": 1, "##vd&": 1}
 TAG_COUNTS = {
-    "otchet1.rtf": {**COMMON_BUILDING, "##hr&": 1, "##hx&": 2,
-                    "##nn&": 1, "##ka&": 1, "##zo&": 1,
-                    "##h0&": 2, "##r0&": 2, "##rx&": 2, **COMMON_END},
-    "otchet2.rtf": {**COMMON_BUILDING, "##hr&": 1, "##ld&": 1, "##hx&": 2,
-                    "##nn&": 1, "##ka&": 1, "##zo&": 1, "##cs&": 1,
-                    "##h0&": 2, "##r0&": 2, "##rx&": 2, "##hc&": 1, "##rc&": 1,
-                    "##cx&": 1, **COMMON_END},
-    "otchet3.rtf": {**COMMON_BUILDING, "##h1&": 1, "##h2&": 1, "##ld&": 1,
-                    "##hx&": 2, "##nn&": 1, "##ka&": 1, "##zo&": 1, "##cs&": 1,
-                    "##01&": 1, "##r1&": 1, "##x1&": 2, "##02&": 1, "##r2&": 1,
-                    "##x2&": 2, "##c1&": 1, "##c2&": 1, "##hc&": 1, "##rc&": 1,
-                    "##cx&": 1, **COMMON_END},
-    "otchet4.rtf": {**COMMON_BUILDING, "##vi&": 2, "##aa&": 2, "##hx&": 2,
-                    "##nn&": 1, "##ka&": 1, "##zo&": 1, "##sg&": 2, "##ch&": 1,
-                    "##h0&": 2, "##r0&": 5, "##rx&": 4, "#2r0&": 1, "#2rx&": 1,
-                    **COMMON_END},
-    "otchet5.rtf": {**COMMON_BUILDING, "##vi&": 2, "##aa&": 2, "##ld&": 1,
-                    "##hx&": 2, "##nn&": 1, "##ka&": 1, "##zo&": 1, "##sg&": 2,
-                    "##ch&": 1, "##cs&": 1, "##h0&": 2, "##r0&": 2, "##rx&": 2,
-                    "##hc&": 1, "##rc&": 1, "##cx&": 1, "##rp&": 1, **COMMON_END},
+    "otchet1.rtf": {**START, "##hr&": 1, "##hx&": 2, **BUILDING, **NUMBERS,
+                    "##h0&": 2, "##r0&": 2, "##rx&": 2, **END},
+    "otchet2.rtf": {**START, "##hr&": 1, "##ld&": 1, "##hx&": 2, **BUILDING, **NUMBERS,
+                    **INNER, "##h0&": 2, "##r0&": 2, "##rx&": 2, "##hc&": 1, "##rc&": 1,
+                    "##cx&": 1, **END},
+    "otchet3.rtf": {**START, "##h1&": 1, "##h2&": 1, "##ld&": 1, "##hx&": 2, **BUILDING,
+                    **NUMBERS, **INNER, "##01&": 1, "##r1&": 1, "##x1&": 2, "##02&": 1,
+                    "##r2&": 1, "##x2&": 2, "##c1&": 1, "##c2&": 1, "##hc&": 1, "##rc&": 1,
+                    "##cx&": 1, **END},
+    "otchet4.rtf": {**START, "##vi&": 2, "##aa&": 2, "##hx&": 2, **BUILDING, "##ch&": 1,
+                    **NUMBERS, "##h0&": 2, "##r0&": 5, "##rx&": 4, "#2r0&": 1, "#2rx&": 1,
+                    **END},
+    "otchet5.rtf": {**START, "##vi&": 2, "##aa&": 2, "##ld&": 1, "##hx&": 2, **BUILDING,
+                    "##ch&": 1, **NUMBERS, **INNER, "##h0&": 2, "##r0&": 2, "##rx&": 2,
+                    "##hc&": 1, "##rc&": 1, "##cx&": 1, "##rp&": 1, **END},
 }
 
-# Tags filled from the rod page's result fields (and the zone letter): their
-# values begin with blanks, so no blank may stand before them.
-BLANK_LED = {"##zo&", "##h0&", "##r0&", "##rx&", "##hc&", "##rc&", "##cx&",
-             "##x1&", "##x2&"}
+# The single catenary's report inserts its fields' texts as they are: the
+# results and the zone letter begin with blanks. Each of these tags must
+# stand alone in a right-aligned cell, where the blanks vanish. Every other
+# value is the program's own, trimmed.
+AS_IS_TEMPLATE = "otchet4.rtf"
+BLANK_LED = {"##zo&", "##h0&", "##r0&", "##rx&"}
 
 TAG = re.compile(r"#[#2][a-z0-9]{2}&")
 MARKUP = re.compile(r"([_^])\{([^{}]*)\}")
+# A symbol of the formulas in running text: a Latin letter (with a prime, as
+# in r′x) not inside a word, and its subscript; set in italics as in the
+# formulas. Tags such as ##hx& never match: their letters touch others.
+SYMBOL = re.compile(r"(?<![A-Za-z\u0400-\u04ff#])([hrLaSNn]′?(?:_\{[^{}]*\})?)"
+                    r"(?![A-Za-z0-9\u0400-\u04ff&])")
 
 # Paragraph formats. Running text is left-aligned with a first-line indent.
-BODY = "\\s0\\ql\\fi567\\sa60"
+BODY = "\\s0\\ql\\fi567\\sa60\\widctlpar"       # no line of it alone on a page
 INTRO = BODY + "\\keepn"                    # introduces the formulas under it
 FORMULA = "\\s0\\qc\\sb40\\sa40"
 LINE = "\\s0\\ql\\sa60"                     # left-aligned, no indent
@@ -86,8 +94,17 @@ def escape(s):
     return "".join(out)
 
 
-def text(s):
-    """Text with _{sub} and ^{super} marks as RTF \\sub and \\super runs."""
+def text(s, symbols=False):
+    """Text with _{sub} and ^{super} marks as RTF \\sub and \\super runs;
+    with `symbols`, the symbols of the formulas in italics."""
+    if symbols:
+        out, pos = [], 0
+        for m in SYMBOL.finditer(s):
+            out.append(text(s[pos:m.start()]))
+            out.append("{\\i %s}" % text(m.group(1)))
+            pos = m.end()
+        out.append(text(s[pos:]))
+        return "".join(out)
     out, pos = [], 0
     for m in MARKUP.finditer(s):
         out.append(escape(s[pos:m.start()]))
@@ -103,7 +120,8 @@ class Rtf(str):
 
 
 def rtf(piece):
-    return piece if isinstance(piece, Rtf) else Rtf(text(piece))
+    """Running text: its symbols in italics."""
+    return piece if isinstance(piece, Rtf) else Rtf(text(piece, symbols=True))
 
 
 def run(s, fmt):
@@ -143,27 +161,43 @@ BORDERS = ("\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10"
            "\\clbrdrb\\brdrs\\brdrw10\\clbrdrr\\brdrs\\brdrw10")
 
 
+# Tags whose values are texts, set left-aligned. Every other value is a number
+# (or a category, a zone letter), set right-aligned: the column lines up, and
+# the blanks that lead the single catenary's values vanish on the left.
+TEXT_TAGS = {"##bt&", "##lo&"}
+
+
 def table(rows, widths=(5355, 4000), header=False):
-    """A bordered table; every cell left-aligned, so blank-led values line up.
+    """A bordered table, captions left, values right-aligned.
 
     A row given as a single string is a subheading across the whole width.
+    The header row (header=True) repeats on a new page; it and every
+    subheading stay on the page of the row under them.
     """
     out = []
     for i, cells in enumerate(rows):
-        if isinstance(cells, str):
-            cells, row_widths, fmt = [bold(cells)], (sum(widths),), ""
-        else:
-            row_widths, fmt = widths, "\\b" if header and i == 0 else ""
-        row = ["\\trowd\\trgaph108\\trleft0\\trqc\\trkeep"]
+        first = header and i == 0
+        sub = isinstance(cells, str)
+        row_widths = (sum(widths),) if sub else widths
+        if sub:
+            cells = [bold(cells)]
+        keep = first or sub
+        row = ["\\trowd\\trgaph108\\trleft0\\trqc\\trkeep"
+               + ("\\trkeepfollow" if keep else "") + ("\\trhdr" if first else "")]
         x = 0
         for w in row_widths:
             x += w
             row.append("%s\\cellx%d" % (BORDERS, x))
-        for cell in cells:
+        for k, cell in enumerate(cells):
             content = rtf(cell)
-            if fmt:
-                content = "{%s %s}" % (fmt, content)
-            row.append("\\pard\\plain\\intbl\\ql\\f0\\fs24 %s\\cell" % content)
+            align = "\\ql"
+            if first:
+                content = "{\\b %s}" % content
+                align = "\\qc" if k > 0 else "\\ql"
+            elif k > 0 and cell not in TEXT_TAGS:
+                align = "\\qr"
+            row.append("\\pard\\plain\\intbl%s%s\\f0\\fs24 %s\\cell"
+                       % (align, "\\keepn" if keep else "", content))
         row.append("\\row")
         out.append("".join(row) + "\n")
     return "".join(out) + "\\pard\\plain\\s0\\f0\\fs24\\par\n"
@@ -183,9 +217,12 @@ class Rod:
 
 
 def title(rod):
+    """The title, then the warning on what the report's values lack (empty
+    when they lack nothing), in bold."""
     return (par(bold("РАСЧЁТ МОЛНИЕЗАЩИТЫ ЗДАНИЯ"), style="\\qc\\sa60", size=32)
             + par("%s по РД 34.21.122-87 «Инструкция по устройству молниезащиты "
-                  "зданий и сооружений»" % rod.by, style="\\qc\\sa360"))
+                  "зданий и сооружений»" % rod.by, style="\\qc\\sa240")
+            + par(bold("##wr&"), style="\\s0\\ql\\sa240"))
 
 
 def inputs(n, rod, rod_rows):
@@ -214,7 +251,7 @@ def strike_count(n):
             + formulas("Ожидаемое количество поражений молнией в год здания "
                        "прямоугольной формы, не оборудованного молниезащитой, "
                        "определено по формуле",
-                       "N = [(S + 6h)(L + 6h) − 7,7h^{2}] · n · 10^{−6},")
+                       "N = [(S + 6h)(L + 6h) − 7,7h^{2}] · n · 10^{−6}##nf&,")
             + par("где S, L — ширина и длина здания, м; h — наибольшая высота "
                   "здания, м; n — среднегодовое число ударов молнии в 1 км^{2} "
                   "земной поверхности (удельная плотность ударов молнии в землю) в "
@@ -244,14 +281,15 @@ def cable_height(n, rod, layout):
                   "пролёта a < 120 м и на 3 м ниже при 120 ≤ a < 150 м.")
             + formulas("Для принятого молниеотвода при длине пролёта a = ##aa& м "
                        "высота троса",
-                       "h = h_{оп} − ##sg& = ##vi& − ##sg& = ##ch& м."))
+                       "##ch&."))
 
 
 def single_zone(rod_formulas):
     """The formulas of zone A and zone B of a single rod or catenary."""
     (a0, ar0, arx), (b0, br0, brx) = rod_formulas
-    return (formulas((bold("для зоны А:"),), a0 + ";", ar0 + ";", arx + ".")
-            + formulas((bold("для зоны Б:"),), b0 + ";", br0 + ";", brx + ".")
+    # Under each formula of the zone that applies, its numbers.
+    return (formulas((bold("для зоны А:"),), a0 + "##fh&;", ar0 + "##fr&;", arx + "##fx&.")
+            + formulas((bold("для зоны Б:"),), b0 + "##fh&;", br0 + "##fr&;", brx + "##fx&.")
             + par("В обеих зонах r_{x} = r_{0}(h_{0} − h_{x})/h_{0}: при h_{x} ≥ "
                   "h_{0} радиус r_{x} ≤ 0, и уровень h_{x} зоной не защищён."))
 
@@ -291,7 +329,10 @@ def inner_region(slope_a, slope_b, single):
 
 
 def applied_case(what):
-    return par("Для заданных %s применён случай — ##cs&." % what)
+    """The case of the inner region that applied, and its formulas with the
+    design's numbers."""
+    return (par("Для заданных %s применён случай — ##cs&." % what, style=INTRO)
+            + par(run("##in&", "\\i"), style=FORMULA))
 
 
 def results(n, rows, after=""):
@@ -314,14 +355,22 @@ def drawing(n, rod):
 
 def conclusion(n):
     return (heading(n, "Заключение")
-            + par("##cn&")
-            + par("##vd&")
-            + par(bold("##wr&")))
+            + par("##cn&", style=BODY + "\\keepn")
+            + par("##vd&", style=BODY + "\\keepn"))
 
 
-def summary(*pieces):
-    # Kept with the signatures under it, so that they share a page.
-    return par(bold("Итог: "), *pieces, style="\\s0\\ql\\keepn\\sb120\\sa360")
+# A caption, then after a tab with a dotted leader the value, right-aligned
+# at the text's right edge (blanks before it vanish on the left).
+LEADER = "\\s0\\ql\\keepn\\tqr\\tldot\\tx%d\\sa60" % TEXT_WIDTH
+
+
+def summary(rows):
+    """The main results, a line each, kept with the signatures under them so
+    that they share a page with the conclusion (paragraphs, not a table: a
+    word processor keeps paragraphs with the next, not always a table)."""
+    return (par(bold("Итог:"), style="\\s0\\ql\\keepn\\sb120\\sa120")
+            + "".join(par(caption, Rtf("\\tab "), value, style=LEADER)
+                      for caption, value in rows))
 
 
 def signatures():
@@ -345,7 +394,7 @@ def document(rod, sections):
             "{\\info{\\title " + text("Расчёт молниезащиты здания: " + rod.kind) + "}"
             "{\\author Vostrel}}\n"
             "\\paperw11906\\paperh16838\\margl1701\\margr850\\margt1134\\margb1134"
-            "\\viewkind4\\uc1\n"
+            "\\viewkind4\\uc1\\widowctrl\n"
             "\\sectd\\footery567\n"
             "{\\footer\\pard\\plain\\qc\\f1\\fs18 "
             + text("Расчёт молниезащиты по РД 34.21.122-87. Страница ")
@@ -393,7 +442,9 @@ def otchet1():
          ["Радиус зоны защиты на уровне земли r_{0}", "##r0&"],
          ["Радиус зоны защиты на высоте h_{x}, r_{x}", "##rx&"]],
         "",
-        "h_{0} =##h0& м, r_{0} =##r0& м, r_{x} =##rx& м на высоте h_{x} = ##hx& м.")
+        [["Вершина зоны защиты h_{0}, м", "##h0&"],
+         ["Радиус зоны защиты на уровне земли r_{0}, м", "##r0&"],
+         ["Радиус зоны защиты на высоте h_{x} = ##hx& м, r_{x}, м", "##rx&"]])
 
 
 def otchet2():
@@ -429,8 +480,9 @@ def otchet2():
          ["Полуширина зоны посередине на уровне земли r_{c}", "##rc&"],
          ["Полуширина зоны посередине на высоте h_{x}, r_{cx}", "##cx&"]],
         not_determined("молниеотводы"),
-        "h_{0} =##h0& м, r_{0} =##r0& м, r_{x} =##rx& м на высоте h_{x} = ##hx& м; "
-        "габариты внутренней области — в таблице результатов.")
+        [["Вершина зоны защиты h_{0}, м", "##h0&"],
+         ["Радиус зоны защиты на уровне земли r_{0}, м", "##r0&"],
+         ["Радиус зоны защиты на высоте h_{x} = ##hx& м, r_{x}, м", "##rx&"]])
 
 
 def otchet3():
@@ -486,28 +538,37 @@ def otchet3():
          ["Полуширина зоны посередине на уровне земли r_{c}", "##rc&"],
          ["Полуширина зоны посередине на высоте h_{x}, r_{cx}", "##cx&"]],
         not_determined("молниеотводы"),
-        "на высоте h_{x} = ##hx& м радиус зоны защиты у первого молниеотвода r_{x1} "
-        "=##x1& м, у второго r_{x2} =##x2& м; габариты внутренней области — в таблице "
-        "результатов.")
+        [["Радиус зоны защиты у первого молниеотвода на высоте h_{x} = ##hx& м, "
+          "r_{x1}, м", "##x1&"],
+         ["Радиус зоны защиты у второго молниеотвода на высоте h_{x}, r_{x2}, м", "##x2&"]])
 
 
 def otchet4():
     rod = Rod(4, "одиночный тросовый молниеотвод", "одиночным тросовым молниеотводом",
               "одиночного тросового молниеотвода", catenary=True)
     layout = ("Принят одиночный тросовый молниеотвод: стальной трос сечением "
-              "35–50 мм^{2}, натянутый между двумя опорами высотой h_{оп}.")
+              "35–50 мм^{2}, натянутый между двумя опорами высотой h_{оп} = ##vi& м.")
     zone = (par("Зона защиты одиночного тросового молниеотвода высотой h ≤ 150 м "
                 "ограничена симметричными двускатными поверхностями, образующими в "
                 "вертикальном сечении равнобедренный треугольник с вершиной на "
                 "высоте h_{0} < h и основанием на уровне земли 2r_{0}. Габариты "
                 "зоны определяются по формулам:")
             + single_zone(CATENARY_FORMULAS))
-    plan = par("На уровне земли зона защиты представляет собой полосу шириной "
-               "2r_{0} = 2 ·##r0& м, ограниченную линиями, отстоящими от проекции "
-               "троса на r_{0} =##r0& м в каждую сторону; на высоте h_{x} — полосу "
-               "шириной 2r_{x} = 2 ·##rx& м. У опор зона ограничена "
-               "полуокружностями радиусами r_{0} =##r0& м и r_{x} =##rx& м "
-               "соответственно.")
+    # The field values of this report begin with blanks: each stands alone in
+    # a right-aligned cell, where they vanish.
+    plan = (par("На уровне земли зона защиты представляет собой полосу шириной "
+                "2r_{0}, ограниченную линиями, отстоящими от проекции троса на "
+                "r_{0} в каждую сторону; на высоте h_{x} — полосу шириной 2r_{x}. "
+                "У опор зона ограничена полуокружностями радиусами r_{0} и r_{x} "
+                "соответственно:", style=INTRO)
+            + table([["Величина", "Значение, м"],
+                     "На уровне земли",
+                     ["Расстояние от проекции троса до границы зоны r_{0}", "##r0&"],
+                     ["Радиус полуокружностей у опор r_{0}", "##r0&"],
+                     ["Вынос зоны за опору вдоль оси троса r_{0}", "##r0&"],
+                     "На высоте h_{x}",
+                     ["Расстояние от проекции троса до границы зоны r_{x}", "##rx&"],
+                     ["Радиус полуокружностей у опор r_{x}", "##rx&"]], header=True))
     return report(
         rod,
         [["Высота опор троса h_{оп}, м", "##vi&"],
@@ -520,7 +581,9 @@ def otchet4():
          ["Ширина зоны защиты на уровне земли 2r_{0}", "#2r0&"],
          ["Ширина зоны защиты на высоте h_{x}, 2r_{x}", "#2rx&"]],
         plan,
-        "h_{0} =##h0& м, r_{0} =##r0& м, r_{x} =##rx& м на высоте h_{x} = ##hx& м.",
+        [["Вершина защищаемой зоны h_{0}, м", "##h0&"],
+         ["Радиус зоны защиты на уровне земли r_{0}, м", "##r0&"],
+         ["Радиус зоны защиты на высоте h_{x} = ##hx& м, r_{x}, м", "##rx&"]],
         layout=layout)
 
 
@@ -530,7 +593,7 @@ def otchet5():
               "двойного тросового молниеотвода", catenary=True)
     layout = ("Принят двойной тросовый молниеотвод: два стальных троса сечением "
               "35–50 мм^{2}, натянутых параллельно на расстоянии L друг от друга "
-              "между опорами высотой h_{оп}.")
+              "между опорами высотой h_{оп} = ##vi& м.")
     zone = (par("Зона защиты двойного тросового молниеотвода — двух тросов "
                 "одинаковой высоты h ≤ 150 м на расстоянии L друг от друга — "
                 "состоит из торцевых областей и внутренней области между тросами. "
@@ -568,8 +631,9 @@ def otchet5():
          ["Полуширина зоны посередине на высоте h_{x}, r_{cx}", "##cx&"],
          ["Расстояние от троса до внутренней границы зоны на высоте h_{x}, r′_{x}", "##rp&"]],
         not_determined("тросы"),
-        "h_{0} =##h0& м, r_{0} =##r0& м, r_{x} =##rx& м на высоте h_{x} = ##hx& м; "
-        "габариты внутренней области — в таблице результатов.",
+        [["Вершина зоны защиты h_{0}, м", "##h0&"],
+         ["Полуширина зоны защиты на уровне земли r_{0}, м", "##r0&"],
+         ["Полуширина зоны защиты на высоте h_{x} = ##hx& м, r_{x}, м", "##rx&"]],
         layout=layout)
 
 
@@ -710,9 +774,14 @@ def check(name, data):
         fail("tag counts differ: %s" % counts)
     if list(counts) != list(expected):
         fail("TAG_COUNTS is not in the order the tags first occur: %s" % list(counts))
-    for m in re.finditer("|".join(re.escape(t) for t in BLANK_LED), visible):
-        if m.start() > 0 and visible[m.start() - 1] in " \u00a0":
-            fail("a blank before %s, whose value begins with blanks" % m.group())
+    if name == AS_IS_TEMPLATE:
+        for align, para in paragraphs:
+            for tag in BLANK_LED & set(TAG.findall(para)):
+                if (align, para) != ("qr", tag) and not (
+                        para.endswith("\t" + tag) and para.count(tag) == 1):
+                    fail("%s, whose value begins with blanks, is neither alone in a "
+                         "right-aligned cell nor right-aligned after a tab: %r"
+                         % (tag, para))
     picture = [p for p in paragraphs if "##pc&" in p[1]]
     if picture != [("qc", "##pc&")]:
         fail("##pc& is not alone in a centred paragraph: %s" % picture)
@@ -722,12 +791,19 @@ def check(name, data):
 
 
 def main():
+    """Writes the templates; with --check, only checks them and that the
+    files in OUT_DIR are what this script writes."""
+    only_check = sys.argv[1:] == ["--check"]
     OUT_DIR.mkdir(parents=True, exist_ok=True)
     for make in TEMPLATES:
         rod, rtf_text = make()
         data = rtf_text.encode("ascii")
         check(rod.file, data)
-        (OUT_DIR / rod.file).write_bytes(data)
+        path = OUT_DIR / rod.file
+        if not only_check:
+            path.write_bytes(data)
+        elif not path.is_file() or path.read_bytes() != data:
+            raise SystemExit("%s differs from what %s writes" % (path, sys.argv[0]))
 
 
 if __name__ == "__main__":

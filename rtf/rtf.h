@@ -15,6 +15,8 @@
 // as U+FFFD.
 #pragma once
 
+#include "rtf/runindex.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <stdexcept>
@@ -43,25 +45,7 @@ struct Picture {
 };
 
 namespace detail {
-
-// Where the characters of the text come from. The text is cut into runs:
-// `count` characters of `width` source bytes each, back to back in the
-// source, whose code points agree but for the low byte. `low` holds the low
-// byte of every character; `runs` the runs, each as four LEB128 numbers
-// (source bytes since the previous run ended, width, count, code point >> 8),
-// in blocks of 16 runs that `blocks` indexes.
-struct RunBlock {
-    std::size_t offset; // where the block starts in `runs`
-    std::uint32_t text; // text position of its first character
-    std::uint32_t src;  // source offset of its first character
-};
-
-struct TextIndex {
-    std::string low;
-    std::string runs;
-    std::vector<RunBlock> blocks;
-};
-
+struct Parsed;
 } // namespace detail
 
 // An RTF document held in memory: its source, and the text a reader sees (the
@@ -78,7 +62,7 @@ public:
 
     // The text, decoded from the index on each call (linear in its size).
     std::u32string text() const;
-    std::size_t textSize() const { return index_.low.size(); }
+    std::size_t textSize() const { return index_.size(); }
     // Text character `pos`; throws std::out_of_range outside the text.
     char32_t character(std::size_t pos) const;
 
@@ -86,10 +70,7 @@ public:
 
     // The source bytes [begin, end) that text character `pos` came from.
     // Throws std::out_of_range for a position outside the text.
-    struct SourceRange {
-        std::size_t begin;
-        std::size_t end;
-    };
+    using SourceRange = detail::SourceRange;
     SourceRange sourceRange(std::size_t pos) const;
 
     // Position of the first occurrence of `needle` in text() at or after
@@ -121,14 +102,22 @@ public:
     std::size_t replaceWithPicture(std::size_t pos, std::size_t length, const Picture& picture);
 
 private:
+    struct Splice;
+
+    void adopt(detail::Parsed&& parsed);
     // Deletes [pos, pos + length) and puts `rtf` at its place: `text` with
     // the source bytes `ranges` (relative to the start of `rtf`).
+    // `depth`: how deep the groups of `rtf` nest.
     std::size_t edit(std::size_t pos, std::size_t length, std::string_view rtf,
-                     std::u32string_view text, const std::vector<SourceRange>& ranges);
+                     std::u32string_view text, const std::vector<SourceRange>& ranges,
+                     int depth = 1);
+    Splice splice(std::size_t pos, std::size_t length, std::string_view rtf) const;
+    void spliceOut(Splice& splice, std::size_t pos, std::size_t length) const;
+    void reparse(const Splice& splice);
     bool joinsSurrogates(std::size_t pos, std::size_t length) const;
 
     std::string source_;
-    detail::TextIndex index_;
+    detail::RunIndex index_;
     std::size_t closingBrace_ = 0; // offset of the document's final '}'
     bool textAtEnd_ = false;       // text may stand before that brace
     int maxDepth_ = 0;             // deepest nesting, an upper bound after edits
@@ -139,7 +128,13 @@ private:
 // whole wrapped in a group that starts with \uc1 so that readers skip the "?".
 // "\n", "\r\n" and "\r" become \line; other control characters (C0, DEL, C1)
 // are dropped; surrogate code points and values above U+10FFFF become U+FFFD.
-// A value with nothing left gives an empty string (no group).
+// A value with nothing left gives an empty string (no group). Three of the
+// control characters are marks, no text: kItalicMark and kSubscriptMark open
+// a group in italics or subscript, kEndMark closes the latest one (a group
+// still open closes at the value's end, an end without one is dropped).
+inline constexpr char32_t kItalicMark = 0x02;
+inline constexpr char32_t kSubscriptMark = 0x0E;
+inline constexpr char32_t kEndMark = 0x03;
 std::string EscapeText(std::u32string_view value);
 
 // The RTF group of a picture: "{\pict\pngblip\picwW\pichH\picwgoalWG\pichgoalHG "

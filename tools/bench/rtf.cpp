@@ -10,7 +10,7 @@
 // With a template file, also times filling it: parsing, and replacing every
 // tag ("#" "#"/"2" two characters "&") searched from the start each time, as
 // the report does.
-#include "report/rtf.h"
+#include "rtf/rtf.h"
 
 #include <chrono>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "report/codepages.h"
+#include "rtf/codepages.h"
 
 #include <array>
 
