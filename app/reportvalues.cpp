@@ -45,7 +45,8 @@ std::optional<ZoneDrawing> DrawingOf(const Design& design, const NumberText& num
     const Calculation* done = design.completedOfThisType();
     if (!done)
         return std::nullopt;
-    return ZoneDrawing{done->code, done->inputs, done->zone, BuildingSizeOf(design, numbers)};
+    return ZoneDrawing{done->code, done->inputs, done->zone, BuildingSizeOf(design, numbers),
+                       design.placement};
 }
 
 namespace {

@@ -122,6 +122,9 @@ void TForm1::createRodPage() {
     Edit18 = ResultEdit(GroupBox4, "Edit18", 312, 180);
     for (QLineEdit* field : {Edit16, Edit17, Edit18})
         field->hide();
+    Label24 = MakeLabel(GroupBox4, "Label24", {16, 214, 360, 52}, QString(), 8);
+    Label24->setWordWrap(true);
+    Label24->setAccessibleName(QStringLiteral("Вывод"));
 
     Button4 = MakeButton(TabSheet2, "Button4", {424, 280, 105, 25}, QStringLiteral("<<Назад"), 10);
     Button3 = MakeButton(TabSheet2, "Button3", {528, 280, 105, 25}, QStringLiteral("Расчёт"), 10);
@@ -261,6 +264,7 @@ void TForm1::refreshDrawing() {
     else
         Form8->clearDrawing(QStringLiteral("Зона защиты не рассчитана для нового проекта: нажмите "
                                            "«Расчёт» на странице молниеотвода."));
+    Label24->setText(Form8->figure() ? Form8->figure()->verdict.text : QString());
 }
 
 void TForm1::Button4Click() {

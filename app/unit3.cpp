@@ -195,6 +195,10 @@ void TForm1::setPeers(TForm2* form2, TForm5* form5, TForm6* form6, TForm7* form7
     for (QLineEdit* field : {Edit1, Edit2, Edit3})
         connect(field, &QLineEdit::textChanged, this, [this] { handle(&TForm1::refreshDrawing); });
     connect(Memo1, &QPlainTextEdit::textChanged, this, [this] { handle(&TForm1::refreshDrawing); });
+    connect(form8, &TForm8::placementChanged, this, [this](const Placement& placement) {
+        design_.placement = placement;
+        Label24->setText(Form8->figure()->verdict.text);
+    });
     report_ = std::make_unique<ReportMaker>(reportSetup_, services_.dialogs, *form7);
 }
 

@@ -159,6 +159,7 @@ private:
     QLabel* Label21;
     QLabel* Label22; // caption of Edit18, two lines
     QLabel* Label23;
+    QLabel* Label24;   // the verdict on the building as placed, read as "Вывод"
     QLineEdit* Edit13; // first result of the rod type's layout
     QLineEdit* Edit14; // second result
     QLineEdit* Edit15; // third result

@@ -4,6 +4,7 @@
 // Texts are kept as the user typed them, with the user's decimal separator.
 #pragma once
 
+#include "calc/placement.h"
 #include "calc/rodtypes.h"
 
 #include <array>
@@ -68,6 +69,9 @@ struct Design {
     std::int32_t listRodType = 0;       // the list's pick now; 0 for none
     std::vector<std::string> rodInputs; // the rod page's visible inputs, in row order
     std::array<std::string, 6> results; // the rod page's result rows as shown
+    // The rods' place on the site plan as typed in the drawing window, kept
+    // across calculations; none: centred over the building.
+    std::optional<Placement> placement;
 
     std::optional<Calculation> completed; // the last completed calculation
     RodZones zones;                       // the last result of each rod type

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <numbers>
 #include <tuple>
 
 namespace vostrel {
@@ -134,6 +135,25 @@ std::array<std::pair<QString, bool>, 2> VerdictLines(const Verdict& v) {
     return {{{v.text, true}, {v.note, false}}};
 }
 
+// The building's extent along the section (the rods' axis; across the cable
+// for catenaries), from the point midway between the rods (cables).
+std::pair<double, double> SectionSpan(const ZoneDrawing& d) {
+    const Placement at = PlacementOf(d);
+    const double t = at.angleDegrees * std::numbers::pi / 180;
+    const double c = at.angleDegrees == 0 ? 1 : std::cos(t),
+                 s = at.angleDegrees == 0 ? 0 : std::sin(t);
+    double from = 1e300, to = -1e300;
+    for (const Point corner :
+         {Point{0, 0}, Point{d.building->length, 0}, Point{0, d.building->width},
+          Point{d.building->length, d.building->width}}) {
+        const double x = corner.x - at.x, y = corner.y - at.y;
+        const double along = IsCatenary(d.code) ? -s * x + c * y : c * x + s * y;
+        from = std::min(from, along);
+        to = std::max(to, along);
+    }
+    return {from, to};
+}
+
 // Where the parts of the drawing go.
 struct Layout {
     QRectF legend, section, plan, verdict;
@@ -174,10 +194,11 @@ private:
     QRectF fitArea(const QRectF& area);
     QRectF titleBox(const QRectF& area, const QString& title);
     void frame(const QRectF& area, const QString& title, const QRectF& box);
-    void grid(const View& view);
+    void grid(const View& view, Point origin = {});
     void scaleBar(const View& view);
     void section(const View& view, const Box& box);
     void plan(const View& view);
+    void uncovered(const View& view);
     void dimensions(const View& view, const Box& box, const std::vector<DimensionLine>& lines);
     void dimensionLine(QPointF a, QPointF b, const QString& label, bool margin);
 
@@ -271,7 +292,10 @@ double Painter::paint(const QRectF& area) {
     frame_ = l.section;
     section(View(sBox, sArea, sScale), sBox);
     frame_ = l.plan;
-    plan(View(pBox, pArea, pScale));
+    const View planView(pBox, pArea, pScale);
+    plan(planView);
+    if (options_.plan)
+        *options_.plan = planView.transform();
     for (int i = 0; i < 2; ++i)
         frame(titles[i].first, titles[i].second, titleBoxes[i]);
     p_.restore();
@@ -366,9 +390,9 @@ Box Painter::sectionBox() const {
     for (Point c : s.cables)
         box.add(c);
     if (d_.building) {
-        const double half = (IsCatenary(d_.code) ? d_.building->width : d_.building->length) / 2;
-        box.add({-half, 0});
-        box.add({half, d_.building->height});
+        const auto [from, to] = SectionSpan(d_);
+        box.add({from, 0});
+        box.add({to, d_.building->height});
     }
     box.top = std::max(box.top, s.hx);
     return box;
@@ -383,8 +407,8 @@ Box Painter::planBox() const {
         for (Point p : c.core)
             box.add(p);
     if (d_.building) {
-        box.add({-d_.building->length / 2, -d_.building->width / 2});
-        box.add({d_.building->length / 2, d_.building->width / 2});
+        box.add({0, 0});
+        box.add({d_.building->length, d_.building->width});
     }
     return box;
 }
@@ -418,13 +442,17 @@ void Painter::frame(const QRectF& area, const QString& title, const QRectF& box)
     p_.drawText(box, Qt::AlignCenter, title);
 }
 
-void Painter::grid(const View& view) {
+// Lines a round number of metres from `origin`.
+void Painter::grid(const View& view, Point origin) {
     const double step = NiceStep(18 * pt_ / view.scale()); // at least 18 pt apart
     const Point lo = view.metres(frame_.bottomLeft()), hi = view.metres(frame_.topRight());
     p_.setPen(pen(QColor(225, 230, 238), 0.4));
-    for (double x = std::ceil(lo.x / step) * step; x <= hi.x; x += step)
+    const auto first = [step](double from, double o) {
+        return o + std::ceil((from - o) / step) * step;
+    };
+    for (double x = first(lo.x, origin.x); x <= hi.x; x += step)
         line(view({x, lo.y}), view({x, hi.y}));
-    for (double y = std::ceil(lo.y / step) * step; y <= hi.y; y += step)
+    for (double y = first(lo.y, origin.y); y <= hi.y; y += step)
         line(view({lo.x, y}), view({hi.x, y}));
 }
 
@@ -462,12 +490,12 @@ void Painter::section(const View& view, const Box& box) {
     }
     p_.setPen(pen(QColor(90, 70, 40), 1.2)); // the ground, across the frame
     line(view({box.left - box.width(), 0}), view({box.right + box.width(), 0}));
-    if (d_.building) { // midway between the rods (cables)
-        const double half = (IsCatenary(d_.code) ? d_.building->width : d_.building->length) / 2;
+    if (d_.building) {
+        const auto [from, to] = SectionSpan(d_);
         p_.setPen(pen(kBuildingLine, 1.0));
         p_.setBrush(kBuildingFill);
         QPainterPath outline;
-        outline.addRect(QRectF(view({-half, d_.building->height}), view({half, 0})));
+        outline.addRect(QRectF(view({from, d_.building->height}), view({to, 0})));
         shape(outline);
     }
     p_.setPen(pen(QColor(200, 30, 30), 0.8, Qt::DashLine));
@@ -483,7 +511,8 @@ void Painter::section(const View& view, const Box& box) {
 }
 
 void Painter::plan(const View& view) {
-    grid(view);
+    // The grid from the building's middle, as the rods' own plan had it.
+    grid(view, d_.building ? Point{d_.building->length / 2, d_.building->width / 2} : Point{});
     const QColor fill = ZoneFill(ZoneKindOf(d_.zone));
     // The union of the pieces filled once (no darker overlaps), its boundary
     // stroked.
@@ -497,9 +526,9 @@ void Painter::plan(const View& view) {
         p_.setPen(pen(kBuildingLine, 1.0));
         p_.setBrush(kBuildingFill);
         QPainterPath outline;
-        outline.addRect(QRectF(view({-d_.building->length / 2, d_.building->width / 2}),
-                               view({d_.building->length / 2, -d_.building->width / 2})));
+        outline.addRect(QRectF(view({0, d_.building->width}), view({d_.building->length, 0})));
         shape(outline);
+        uncovered(view);
     }
     // Rods as dots, cables as lines with their supports.
     p_.setPen(pen(Qt::black, 1.6));
@@ -519,6 +548,40 @@ void Painter::plan(const View& view) {
         writeNear({QRectF(at, size)}, text, at);
     }
     dimensions(view, planBox(), f_.planDimensions);
+}
+
+// The roof outside the zone at its height hatched red, and its point
+// farthest from the zone marked with that distance.
+void Painter::uncovered(const View& view) {
+    if (!f_.roof || f_.roof->check.inside)
+        return;
+    p_.setPen(Qt::NoPen); // the parts share sides: filled, not outlined
+    for (const QBrush& brush :
+         {QBrush(QColor(220, 0, 0, 60)), QBrush(QColor(200, 0, 0), Qt::BDiagPattern)}) {
+        p_.setBrush(brush);
+        for (const auto& part : f_.roof->uncovered) {
+            QPolygonF polygon;
+            for (Point p : part)
+                polygon << view(p);
+            QPainterPath path;
+            path.addPolygon(polygon);
+            path.closeSubpath();
+            shape(path);
+        }
+    }
+    const QPointF worst = view(f_.roof->check.worst);
+    const qreal r = 3 * pt_;
+    p_.setPen(pen(QColor(200, 0, 0), 1.4));
+    line(worst - QPointF(r, r), worst + QPointF(r, r));
+    line(worst - QPointF(r, -r), worst + QPointF(r, -r));
+    setFont(7, true);
+    const QString text = QStringLiteral("%1 м").arg(num(f_.roof->check.overshoot));
+    const QSizeF size = textSize(text);
+    std::vector<QRectF> candidates;
+    for (const QPointF& off : {QPointF(r, -r - size.height()), QPointF(-r - size.width(), r),
+                               QPointF(r, r), QPointF(-r - size.width(), -r - size.height())})
+        candidates.emplace_back(worst + off, size);
+    writeNear(candidates, text, worst);
 }
 
 // Each line where it lies or moved to the edge of the box round the view's
@@ -668,30 +731,72 @@ std::vector<DimensionLine> PlanDimensions(const ZoneDrawing& d, const ZonePlan& 
     return lines;
 }
 
-} // namespace
+// The plan's dimension lines moved to the placement; turned, each is drawn
+// where it lies.
+std::vector<DimensionLine> Placed(std::vector<DimensionLine> lines, const Placement& placement) {
+    for (DimensionLine& line : lines) {
+        line.from = ToSite(placement, line.from);
+        line.to = ToSite(placement, line.to);
+        if (placement.angleDegrees != 0)
+            line.place = Place::Where;
+    }
+    return lines;
+}
 
-Verdict VerdictOf(const ZoneDrawing& d, std::string_view separator) {
+Building BuildingOf(const BuildingSize& size) {
+    return {size.width, size.length, size.height};
+}
+
+std::optional<RoofVerdict> RoofOf(const ZoneDrawing& d) {
     if (!d.building)
+        return std::nullopt;
+    const ZoneKind kind = ZoneKindOf(d.zone);
+    return RoofVerdictOf(d.code, d.inputs,
+                         {kind == ZoneKind::A ? 1 : 0, kind == ZoneKind::B ? 1 : 0}, PlacementOf(d),
+                         BuildingOf(*d.building));
+}
+
+Verdict VerdictFrom(const ZoneDrawing& d, const std::optional<RoofVerdict>& roof,
+                    std::string_view separator) {
+    if (!roof)
         return {QStringLiteral("Здание не нарисовано и не проверено: размеры здания на первой "
                                "странице не числа."),
                 {},
                 false,
                 false};
-    const HeightCheck check = CheckAtHeight(d.code, d.inputs, d.zone, d.building->width,
-                                            d.building->length, d.building->height);
+    const HeightCheck check{
+        d.building->height,
+        ZoneTop(roof->zone),
+        {roof->check.inside, roof->check.overshoot, roof->check.nothingProtected}};
     return {QString::fromStdString(HeightVerdictText(check, separator)),
             QString::fromStdString(HeightNoteText(check, HxOf(d.code, d.inputs), separator)),
             check.check.inside && !check.tallerThanZone(), true};
 }
 
+} // namespace
+
+Placement PlacementOf(const ZoneDrawing& d) {
+    if (d.placement)
+        return *d.placement;
+    return d.building ? DefaultPlacement(BuildingOf(*d.building)) : Placement{};
+}
+
+Verdict VerdictOf(const ZoneDrawing& d, std::string_view separator) {
+    return VerdictFrom(d, RoofOf(d), separator);
+}
+
 ZoneFigure PrepareZoneFigure(const ZoneDrawing& drawing, std::string_view separator) {
+    const Placement placement = PlacementOf(drawing);
+    const ZonePlan local = PlanOf(drawing.inputs, drawing.zone);
+    std::optional<RoofVerdict> roof = RoofOf(drawing);
     ZoneFigure f{drawing,
                  SectionOf(drawing.code, drawing.inputs, drawing.zone),
-                 PlanOf(drawing.inputs, drawing.zone),
+                 Placed(local, placement),
                  {},
                  {},
                  {},
-                 VerdictOf(drawing, separator),
+                 VerdictFrom(drawing, roof, separator),
+                 std::move(roof),
                  std::string(separator),
                  {},
                  {}};
@@ -711,7 +816,7 @@ ZoneFigure PrepareZoneFigure(const ZoneDrawing& drawing, std::string_view separa
     f.planFill = pieces.simplified();
     f.boundary = UnionBoundary(f.plan);
     f.sectionDimensions = SectionDimensions(f.section, f.separator);
-    f.planDimensions = PlanDimensions(drawing, f.plan, f.separator);
+    f.planDimensions = Placed(PlanDimensions(drawing, local, f.separator), placement);
     return f;
 }
 

@@ -4,6 +4,7 @@
 // it onto any device: the window, an image, an SVG or a PDF.
 #pragma once
 
+#include "calc/placement.h"
 #include "calc/rodtypes.h"
 
 #include <QColor>
@@ -11,6 +12,7 @@
 #include <QPainterPath>
 #include <QRectF>
 #include <QString>
+#include <QTransform>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,10 +35,16 @@ struct ZoneDrawing {
     ZoneInputs inputs{};   // in the order of the rod type's rows
     RodZone zone;
     std::optional<BuildingSize> building; // none when a dimension is not a number
+    // Where the rods stand on the site plan; none: centred over the building,
+    // along its length.
+    std::optional<Placement> placement = std::nullopt;
 };
 
-// The verdict on the building, checked at its own height, and whether it is
-// in the zone; `note` says, when hx differs from that height, what the check
+// The placement the drawing shows: its own, else the centred one.
+Placement PlacementOf(const ZoneDrawing& drawing);
+
+// The verdict on the building as placed, checked at its own height, and
+// whether it is in the zone; `note` says, when hx differs from that height, what the check
 // there found beside the plan at hx.
 struct Verdict {
     QString text;
@@ -58,7 +66,8 @@ struct DimensionLine {
 };
 
 // A drawing with its geometry worked out once: the window repaints it at
-// every size from these.
+// every size from these. The plan view is in site coordinates (the building
+// [0, L] × [0, S]), the rods moved to the placement.
 struct ZoneFigure {
     ZoneDrawing drawing;
     ZoneSection section;
@@ -67,6 +76,8 @@ struct ZoneFigure {
     std::vector<Segment> boundary;            // of the plan's union
     QPainterPath planFill;                    // the union, in metres
     Verdict verdict;
+    // The check of the roof at the building's height; none without a building.
+    std::optional<RoofVerdict> roof;
     std::string separator; // decimal separator of every number shown
     std::vector<DimensionLine> sectionDimensions, planDimensions;
 };
@@ -85,6 +96,8 @@ struct PaintOptions {
     std::vector<QRectF>* texts = nullptr;
     // When set, receives the frame of each view, in device units.
     std::vector<QRectF>* frames = nullptr;
+    // When set, receives the plan view's map of metres to device units.
+    QTransform* plan = nullptr;
 };
 
 // Paints the whole drawing into `area` (device coordinates of `painter`).

@@ -1,41 +1,83 @@
 #include "unit8.h"
 
+#include "calc/numtext.h"
 #include "ui/controls.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QFormLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <algorithm>
+#include <cmath>
+#include <functional>
+#include <tuple>
 
 namespace vostrel {
 
 namespace {
 // Paints the drawing at whatever size the window gives it, or why there is
 // none.
+// In the plan, a drag moves the rods by as many metres as the mouse went,
+// a turn of the wheel turns them by 5° a step.
 class Canvas final : public QWidget {
 public:
-    Canvas(QWidget* parent, const std::optional<ZoneFigure>& drawing, const QString& why)
-        : QWidget(parent), drawing_(drawing), why_(why) {
+    using Move = std::function<void(Point by, double turnDegrees)>;
+    Canvas(QWidget* parent, const std::optional<ZoneFigure>& drawing, const QString& why, Move move)
+        : QWidget(parent), drawing_(drawing), why_(why), move_(std::move(move)) {
         setAttribute(Qt::WA_OpaquePaintEvent); // every pixel painted: no flicker
     }
 
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
-        if (drawing_)
-            PaintZoneDrawing(painter, rect(), *drawing_);
-        else
+        std::vector<QRectF> frames;
+        plan_ = QTransform();
+        planFrame_ = QRectF();
+        if (drawing_) {
+            PaintZoneDrawing(painter, rect(), *drawing_, {false, nullptr, &frames, &plan_});
+            if (frames.size() == 2 && drawing_->drawing.building)
+                planFrame_ = frames[1];
+        } else {
             PaintNoDrawing(painter, rect(), why_);
+        }
+    }
+    void mousePressEvent(QMouseEvent* event) override {
+        dragging_ = event->button() == Qt::LeftButton && planFrame_.contains(event->position());
+        last_ = event->position();
+    }
+    void mouseMoveEvent(QMouseEvent* event) override {
+        if (!dragging_ || !plan_.isInvertible())
+            return;
+        const QPointF by = plan_.inverted().map(event->position()) - plan_.inverted().map(last_);
+        last_ = event->position();
+        move_({by.x(), by.y()}, 0);
+    }
+    void mouseReleaseEvent(QMouseEvent*) override { dragging_ = false; }
+    void wheelEvent(QWheelEvent* event) override {
+        if (!planFrame_.contains(event->position()))
+            return;
+        move_({0, 0}, 5.0 * event->angleDelta().y() / 120);
+        event->accept();
     }
 
 private:
     const std::optional<ZoneFigure>& drawing_;
     const QString& why_;
+    Move move_;
+    QTransform plan_;  // metres of the plan to pixels, as last painted
+    QRectF planFrame_; // the plan's frame; empty: nothing to move
+    bool dragging_ = false;
+    QPointF last_;
 };
 
 // The formats offered, in the dialog's order, and the PDF's sheet of each.
@@ -59,18 +101,47 @@ TForm8::TForm8(Services& services)
     setWindowFlags(Qt::Window);
     setMinimumSize(640, 480);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    Image1 = new Canvas(this, figure_, why_);
+    Image1 =
+        new Canvas(this, figure_, why_, [this](Point by, double turn) { movePlacement(by, turn); });
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setAccessibleName(QStringLiteral("Чертёж зоны защиты"));
     Button1 = MakeButton(this, "Button1", {0, 0, 105, 25}, QStringLiteral("Сохранить…"), 10);
     Button1->setFixedSize(105, 25);
     Button1->setEnabled(false);
+    // The placement's fields, captioned, and the verdict under them.
+    auto* placement = new QGroupBox(QStringLiteral("Размещение молниеотвода"), this);
+    auto* fields = new QFormLayout(placement);
+    const std::tuple<QLineEdit**, const char*, const char*> edits[] = {
+        {&Edit1, "Edit1", "x, м"}, {&Edit2, "Edit2", "y, м"}, {&Edit3, "Edit3", "Угол, °"}};
+    for (const auto& [edit, name, caption] : edits) {
+        const QString text = QString::fromUtf8(caption);
+        *edit = new QLineEdit(placement);
+        (*edit)->setObjectName(QLatin1String(name));
+        (*edit)->setAccessibleName(text);
+        (*edit)->setEnabled(false);
+        fields->addRow(text, *edit);
+        connect(*edit, &QLineEdit::textEdited, this, [this] { placementEdited(); });
+    }
+    Label4 = new QLabel(this);
+    Label4->setObjectName(QStringLiteral("Label4"));
+    Label4->setAccessibleName(QStringLiteral("Вывод"));
+    Label4->setWordWrap(true);
+    Label4->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* side = new QVBoxLayout;
+    side->addWidget(placement);
+    side->addWidget(Label4);
+    side->addStretch();
+    auto* top = new QHBoxLayout;
+    top->addWidget(Image1, 1);
+    top->addLayout(side);
+    placement->setFixedWidth(190);
+    Label4->setFixedWidth(190);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(Button1);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
-    layout->addWidget(Image1, 1);
+    layout->addLayout(top, 1);
     layout->addLayout(buttons);
     onClick(Button1, &TForm8::Button1Click);
 }
@@ -84,6 +155,7 @@ void TForm8::setDrawing(const ZoneDrawing& drawing, const QString& object) {
     figure_ = PrepareZoneFigure(drawing, numbers().decimalSeparatorUtf8());
     object_ = object;
     Button1->setEnabled(true);
+    showPlacement();
     Image1->update();
 }
 
@@ -91,7 +163,79 @@ void TForm8::clearDrawing(const QString& why) {
     figure_.reset();
     why_ = why;
     Button1->setEnabled(false);
+    showPlacement();
     Image1->update();
+}
+
+// The fields and the verdict after the figure; a field whose text already
+// reads as the placement is left as typed.
+void TForm8::showPlacement() {
+    Label4->setText(figure_ ? figure_->verdict.text : why_);
+    const std::optional<Placement> placement = figure_ && figure_->drawing.building
+                                                   ? std::optional(PlacementOf(figure_->drawing))
+                                                   : std::nullopt;
+    const double values[] = {placement ? placement->x : 0, placement ? placement->y : 0,
+                             placement ? placement->angleDegrees : 0};
+    QLineEdit* const edits[] = {Edit1, Edit2, Edit3};
+    for (size_t i = 0; i < std::size(edits); ++i) {
+        edits[i]->setEnabled(placement.has_value());
+        if (!placement) {
+            edits[i]->clear();
+            continue;
+        }
+        bool same = false;
+        try {
+            same = numbers().toFloat(edits[i]->text()) == values[i];
+        } catch (const ConversionError&) {
+        }
+        if (!same)
+            edits[i]->setText(numbers().fixed(values[i], 2));
+    }
+}
+
+// A placement typed: the drawing follows at once. A field that does not
+// read as a number (yet) changes nothing; the verdict line says why.
+void TForm8::placementEdited() {
+    if (!figure_ || !figure_->drawing.building)
+        return;
+    const std::pair<QLineEdit*, const char*> edits[] = {
+        {Edit1, "x, м"}, {Edit2, "y, м"}, {Edit3, "Угол, °"}};
+    double values[3];
+    for (size_t i = 0; i < std::size(edits); ++i) {
+        const QString caption = QString::fromUtf8(edits[i].second);
+        try {
+            values[i] = numbers().toFloat(edits[i].first->text());
+        } catch (const ConversionError&) {
+            Label4->setText(
+                QStringLiteral("Размещение не изменено: в поле «%1» не число.").arg(caption));
+            return;
+        }
+        if (!std::isfinite(values[i]) || std::abs(values[i]) > 10000) {
+            Label4->setText(
+                QStringLiteral("Размещение не изменено: в поле «%1» число больше 10 000 по модулю.")
+                    .arg(caption));
+            return;
+        }
+    }
+    place({values[0], values[1], values[2]});
+}
+
+void TForm8::movePlacement(Point by, double turnDegrees) {
+    if (!figure_ || !figure_->drawing.building)
+        return;
+    Placement placement = PlacementOf(figure_->drawing);
+    placement.x += by.x;
+    placement.y += by.y;
+    // The angle kept within [−180°, 180°].
+    placement.angleDegrees = std::remainder(placement.angleDegrees + turnDegrees, 360.0);
+    place(placement);
+}
+
+void TForm8::place(const Placement& placement) {
+    ZoneDrawing drawing = figure_->drawing;
+    drawing.placement = placement;
+    setDrawing(drawing, object_);
+    emit placementChanged(placement);
 }
 
 SheetInscription TForm8::inscription() const {

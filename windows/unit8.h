@@ -1,6 +1,7 @@
 // Zone drawing window: the section and the plan of the last completed
 // calculation with the building and the verdict, redrawn at any size, and
-// saved as PNG, SVG or a PDF drawing sheet.
+// saved as PNG, SVG or a PDF drawing sheet. Beside it the rods' placement on
+// the site plan, typed, and the verdict for it as a line of text.
 #pragma once
 
 #include "drawing/export.h"
@@ -9,6 +10,8 @@
 
 #include <optional>
 
+class QLabel;
+class QLineEdit;
 class QPushButton;
 
 namespace vostrel {
@@ -35,9 +38,21 @@ public:
 
     QWidget* Image1;      // the drawing
     QPushButton* Button1; // "Сохранить…"
+    QLineEdit* Edit1;     // the placement's x, m: "x, м"
+    QLineEdit* Edit2;     // its y, m: "y, м"
+    QLineEdit* Edit3;     // the rods' axis against x, degrees: "Угол, °"
+    QLabel* Label4;       // the verdict, read as "Вывод"
+
+signals:
+    // The user has typed a placement; the drawing already shows it.
+    void placementChanged(const vostrel::Placement& placement);
 
 private:
     void Button1Click();
+    void placementEdited();
+    void movePlacement(Point by, double turnDegrees); // dragged or turned in the plan
+    void place(const Placement& placement);
+    void showPlacement();
     SheetInscription inscription() const;
 
     std::optional<ZoneFigure> figure_;

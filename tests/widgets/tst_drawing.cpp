@@ -67,6 +67,8 @@ private slots:
     void verdictAtBuildingHeight_data();
     void verdictAtBuildingHeight();
     void zoneAtHeightEachType();
+    void placementMovesVerdict();
+    void dragAndTurn();
     void trueColours();
     void viewsClippedToFrames();
     void labelsKeepClear_data();
@@ -250,6 +252,106 @@ void TestDrawing::verdictAtBuildingHeight() {
     QVERIFY(v.checked);
 }
 
+// Pixels of the plan's frame near the red of the hatching.
+int RedInPlan(const ZoneFigure& figure) {
+    std::vector<QRectF> frames;
+    const QImage image = RenderZoneDrawing(figure, {1000, 600}, 96, {false, nullptr, &frames});
+    int red = 0;
+    const QRect plan = frames.at(1).toAlignedRect() & image.rect();
+    for (int y = plan.top(); y <= plan.bottom(); ++y)
+        for (int x = plan.left(); x <= plan.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            red += (c.hue() < 10 || c.hue() > 350) && c.saturation() > 60;
+        }
+    return red;
+}
+
+// A single rod of 25 m in zone A (rx = 16,4 m at 8 m) and a 12 x 18 x 8 m
+// building: centred, it protects the building; typed 3 m off the long wall
+// it misses the far corners by 1,1 m, the roof outside the zone is hatched,
+// and the main window keeps that placement for the next drawing.
+void TestDrawing::placementMovesVerdict() {
+    QVERIFY(std::abs(*QuantityOf(ZoneOf(kSingleRod, {25, 8, 0, 0}, 1, 0, {}), Quantity::Rx) -
+                     16.4) < 0.05);
+    Program p(",");
+    ToRodPage(p, true, 0);
+    Calculate(p, {"25", "8"});
+    Click(p.form1.Button6);
+    Click(p.form1.Button4);
+    p.form1.Edit1->setText("12");
+    p.form1.Edit2->setText("18");
+    p.form1.Edit3->setText("8");
+    TForm8& w = p.form8;
+    QCOMPARE(w.Label4->accessibleName(), "Вывод");
+    QCOMPARE(w.Edit2->accessibleName(), "y, м");
+    QCOMPARE(w.Label4->text(), "Здание в зоне защиты на своей высоте h = 8,0 м.");
+    QCOMPARE(QStringList({w.Edit1->text(), w.Edit2->text(), w.Edit3->text()}),
+             QStringList({"9,00", "6,00", "0,00"}));
+    QCOMPARE(RedInPlan(*w.figure()), 0);
+
+    w.Edit2->selectAll();
+    QTest::keyClicks(w.Edit2, "-3");
+    QCOMPARE(w.Label4->text(), "Здание на своей высоте h = 8,0 м выходит из зоны защиты на 1,1 м.");
+    const ZoneFigure& moved = *w.figure();
+    QVERIFY(!moved.verdict.inside);
+    const auto* rodPageVerdict = p.window1.findChild<QLabel*>("Label24");
+    QCOMPARE(rodPageVerdict->accessibleName(), "Вывод");
+    QCOMPARE(rodPageVerdict->text(), w.Label4->text());
+    const Point worst = moved.roof->check.worst; // a far corner
+    QVERIFY2(std::abs(worst.y - 12) < 0.01 &&
+                 std::min(std::abs(worst.x), std::abs(worst.x - 18)) < 0.01,
+             qPrintable(QString("worst point %1, %2").arg(worst.x).arg(worst.y)));
+    QVERIFY(!moved.roof->uncovered.empty());
+    QVERIFY2(RedInPlan(moved) > 200, "the uncovered roof is hatched red");
+    // Not a number: nothing changes, the line says why.
+    QTest::keyClicks(w.Edit3, "x");
+    QCOMPARE(w.Label4->text(), "Размещение не изменено: в поле «Угол, °» не число.");
+    QCOMPARE(w.figure()->drawing.placement->y, -3.0);
+
+    p.form1.Edit3->setText("7,9"); // redrawn from the main window
+    QCOMPARE(w.figure()->drawing.building->height, 7.9);
+    QCOMPARE(w.figure()->drawing.placement->y, -3.0);
+    QCOMPARE(w.Label4->text(), "Здание на своей высоте h = 7,9 м выходит из зоны защиты на 1,0 м.");
+    QCOMPARE(rodPageVerdict->text(), w.Label4->text());
+}
+
+// A drag in the plan moves the rods with the mouse, a drag beside it does
+// nothing, the wheel turns them 5° a step; fields and verdict follow.
+void TestDrawing::dragAndTurn() {
+    RecordingDialogs dialogs;
+    Services services{dialogs, NumberText(","), QString()};
+    TForm8 w(services);
+    std::vector<Placement> told;
+    connect(&w, &TForm8::placementChanged, &w, [&](const Placement& at) { told.push_back(at); });
+    w.resize(900, 560);
+    w.show();
+    w.setDrawing(Example(kSingleRod), {}); // a 30 m rod centred over 12 x 36 m
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.Image1->repaint();
+    const QPoint inPlan(w.Image1->width() * 3 / 4, w.Image1->height() / 2);
+    const QPoint inSection(w.Image1->width() / 4, w.Image1->height() / 2);
+    QTest::mousePress(w.Image1, Qt::LeftButton, {}, inSection);
+    QTest::mouseMove(w.Image1, inSection + QPoint(150, 0));
+    QTest::mouseRelease(w.Image1, Qt::LeftButton, {}, inSection + QPoint(150, 0));
+    QVERIFY(told.empty());
+    QTest::mousePress(w.Image1, Qt::LeftButton, {}, inPlan);
+    QTest::mouseMove(w.Image1, inPlan + QPoint(40, 0));
+    QTest::mouseMove(w.Image1, inPlan + QPoint(150, 0));
+    QTest::mouseRelease(w.Image1, Qt::LeftButton, {}, inPlan + QPoint(150, 0));
+    QCOMPARE(told.size(), size_t(2));
+    const Placement moved = w.figure()->drawing.placement.value();
+    QVERIFY2(moved.x > 18 + 10, qPrintable(QString("x = %1").arg(moved.x))); // right, many metres
+    QCOMPARE(moved.y, 6.0);
+    QCOMPARE(w.Edit1->text(), NumberText(",").fixed(moved.x, 2));
+    QVERIFY(!w.figure()->verdict.inside);
+    QWheelEvent wheel(QPointF(inPlan), w.Image1->mapToGlobal(QPointF(inPlan)), {}, {0, 240},
+                      Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(w.Image1, &wheel);
+    QCOMPARE(w.figure()->drawing.placement->angleDegrees, 10.0);
+    QCOMPARE(w.Edit3->text(), "10,00");
+    QCOMPARE(told.back().angleDegrees, 10.0);
+}
+
 // The zone at the building's height is the rod page's zone for hx = h, for
 // every rod type and both zones.
 void TestDrawing::zoneAtHeightEachType() {
@@ -341,10 +443,11 @@ void TestDrawing::labelsKeepClear() {
     const ZoneFigure figure = PrepareZoneFigure(Example(code, zoneA), ",");
     std::vector<QRectF> texts;
     RenderZoneDrawing(figure, size, dpi, {false, &texts, nullptr});
-    // Legend (four), titles, scale bars, the verdict and every dimension.
+    // Legend (four), titles, scale bars, the verdict, every dimension and the
+    // distance of the roof's worst point from the zone.
     const size_t expected = 4 + 2 + 2 + 1 + !figure.verdict.note.isEmpty() +
                             figure.plan.pieces.empty() + figure.sectionDimensions.size() +
-                            figure.planDimensions.size();
+                            figure.planDimensions.size() + !figure.roof->check.inside;
     QCOMPARE(texts.size(), expected);
     const QRectF area(QPointF(0, 0), QSizeF(size));
     for (size_t i = 0; i < texts.size(); ++i) {
