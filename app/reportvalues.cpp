@@ -117,7 +117,7 @@ QStringList ChangedInputs(const Design& d, const Calculation& done, const Number
         const QString then = Text(done.texts[i]).trimmed();
         if (now != then)
             changed << QStringLiteral("%1 (в расчёте %2, на странице молниеотвода %3)")
-                           .arg(QString::fromUtf8(rod ? rod->inputNames[i] : ""), then,
+                           .arg(QString::fromUtf8(rod ? rod->inputs[i].name : ""), then,
                                 now.isEmpty() ? QStringLiteral("пусто") : now);
     }
     const ZoneKind used = ZoneKindOf(done.zone), now = FlagsKind(d.zoneA, d.zoneB);
@@ -215,8 +215,8 @@ QString Sentence(const Design& d, ReportValue value, const ZoneFigure* figure,
         return done ? Marked(CaseText(done->code, done->zone, separator))
                     : QStringLiteral("не рассчитано");
     case V::Conclusion:
-        return done ? Marked(ConclusionText(done->code, done->zone, HxOf(done->code, done->inputs),
-                                            separator))
+        return done ? Marked(ConclusionText(done->code, done->zone,
+                                            InputsOf(done->code, done->inputs).hx, separator))
                     : QStringLiteral("Расчёт зоны защиты не выполнен.");
     case V::Verdict:
         return figure ? Marked(figure->verdict.text)
