@@ -10,9 +10,7 @@ namespace {
 template <class... F> struct Overloaded : F... { using F::operator()...; };
 template <class... F> Overloaded(F...) -> Overloaded<F...>;
 
-} // namespace
-
-namespace {
+// The rod types: code, the list's name, the input rows in page order.
 using I = RodInputs;
 constexpr RodInputSlot kHx{"hx", &I::hx};
 constexpr RodTypeInfo kRodTypes[] = {
