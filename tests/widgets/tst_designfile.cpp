@@ -166,8 +166,8 @@ void TestDesignFile::badFile_data() {
     QTest::newRow("class not on the legend")
         << kHead + R"("thunderstormHours": 30})"
         << "значения «thunderstormHours» 30 нет на карте (5, 10, 20, 40, 60, 80, 100 или 140)";
-    QTest::newRow("rod type 6") << kHead + R"("rodType": 6})"
-                                << "значение «rodType» 6 не тип молниеотвода (1–5)";
+    QTest::newRow("rod type 7") << kHead + R"("rodType": 7})"
+                                << "значение «rodType» 7 не тип молниеотвода (1–6)";
     QTest::newRow("too many inputs")
         << kHead + R"("rodType": 1, "rodInputs": ["30", "10", "5"]})"
         << "в «rodInputs» 3 значений, а выбранный тип молниеотвода принимает 2";
