@@ -103,8 +103,10 @@ void TForm1::calculateSystem() {
     Form8->RodTable1->showResults(zone, numbers());
     Edit13->setText(QStringLiteral("  %1").arg(zone.rods.size()));
     Edit14->setText(QStringLiteral("  %1").arg(zone.pairs.size()));
-    Edit15->setText(zone.leastRcx ? QStringLiteral("  ") + numbers().fixed(*zone.leastRcx, 1)
-                                  : QStringLiteral("  одиночные"));
+    // A lone rod has no pair; pairs all farther than their limit are single.
+    Edit15->setText(zone.leastRcx        ? QStringLiteral("  ") + numbers().fixed(*zone.leastRcx, 1)
+                    : zone.pairs.empty() ? QString()
+                                         : QStringLiteral("  одиночные"));
     design_.completed.reset();
     design_.system = SystemCalculation{texts, Edit8->text().toStdString(), std::move(*rods), hx,
                                        std::move(zone)};

@@ -73,11 +73,13 @@ RodTable::RodTable(QWidget* parent) : QWidget(parent) {
     buttons->addWidget(Button2);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new QLabel(QStringLiteral("Молниеотводы, м"), this));
-    layout->addWidget(Table1, 2);
-    layout->addLayout(buttons);
-    layout->addWidget(Table2, 1);
-    layout->addWidget(Table3, 1);
+    // Each table under its caption, which is also its accessible name.
+    for (QTableWidget* table : {Table1, Table2, Table3}) {
+        layout->addWidget(new QLabel(table->accessibleName(), this));
+        layout->addWidget(table, table == Table1 ? 2 : 1);
+        if (table == Table1)
+            layout->addLayout(buttons);
+    }
     connect(Table1, &QTableWidget::itemChanged, this, [this] {
         if (!filling_)
             emit rodsEdited();
