@@ -230,6 +230,27 @@ Json RodsJson(const std::vector<RodText>& rods, std::string_view separator) {
     return list;
 }
 
+// The rods' placement on the site plan: an object of three finite numbers
+// within kMaxPlacement; other keys in it are ignored.
+void ReadPlacement(const Json& root, DesignFile& file) {
+    const auto placement = root.find("placement");
+    if (placement == root.end() || placement->is_null())
+        return;
+    if (!placement->is_object())
+        throw Refusal{"значение «placement» должно быть объектом с числами «x», «y» и «angle»"};
+    const auto number = [&](const char* key) {
+        const std::string name = std::string("placement.") + key;
+        const auto value = placement->find(key);
+        if (value == placement->end() || !value->is_number())
+            throw Refusal{"значение " + Quoted(name) + " должно быть числом"};
+        const double x = value->get<double>();
+        if (!std::isfinite(x) || std::abs(x) > kMaxPlacement)
+            throw Refusal{"значение " + Quoted(name) + " больше 10 000 по модулю"};
+        return x;
+    };
+    file.placement = Placement{number("x"), number("y"), number("angle")};
+}
+
 Json Parse(std::string_view bytes) {
     const Json::parser_callback_t depth = [](int level, Json::parse_event_t, Json&) {
         if (level > kMaxDepth)
@@ -262,6 +283,7 @@ DesignFile FileContentOf(const Design& design) {
             file.calculated = design.calculated();
         }
     }
+    file.placement = design.placement;
     return file;
 }
 
@@ -284,6 +306,10 @@ std::string WriteDesignFile(const DesignFile& file, std::string_view separator) 
                  {"calculated", file.calculated}};
     if (!file.rods.empty())
         root["rods"] = RodsJson(file.rods, separator);
+    if (file.placement)
+        root["placement"] = {{"x", file.placement->x},
+                             {"y", file.placement->y},
+                             {"angle", file.placement->angleDegrees}};
     return root.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
@@ -300,6 +326,7 @@ DesignReading ReadDesignFile(std::string_view bytes, std::string_view separator)
         ReadChoices(root, file);
         ReadRodInputs(root, file, separator);
         ReadRods(root, file, separator);
+        ReadPlacement(root, file);
         return {std::move(file), {}};
     } catch (const Refusal& refusal) {
         return {std::nullopt, refusal.reason};

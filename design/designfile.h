@@ -16,6 +16,9 @@ namespace vostrel {
 inline constexpr char kDesignFormat[] = "vostrel-design";
 inline constexpr int kDesignVersion = 1;
 inline constexpr std::size_t kMaxDesignFileSize = 1024 * 1024;
+// The largest |x| and |y| (m) and |angle| (°) of a placement a file may hold,
+// as the drawing window takes them.
+inline constexpr double kMaxPlacement = 10000;
 
 // What a file keeps of a design.
 struct DesignFile {
@@ -27,6 +30,7 @@ struct DesignFile {
     // A system's rods (rod type 6): x and y are numbers in the file, h a text.
     std::vector<RodText> rods;
     bool calculated = false;
+    std::optional<Placement> placement; // none: centred over the building
 
     bool operator==(const DesignFile&) const = default;
 };

@@ -54,6 +54,13 @@ constexpr std::array<Replacement, 2> kInner{{
     {"##in&", V::NumbersInner},
 }};
 
+// The rods' placement on the site plan, at the end of the inputs.
+constexpr std::array<Replacement, 3> kPlacement{{
+    {"##px&", V::PlacementX},
+    {"##py&", V::PlacementY},
+    {"##pa&", V::PlacementAngle},
+}};
+
 template <std::size_t... N> constexpr auto Join(const std::array<Replacement, N>&... parts) {
     std::array<Replacement, (N + ...)> out{};
     std::size_t at = 0;
@@ -78,7 +85,7 @@ constexpr auto kSingleCatenaryRows =
              {"##rx&", V::Edit15},    {"##rx&", V::Edit15},       {"#2rx&", V::DoubledRx},
              {"#2r0&", V::DoubledR0}, {"##ch&", V::CableNumbers},
          }},
-         kCommon);
+         kPlacement, kCommon);
 
 constexpr auto kSingleRodRows = Join(kBuilding,
                                      Own<9>{{
@@ -92,7 +99,7 @@ constexpr auto kSingleRodRows = Join(kBuilding,
                                          {"##rx&", V::Edit15},
                                          {"##rx&", V::Edit15},
                                      }},
-                                     kCommon);
+                                     kPlacement, kCommon);
 
 constexpr auto kDoubleRodRows = Join(kBuilding,
                                      Own<13>{{
@@ -110,7 +117,7 @@ constexpr auto kDoubleRodRows = Join(kBuilding,
                                          {"##rc&", V::Edit17},
                                          {"##cx&", V::Edit18},
                                      }},
-                                     kInner, kCommon);
+                                     kInner, kPlacement, kCommon);
 
 constexpr auto kUnequalRodRows = Join(kBuilding,
                                       Own<18>{{
@@ -133,7 +140,7 @@ constexpr auto kUnequalRodRows = Join(kBuilding,
                                           {"##rc&", V::Edit16},
                                           {"##cx&", V::Edit17},
                                       }},
-                                      kInner, kCommon);
+                                      kInner, kPlacement, kCommon);
 
 constexpr auto kDoubleCatenaryRows = Join(kBuilding,
                                           Own<18>{{
@@ -156,7 +163,7 @@ constexpr auto kDoubleCatenaryRows = Join(kBuilding,
                                               {"##cx&", V::Edit18},
                                               {"##rp&", V::Rpx},
                                           }},
-                                          kInner, kCommon);
+                                          kInner, kPlacement, kCommon);
 
 // By rod type code 1 to 5.
 constexpr ReportTable kTables[] = {

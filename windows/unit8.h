@@ -44,6 +44,7 @@ public:
     QLineEdit* Edit2;     // its y, m: "y, м"
     QLineEdit* Edit3;     // the rods' axis against x, degrees: "Угол, °"
     QLabel* Label4;       // the verdict, read as "Вывод"
+    QPushButton* Button2; // "Подобрать высоту" (heightpick.cpp)
     RodTable* RodTable1;  // a system's rods and its results (rod type 6), else hidden
 
     // Shows the rods' table in place of the placement (rod type 6) or hides it.
@@ -52,9 +53,13 @@ public:
 signals:
     // The user has typed a placement; the drawing already shows it.
     void placementChanged(const vostrel::Placement& placement);
+    // The user has accepted `height` (m) for the rod page's input row `row`
+    // (from 0): the least that protects the building as placed.
+    void heightChosen(int row, double height);
 
 private:
     void Button1Click();
+    void Button2Click();
     void placementEdited();
     void movePlacement(Point by, double turnDegrees); // dragged or turned in the plan
     void place(const Placement& placement);
