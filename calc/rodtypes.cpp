@@ -1,5 +1,7 @@
 #include "rodtypes.h"
 
+#include "rodsystem.h"
+
 #include <algorithm>
 #include <cmath>
 #include <type_traits>
@@ -27,6 +29,8 @@ constexpr RodTypeInfo kRodTypes[] = {
     {kDoubleCatenary,
      "Двойной тросовый молниеотвод одинаковой высоты",
      {{{"hоп", &I::hSupport}, {"a", &I::a}, {"L", &I::L}, kHx}}},
+    // The rods themselves are typed in the plan window's table.
+    {kRodSystem, "Многократный стержневой молниеотвод", {{kHx}}},
 };
 
 // Why the value of an input is refused: rod and support heights above 0 up
@@ -103,8 +107,9 @@ void RodZones::keep(const RodZone& zone) {
 
 RodZone ZoneOf(std::int32_t code, const ZoneInputs& inputs, std::int32_t zoneA, std::int32_t zoneB,
                const RodZones& previous) {
-    // A code of no rod type computes as the double catenary, as it always has.
-    const RodInputs in = InputsOf(FindRodType(code) ? code : kDoubleCatenary, inputs);
+    // Any other code (the system of rods has its own routine) computes as the
+    // double catenary, as it always has.
+    const RodInputs in = InputsOf(IsRodType(code) ? code : kDoubleCatenary, inputs);
     switch (code) {
     case kSingleRod:
         return SingleRodZone(in.h, in.hx, zoneA, zoneB, previous.singleRod);

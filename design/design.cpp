@@ -7,6 +7,9 @@ const Calculation* Design::completedOfThisType() const {
 }
 
 bool Design::calculated() const {
+    if (rodType == kRodSystem)
+        return system && system->texts == rods && rodInputs.size() == 1 &&
+               rodInputs.front() == system->hxText;
     const Calculation* done = completedOfThisType();
     return done && done->texts == rodInputs;
 }

@@ -679,6 +679,7 @@ void TestZones::inputsByMeaning_data() {
         << 4 << Values{0, 0, 11, 22, 0, 33} << InputRefusal::SupportHeightAboveLimit;
     QTest::newRow("double catenary")
         << 5 << Values{0, 0, 11, 22, 33, 44} << InputRefusal::SupportHeightAboveLimit;
+    QTest::newRow("system of rods") << 6 << Values{0, 0, 0, 0, 0, 11} << InputRefusal::None;
     QTest::newRow("no rod type") << 0 << Values{0, 0, 0, 0, 0, 0} << InputRefusal::None;
 }
 
