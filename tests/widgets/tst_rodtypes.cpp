@@ -2,6 +2,8 @@
 // Enter chain, the computed zone and the messages of a calculation.
 #include "fixture.h"
 
+#include "app/rodlayouts.h"
+
 #include <QAccessible>
 
 using namespace vostrel;
@@ -32,37 +34,26 @@ private slots:
     void hugeInputsWriteNothing();
 };
 
+// The page follows the rod type's layout table: the rows it captions are
+// shown with that caption, named by it for screen readers, and chained by
+// Enter; the others are hidden.
 void TestRodTypes::layout_data() {
     QTest::addColumn<int>("index");
     QTest::addColumn<QStringList>("inputs");  // accessible names; empty: hidden
     QTest::addColumn<QStringList>("results"); // likewise
-    const QString h0 = "Вершина защищаемой зоны h0, м", r0 = "Радиус защиты на уровне земли r0, м",
-                  rx = "Радиус защиты rx на высоте hx, м", hx = "Высота зоны защиты hx, м",
-                  L = "Расстояние между молниеотводами L, м",
-                  rc = "Полуширина зоны посередине на уровне земли rc, м",
-                  rcx = "Полуширина зоны посередине на высоте hx rcx, м";
-    QTest::newRow("single rod") << 0 << QStringList{"Высота молниеотвода h, м", hx, "", ""}
-                                << QStringList{h0, r0, rx, "", "", ""};
-    QTest::newRow("two rods")
-        << 1 << QStringList{"Высота молниеотводов h, м", L, hx, ""}
-        << QStringList{h0, r0, rx, "Высота зоны посередине между молниеотводами hc, м", rc, rcx};
-    QTest::newRow("unequal rods") << 2
-                                  << QStringList{"Высота первого молниеотвода h1, м",
-                                                 "Высота второго молниеотвода h2, м", L, hx}
-                                  << QStringList{"Радиус защиты rx1 у первого молниеотвода, м",
-                                                 "Радиус защиты rx2 у второго молниеотвода, м",
-                                                 "Высота зоны посередине hc, м",
-                                                 rc,
-                                                 rcx,
-                                                 ""};
-    QTest::newRow("single catenary")
-        << 3 << QStringList{"Высота опоры hоп, м", "Длина пролёта троса a, м", hx, ""}
-        << QStringList{h0, r0, rx, "", "", ""};
-    QTest::newRow("double catenary")
-        << 4
-        << QStringList{"Высота опор hоп, м", "Длина пролёта тросов a, м",
-                       "Расстояние между тросами L, м", hx}
-        << QStringList{h0, r0, rx, "Высота зоны посередине между тросами hc, м", rc, rcx};
+    const auto name = [](const char* first, const char* second = nullptr) {
+        return (QString::fromUtf8(first ? first : "") + QString::fromUtf8(second ? second : ""))
+            .simplified();
+    };
+    for (int index = 0; index < 5; ++index) {
+        const RodLayout& layout = RodLayoutFor(index + 1);
+        QStringList inputs, results;
+        for (const char* caption : layout.inputs)
+            inputs << name(caption);
+        for (const ResultRow& row : layout.results)
+            results << name(row.caption[0], row.caption[1]);
+        QTest::addRow("rod type %d", index + 1) << index << inputs << results;
+    }
 }
 
 void TestRodTypes::layout() {
