@@ -72,6 +72,7 @@ void TForm1::clearDesign() {
 }
 
 void TForm1::showDesign(const DesignFile& file) {
+    design_.placement = file.placement; // the drawing of the calculation below shows it
     Edit1->setText(QString::fromStdString(file.building[0]));
     Edit2->setText(QString::fromStdString(file.building[1]));
     Edit3->setText(QString::fromStdString(file.building[2]));

@@ -200,6 +200,23 @@ QString Numbers(const Design& d, ReportValue value, const NumberText& numbers) {
                : QString();
 }
 
+// The placement the report's drawing shows, else the design's, else the
+// centred one; "—" without a building to centre on.
+QString PlacementText(const Design& d, ReportValue value, const ZoneFigure* figure,
+                      const NumberText& numbers) {
+    std::optional<Placement> placement = d.placement;
+    if (figure && figure->drawing.building)
+        placement = PlacementOf(figure->drawing);
+    else if (const auto size = BuildingSizeOf(d, numbers); !placement && size)
+        placement = DefaultPlacement({size->width, size->length, size->height});
+    if (!placement)
+        return QStringLiteral("—");
+    const double v = value == ReportValue::PlacementX   ? placement->x
+                     : value == ReportValue::PlacementY ? placement->y
+                                                        : placement->angleDegrees;
+    return numbers.fixed(v, 2);
+}
+
 // The sentences about the calculation, the drawing and N.
 QString Sentence(const Design& d, ReportValue value, const ZoneFigure* figure,
                  const NumberText& numbers) {
@@ -286,6 +303,10 @@ QString ReportText(const Design& d, ReportValue value, const ZoneFigure* figure,
         return QuantityText(done, Quantity::Hc2, numbers);
     case V::Rpx:
         return QuantityText(done, Quantity::Rpx, numbers);
+    case V::PlacementX:
+    case V::PlacementY:
+    case V::PlacementAngle:
+        return PlacementText(d, value, figure, numbers);
     default:
         return Sentence(d, value, figure, numbers);
     }

@@ -204,6 +204,13 @@ void TForm1::setPeers(TForm2* form2, TForm5* form5, TForm6* form6, TForm7* form7
     connect(form8, &TForm8::placementChanged, this, [this](const Placement& placement) {
         design_.placement = placement;
         Label24->setText(Form8->figure()->verdict.text);
+        emit designChanged(); // the placement is saved with the design
+    });
+    // "Подобрать высоту" accepted: the height goes into its row of the rod page.
+    connect(form8, &TForm8::heightChosen, this, [this](int row, double height) {
+        const auto fields = rodInputs();
+        if (row >= 0 && static_cast<size_t>(row) < fields.size())
+            fields[static_cast<size_t>(row)]->setText(numbers().fixed(height, 1));
     });
     report_ = std::make_unique<ReportMaker>(reportSetup_, services_.dialogs, *form7);
 }

@@ -47,9 +47,13 @@ HeightSearch LeastProtectingHeight(const std::function<ZonePlan(double)>& planAt
     return {std::nullopt, CheckRoof(planAt(kHeightSteps / 10.0), building).overshoot};
 }
 
-ZoneInputs WithHeight(std::int32_t code, ZoneInputs inputs, double height) {
+int SearchedInput(std::int32_t code, const ZoneInputs& inputs) {
     const bool secondLower = code == kUnequalRods && inputs[1] < inputs[0];
-    inputs[secondLower ? 1 : 0] = height;
+    return secondLower ? 1 : 0;
+}
+
+ZoneInputs WithHeight(std::int32_t code, ZoneInputs inputs, double height) {
+    inputs[static_cast<std::size_t>(SearchedInput(code, inputs))] = height;
     return inputs;
 }
 

@@ -42,6 +42,8 @@ HeightSearch LeastProtectingHeight(const std::function<ZonePlan(double)>& planAt
 // rods the height of the lower one as typed (the other keeps its height; the
 // searched one may pass it). The inputs with `height` put in that place.
 ZoneInputs WithHeight(std::int32_t code, ZoneInputs inputs, double height);
+// The row of the inputs (from 0) that WithHeight replaces.
+int SearchedInput(std::int32_t code, const ZoneInputs& inputs);
 
 // The least height for a placed rod type in the zone of `flags`; hx of the
 // inputs is ignored (the building's height is protected). A catenary span of

@@ -20,6 +20,8 @@ namespace vostrel {
 struct Placement {
     double x = 0, y = 0;     // the point midway between the rods (cables), m
     double angleDegrees = 0; // the rods' axis (the cables) against the x axis
+
+    friend bool operator==(const Placement&, const Placement&) = default;
 };
 
 // Today's placement: the middle of the building, the axis along its length.

@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <limits>
@@ -162,6 +163,27 @@ void ReadRodInputs(const Json& root, DesignFile& file, std::string_view separato
         throw Refusal{"«calculated» отмечает расчёт, но данные молниеотвода заданы не все"};
 }
 
+// The rods' placement on the site plan: an object of three finite numbers
+// within kMaxPlacement; other keys in it are ignored.
+void ReadPlacement(const Json& root, DesignFile& file) {
+    const auto placement = root.find("placement");
+    if (placement == root.end() || placement->is_null())
+        return;
+    if (!placement->is_object())
+        throw Refusal{"значение «placement» должно быть объектом с числами «x», «y» и «angle»"};
+    const auto number = [&](const char* key) {
+        const std::string name = std::string("placement.") + key;
+        const auto value = placement->find(key);
+        if (value == placement->end() || !value->is_number())
+            throw Refusal{"значение " + Quoted(name) + " должно быть числом"};
+        const double x = value->get<double>();
+        if (!std::isfinite(x) || std::abs(x) > kMaxPlacement)
+            throw Refusal{"значение " + Quoted(name) + " больше 10 000 по модулю"};
+        return x;
+    };
+    file.placement = Placement{number("x"), number("y"), number("angle")};
+}
+
 Json Parse(std::string_view bytes) {
     const Json::parser_callback_t depth = [](int level, Json::parse_event_t, Json&) {
         if (level > kMaxDepth)
@@ -192,6 +214,7 @@ DesignFile FileContentOf(const Design& design) {
             file.calculated = design.calculated();
         }
     }
+    file.placement = design.placement;
     return file;
 }
 
@@ -204,14 +227,18 @@ std::string WriteDesignFile(const DesignFile& file, std::string_view separator) 
     Json inputs = Json::array();
     for (const std::string& input : file.rodInputs)
         inputs.push_back(text(input));
-    const Json root = {{"format", kDesignFormat},
-                       {"version", kDesignVersion},
-                       {"building", building},
-                       {"thunderstormHours", orNull(file.thunderstormHours)},
-                       {"buildingType", orNull(file.buildingType)},
-                       {"rodType", orNull(file.rodType)},
-                       {"rodInputs", inputs},
-                       {"calculated", file.calculated}};
+    Json root = {{"format", kDesignFormat},
+                 {"version", kDesignVersion},
+                 {"building", building},
+                 {"thunderstormHours", orNull(file.thunderstormHours)},
+                 {"buildingType", orNull(file.buildingType)},
+                 {"rodType", orNull(file.rodType)},
+                 {"rodInputs", inputs},
+                 {"calculated", file.calculated}};
+    if (file.placement)
+        root["placement"] = {{"x", file.placement->x},
+                             {"y", file.placement->y},
+                             {"angle", file.placement->angleDegrees}};
     return root.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
@@ -227,6 +254,7 @@ DesignReading ReadDesignFile(std::string_view bytes, std::string_view separator)
         ReadBuilding(root, file, separator);
         ReadChoices(root, file);
         ReadRodInputs(root, file, separator);
+        ReadPlacement(root, file);
         return {std::move(file), {}};
     } catch (const Refusal& refusal) {
         return {std::nullopt, refusal.reason};

@@ -16,6 +16,9 @@ namespace vostrel {
 inline constexpr char kDesignFormat[] = "vostrel-design";
 inline constexpr int kDesignVersion = 1;
 inline constexpr std::size_t kMaxDesignFileSize = 1024 * 1024;
+// The largest |x| and |y| (m) and |angle| (°) of a placement a file may hold,
+// as the drawing window takes them.
+inline constexpr double kMaxPlacement = 10000;
 
 // What a file keeps of a design.
 struct DesignFile {
@@ -25,6 +28,7 @@ struct DesignFile {
     std::optional<std::int32_t> rodType;
     std::vector<std::string> rodInputs; // the rod page's inputs in row order
     bool calculated = false;
+    std::optional<Placement> placement; // none: centred over the building
 
     bool operator==(const DesignFile&) const = default;
 };

@@ -53,6 +53,12 @@ constexpr std::array<Replacement, 2> kInner{{
     {"##cs&", V::Case},
     {"##in&", V::NumbersInner},
 }};
+// The rods' placement on the site plan, at the end of the inputs.
+constexpr std::array<Replacement, 3> kPlacement{{
+    {"##px&", V::PlacementX},
+    {"##py&", V::PlacementY},
+    {"##pa&", V::PlacementAngle},
+}};
 // The zone's height h0 and radii r0 and rx, each written twice, of one rod or
 // of the two equal rods or cables.
 constexpr std::array<Replacement, 6> kZone{{
@@ -93,7 +99,7 @@ constexpr auto kSingleRodRows = Join(kBuilding,
                                          {"##hx&", V::Edit9},
                                          {"##hx&", V::Edit9},
                                      }},
-                                     kZone, kCommon);
+                                     kZone, kPlacement, kCommon);
 
 constexpr auto kDoubleRodRows = Join(kBuilding,
                                      Own<4>{{
@@ -102,7 +108,7 @@ constexpr auto kDoubleRodRows = Join(kBuilding,
                                          {"##hx&", V::Edit10},
                                          {"##hx&", V::Edit10},
                                      }},
-                                     kZone, kMiddle, kInner, kCommon);
+                                     kZone, kMiddle, kInner, kPlacement, kCommon);
 
 constexpr auto kUnequalRodRows = Join(kBuilding,
                                       Own<18>{{
@@ -125,7 +131,7 @@ constexpr auto kUnequalRodRows = Join(kBuilding,
                                           {"##rc&", V::Edit16},
                                           {"##cx&", V::Edit17},
                                       }},
-                                      kInner, kCommon);
+                                      kInner, kPlacement, kCommon);
 
 // The single catenary: hx, the zone with its r0 and rx written more often,
 // the doubled radii, and its sag and cable height.
@@ -148,7 +154,7 @@ constexpr auto kSingleCatenaryRows = Join(kBuilding, kSupports,
                                               {"#2r0&", V::DoubledR0},
                                               {"##ch&", V::CableNumbers},
                                           }},
-                                          kCommon);
+                                          kPlacement, kCommon);
 
 constexpr auto kDoubleCatenaryRows = Join(kBuilding, kSupports,
                                           Own<4>{{
@@ -161,7 +167,7 @@ constexpr auto kDoubleCatenaryRows = Join(kBuilding, kSupports,
                                           Own<1>{{
                                               {"##rp&", V::Rpx},
                                           }},
-                                          kInner, kCommon);
+                                          kInner, kPlacement, kCommon);
 
 // By rod type code 1 to 5.
 constexpr ReportTable kTables[] = {

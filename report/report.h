@@ -70,6 +70,11 @@ enum class ReportValue : std::uint8_t {
     NumbersR0B,
     NumbersRxB,
     NumbersInner,
+    // The rods' placement on the site plan: x, y (m) and the angle of their
+    // axis against x (°), as the drawing shows it.
+    PlacementX,
+    PlacementY,
+    PlacementAngle,
 };
 
 struct Replacement {

@@ -56,4 +56,15 @@ Dialogs::Answer MessageBoxes::question(QWidget* parent, const QString& text) {
     }
 }
 
+bool MessageBoxes::confirm(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Question, QString::fromUtf8(kTitle), text,
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Да"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Нет"));
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 } // namespace vostrel

@@ -31,6 +31,11 @@ public:
     enum class Answer { Yes, No, Cancel };
     // A question with the buttons "Да", "Нет" and "Отмена"; closing the box cancels.
     virtual Answer question(QWidget* parent, const QString& text) = 0;
+    // A question with the buttons "Да" and "Нет"; true for "Да". Closing the
+    // box answers "Нет". Doubles may leave it to question().
+    virtual bool confirm(QWidget* parent, const QString& text) {
+        return question(parent, text) == Answer::Yes;
+    }
 };
 
 // The real thing: application-modal QMessageBox.
@@ -44,6 +49,7 @@ public:
     QString openFileName(QWidget* parent, const QString& caption, const QString& folder,
                          const QString& filters) override;
     Answer question(QWidget* parent, const QString& text) override;
+    bool confirm(QWidget* parent, const QString& text) override;
 };
 
 } // namespace vostrel

@@ -127,8 +127,12 @@ TForm8::TForm8(Services& services)
     Label4->setAccessibleName(QStringLiteral("Вывод"));
     Label4->setWordWrap(true);
     Label4->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    Button2 = MakeButton(this, "Button2", {0, 0, 190, 25}, QStringLiteral("Подобрать высоту"), 10);
+    Button2->setFixedSize(190, 25);
+    Button2->setEnabled(false);
     auto* side = new QVBoxLayout;
     side->addWidget(placement);
+    side->addWidget(Button2);
     side->addWidget(Label4);
     side->addStretch();
     auto* top = new QHBoxLayout;
@@ -144,6 +148,7 @@ TForm8::TForm8(Services& services)
     layout->addLayout(top, 1);
     layout->addLayout(buttons);
     onClick(Button1, &TForm8::Button1Click);
+    onClick(Button2, &TForm8::Button2Click);
 }
 
 void TForm8::showDrawing(const ZoneDrawing& drawing, const QString& object, const QWidget* owner) {
@@ -176,6 +181,7 @@ void TForm8::showPlacement() {
                                                    : std::nullopt;
     const double values[] = {placement ? placement->x : 0, placement ? placement->y : 0,
                              placement ? placement->angleDegrees : 0};
+    Button2->setEnabled(placement.has_value());
     QLineEdit* const edits[] = {Edit1, Edit2, Edit3};
     for (size_t i = 0; i < std::size(edits); ++i) {
         edits[i]->setEnabled(placement.has_value());

@@ -44,13 +44,18 @@ public:
     QLineEdit* Edit2;     // its y, m: "y, м"
     QLineEdit* Edit3;     // the rods' axis against x, degrees: "Угол, °"
     QLabel* Label4;       // the verdict, read as "Вывод"
+    QPushButton* Button2; // "Подобрать высоту" (heightpick.cpp)
 
 signals:
     // The user has typed a placement; the drawing already shows it.
     void placementChanged(const vostrel::Placement& placement);
+    // The user has accepted `height` (m) for the rod page's input row `row`
+    // (from 0): the least that protects the building as placed.
+    void heightChosen(int row, double height);
 
 private:
     void Button1Click();
+    void Button2Click();
     void placementEdited();
     void movePlacement(Point by, double turnDegrees); // dragged or turned in the plan
     void place(const Placement& placement);

@@ -67,6 +67,7 @@ class TestDesignFile : public QObject {
 private slots:
     void roundTrip_data();
     void roundTrip();
+    void placementRoundTrip();
     void badFile_data();
     void badFile();
     void buildingTypeNotInCatalogue();
@@ -142,6 +143,56 @@ void TestDesignFile::roundTrip() {
         QVERIFY2(shown.kind == RecordingDialogs::Shown::Message, qPrintable(shown.text));
 }
 
+// The placement typed in the drawing window marks the design changed, is
+// saved, and comes back with its verdict in a fresh program; "Новый" centres
+// the rods again.
+void TestDesignFile::placementRoundTrip() {
+    QTemporaryDir dir;
+    const QString saved = dir.filePath("размещение.vostrel");
+    QString verdict;
+    {
+        Program p(",");
+        ToRodPage(p, false, 0);
+        Calculate(p, {"30", "10"});
+        Click(p.form1.Button6);
+        p.dialogs.fileName = saved;
+        Command(p, "FileSave");
+        QVERIFY(!p.window1.isWindowModified());
+        for (const auto& [edit, text] :
+             {std::pair{p.form8.Edit1, "40,25"}, std::pair{p.form8.Edit2, "-3"},
+              std::pair{p.form8.Edit3, "30"}}) {
+            edit->selectAll();
+            QTest::keyClicks(edit, text);
+        }
+        QVERIFY(p.window1.isWindowModified());
+        verdict = p.form8.Label4->text();
+        Command(p, "FileSave");
+        QCOMPARE(p.dialogs.texts(), QStringList());
+    }
+    const QJsonObject placement =
+        QJsonDocument::fromJson(Read(saved)).object()["placement"].toObject();
+    QCOMPARE(placement["x"].toDouble(), 40.25);
+    QCOMPARE(placement["y"].toDouble(), -3.0);
+    QCOMPARE(placement["angle"].toDouble(), 30.0);
+
+    Program q(".");
+    q.window1.openFile(saved);
+    QVERIFY(!q.window1.isWindowModified());
+    Click(q.form1.Button6);
+    QCOMPARE(QStringList({q.form8.Edit1->text(), q.form8.Edit2->text(), q.form8.Edit3->text()}),
+             QStringList({"40.25", "-3.00", "30.00"}));
+    QCOMPARE(q.form8.Label4->text(), QString(verdict).replace(',', '.'));
+    QVERIFY(verdict.contains(QStringLiteral("выходит из зоны защиты")));
+
+    q.dialogs.answer = Dialogs::Answer::No;
+    Command(q, "FileNew");
+    ToRodPage(q, false, 0);
+    Calculate(q, {"30", "10"});
+    Click(q.form1.Button6);
+    QCOMPARE(QStringList({q.form8.Edit1->text(), q.form8.Edit2->text(), q.form8.Edit3->text()}),
+             QStringList({"18.00", "6.00", "0.00"}));
+}
+
 void TestDesignFile::badFile_data() {
     QTest::addColumn<QByteArray>("content"); // "": the path is a folder
     QTest::addColumn<QString>("reason");
@@ -164,6 +215,11 @@ void TestDesignFile::badFile_data() {
     QTest::newRow("too many inputs")
         << kHead + R"("rodType": 1, "rodInputs": ["30", "10", "5"]})"
         << "в «rodInputs» 3 значений, а выбранный тип молниеотвода принимает 2";
+    QTest::newRow("placement not a number")
+        << kHead + R"("placement": {"x": "9", "y": 0, "angle": 0}})"
+        << "значение «placement.x» должно быть числом";
+    QTest::newRow("placement far off") << kHead + R"("placement": {"x": 9, "y": -1e5, "angle": 0}})"
+                                       << "значение «placement.y» больше 10 000 по модулю";
     QTest::newRow("over 1 MB") << kHead + R"("pad": ")" + QByteArray(1024 * 1024, 'x') + "\"}"
                                << "файл больше 1 МБ";
 }

@@ -69,6 +69,7 @@ private slots:
     void zoneAtHeightEachType();
     void placementMovesVerdict();
     void dragAndTurn();
+    void heightPick();
     void trueColours();
     void viewsClippedToFrames();
     void labelsKeepClear_data();
@@ -351,6 +352,56 @@ void TestDrawing::dragAndTurn() {
     QCOMPARE(w.figure()->drawing.placement->angleDegrees, 10.0);
     QCOMPARE(w.Edit3->text(), "10,00");
     QCOMPARE(told.back().angleDegrees, 10.0);
+}
+
+// "Подобрать высоту" for the rod 3 m off the long wall: "Нет" leaves the rod
+// page alone, "Да" puts the height there, and "Расчёт" with it protects the
+// building while 0,1 m less does not. A building no rod can protect: the
+// message says by how much the rod of 150 m misses.
+void TestDrawing::heightPick() {
+    Program p(",");
+    ToRodPage(p, true, 0);
+    Calculate(p, {"25", "8"});
+    Click(p.form1.Button6);
+    p.form1.Edit1->setText("12");
+    p.form1.Edit2->setText("18");
+    p.form1.Edit3->setText("8");
+    TForm8& w = p.form8;
+    QCOMPARE(w.Button2->accessibleName(), "Подобрать высоту");
+    w.Edit2->selectAll();
+    QTest::keyClicks(w.Edit2, "-3");
+    p.dialogs.answer = Dialogs::Answer::No;
+    Click(w.Button2);
+    QCOMPARE(p.dialogs.questions,
+             QStringList("Здание на своей высоте h = 8,0 м защищено (зона А) при высоте "
+                         "молниеотвода h = 26,2 м — наименьшей с шагом 0,1 м. Записать её на "
+                         "страницу молниеотвода?"));
+    QCOMPARE(p.form1.Edit8->text(), "25");
+    p.dialogs.answer = Dialogs::Answer::Yes;
+    Click(w.Button2);
+    QCOMPARE(p.form1.Edit8->text(), "26,2");
+    const auto verdictFor = [&](const QString& h) {
+        Calculate(p, {h});
+        return w.Label4->text();
+    };
+    QCOMPARE(verdictFor("26,2"), "Здание в зоне защиты на своей высоте h = 8,0 м.");
+    QVERIFY(w.figure()->verdict.inside);
+    QVERIFY(verdictFor("26,1").contains("выходит из зоны защиты"));
+    QVERIFY(!w.figure()->verdict.inside);
+
+    p.form1.Edit1->setText("400");
+    p.form1.Edit2->setText("400");
+    p.form1.Edit3->setText("10");
+    p.dialogs.clear();
+    Click(w.Button2);
+    const Placement placement = PlacementOf(w.figure()->drawing);
+    const RoofVerdict top =
+        RoofVerdictOf(kSingleRod, {150, 8, 0, 0}, {1, 0}, placement, Building{400, 400, 10});
+    QCOMPARE(p.dialogs.texts(),
+             QStringList(QStringLiteral("Здание на своей высоте h = 10,0 м не защищено (зона А) ни "
+                                        "при какой высоте молниеотвода h до 150 м: и при 150 м "
+                                        "оно выходит из зоны защиты на %1 м.")
+                             .arg(NumberText(",").fixed(top.check.overshoot, 1))));
 }
 
 // The zone at the building's height is the rod page's zone for hx = h, for

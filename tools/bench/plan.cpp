@@ -2,7 +2,8 @@
 // 100 x 60 x 10 m building, zone Б, evenly round it or leaving a gap of 40 m
 // on one side. Prints the medians of 21 runs of the zone plan with the
 // verdict (and, where the roof is not inside, the worst point and the
-// uncovered parts) and of the search for the least common height.
+// uncovered parts) and of the search for the least common height; and the
+// search for the least height of a single rod and of a double catenary.
 #include "calc/heightsearch.h"
 #include "calc/rodsystem.h"
 
@@ -95,6 +96,21 @@ void Search(const char* what, const std::vector<Rod>& rods) {
                     t.wall, t.cpu, found.shortfall);
 }
 
+// "Подобрать высоту" of one rod type, placed: the least height of a single
+// rod 3 m off the middle of a long wall, and of a double catenary along it.
+void SearchPlaced(const char* what, std::int32_t code, const ZoneInputs& inputs,
+                  const Placement& placement) {
+    HeightSearch found;
+    const Times t =
+        Median([&] { found = LeastHeight(code, inputs, kZoneB, placement, kBuilding); });
+    if (found.height)
+        std::printf("least height, %s: %.2f ms (CPU %.2f ms; %.1f m)\n", what, t.wall, t.cpu,
+                    *found.height);
+    else
+        std::printf("least height, %s: %.2f ms (CPU %.2f ms; none up to 150 m)\n", what, t.wall,
+                    t.cpu);
+}
+
 } // namespace
 
 int main() {
@@ -104,5 +120,7 @@ int main() {
     Verdict("40 m gap, 20 m", RodsAround(50, 20, 40));
     Search("evenly", RodsAround(50, 20, 0));
     Search("40 m gap", RodsAround(50, 20, 40));
+    SearchPlaced("single rod 3 m off the long wall", kSingleRod, {30, 10, 0, 0}, {50, -3, 0});
+    SearchPlaced("double catenary over it", kDoubleCatenary, {30, 90, 40, 10}, {50, 30, 0});
     return 0;
 }

@@ -33,21 +33,23 @@ BUILDING = {"##nf&": 1, "##nn&": 1, "##ka&": 1, "##zo&": 1}
 # The numbers under the formulas of zone А, then of zone Б.
 NUMBERS = {"##fh&": 2, "##fr&": 2, "##fx&": 2}
 INNER = {"##cs&": 1, "##in&": 1}
+# The rods' placement on the site plan: x, y, the angle.
+PLACEMENT = {"##px&": 1, "##py&": 1, "##pa&": 1}
 END = {"##pc&": 1, "##cn&": 1, "##vd&": 1}
 TAG_COUNTS = {
-    "otchet1.rtf": {**START, "##hr&": 1, "##hx&": 2, **BUILDING, **NUMBERS,
+    "otchet1.rtf": {**START, "##hr&": 1, "##hx&": 2, **PLACEMENT, **BUILDING, **NUMBERS,
                     "##h0&": 2, "##r0&": 2, "##rx&": 2, **END},
-    "otchet2.rtf": {**START, "##hr&": 1, "##ld&": 1, "##hx&": 2, **BUILDING, **NUMBERS,
+    "otchet2.rtf": {**START, "##hr&": 1, "##ld&": 1, "##hx&": 2, **PLACEMENT, **BUILDING, **NUMBERS,
                     **INNER, "##h0&": 2, "##r0&": 2, "##rx&": 2, "##hc&": 1, "##rc&": 1,
                     "##cx&": 1, **END},
-    "otchet3.rtf": {**START, "##h1&": 1, "##h2&": 1, "##ld&": 1, "##hx&": 2, **BUILDING,
+    "otchet3.rtf": {**START, "##h1&": 1, "##h2&": 1, "##ld&": 1, "##hx&": 2, **PLACEMENT, **BUILDING,
                     **NUMBERS, **INNER, "##01&": 1, "##r1&": 1, "##x1&": 2, "##02&": 1,
                     "##r2&": 1, "##x2&": 2, "##c1&": 1, "##c2&": 1, "##hc&": 1, "##rc&": 1,
                     "##cx&": 1, **END},
-    "otchet4.rtf": {**START, "##vi&": 2, "##aa&": 2, "##hx&": 2, **BUILDING, "##ch&": 1,
+    "otchet4.rtf": {**START, "##vi&": 2, "##aa&": 2, "##hx&": 2, **PLACEMENT, **BUILDING, "##ch&": 1,
                     **NUMBERS, "##h0&": 2, "##r0&": 5, "##rx&": 4, "#2r0&": 1, "#2rx&": 1,
                     **END},
-    "otchet5.rtf": {**START, "##vi&": 2, "##aa&": 2, "##ld&": 1, "##hx&": 2, **BUILDING,
+    "otchet5.rtf": {**START, "##vi&": 2, "##aa&": 2, "##ld&": 1, "##hx&": 2, **PLACEMENT, **BUILDING,
                     "##ch&": 1, **NUMBERS, **INNER, "##h0&": 2, "##r0&": 2, "##rx&": 2,
                     "##hc&": 1, "##rc&": 1, "##cx&": 1, "##rp&": 1, **END},
 }
@@ -208,12 +210,32 @@ def table(rows, widths=(5355, 4000), header=False):
 class Rod:
     """What the shared sections say of one kind of rod."""
 
-    def __init__(self, code, kind, by, of, catenary):
+    def __init__(self, code, kind, by, of, catenary, centre=None, axis=None):
         self.file = "otchet%d.rtf" % code
         self.kind = kind            # "одиночный стержневой молниеотвод"
         self.by = by                # "одиночным стержневым молниеотводом"
         self.of = of                # "одиночного стержневого молниеотвода"
         self.catenary = catenary
+        # A rod type placed as a whole: the point its placement gives (x, y)
+        # and its axis, as the inputs name them; None for one without.
+        self.centre = centre        # "середины между молниеотводами"
+        self.axis = axis            # "линии молниеотводов"
+
+
+def placement_rows(rod):
+    """The rows of the inputs' table that give the placement on the plan."""
+    if rod.centre is None:
+        return []
+    return ["Размещение на плане",
+            ["Координата x %s, м" % rod.centre, "##px&"],
+            ["Координата y %s, м" % rod.centre, "##py&"],
+            ["Угол %s к оси x, °" % rod.axis, "##pa&"]]
+
+
+PLAN_AXES = ("Начало координат плана — угол здания; ось x направлена вдоль длины "
+             "здания L, ось y — вдоль его ширины S, здание занимает на плане "
+             "прямоугольник [0, L] × [0, S]; угол отсчитывается от оси x против "
+             "часовой стрелки.")
 
 
 def title(rod):
@@ -242,7 +264,8 @@ def inputs(n, rod, rod_rows):
                 ["Местоположение здания", "##lo&"],
                 ["Средняя продолжительность гроз в год, ч", "##tg&"],
                 ["Удельная плотность ударов молнии в землю n, 1/(км^{2}·год)", "##dn&"],
-            ] + rod_rows, header=True)
+            ] + rod_rows + placement_rows(rod), header=True)
+            + (par(PLAN_AXES) if rod.centre else "")
             + par(limits + "."))
 
 
@@ -264,7 +287,8 @@ def strike_count(n):
 def category(n):
     return (heading(n, "Категория молниезащиты и тип зоны защиты")
             + par("По назначению здания, его местоположению и ожидаемому количеству "
-                  "поражений молнией в год согласно таблице 1 Инструкции приняты:")
+                  "поражений молнией в год согласно таблице 1 Инструкции приняты:",
+                  style=INTRO)
             + table([
                 ["Категория молниезащиты", "##ka&"],
                 ["Тип зоны защиты", "##zo&"],
@@ -426,7 +450,8 @@ def report(rod, input_rows, zone, result_rows, after, summary_text, layout=None)
 
 def otchet1():
     rod = Rod(1, "одиночный стержневой молниеотвод", "одиночным стержневым молниеотводом",
-              "одиночного стержневого молниеотвода", catenary=False)
+              "одиночного стержневого молниеотвода", catenary=False,
+              centre="молниеотвода", axis="поворота молниеотвода")
     zone = (par("Зона защиты одиночного стержневого молниеотвода высотой h ≤ 150 м "
                 "представляет собой круговой конус с вершиной на высоте h_{0} < h. На "
                 "уровне земли зона образует круг радиусом r_{0}, на высоте защищаемого "
@@ -450,7 +475,8 @@ def otchet1():
 def otchet2():
     rod = Rod(2, "двойной стержневой молниеотвод",
               "двойным стержневым молниеотводом (два молниеотвода одинаковой высоты)",
-              "двойного стержневого молниеотвода", catenary=False)
+              "двойного стержневого молниеотвода", catenary=False,
+              centre="середины между молниеотводами", axis="линии молниеотводов")
     zone = (par("Зона защиты двойного стержневого молниеотвода — двух молниеотводов "
                 "одинаковой высоты h ≤ 150 м на расстоянии L друг от друга — состоит "
                 "из торцевых областей и внутренней области между молниеотводами. "
@@ -488,7 +514,8 @@ def otchet2():
 def otchet3():
     rod = Rod(3, "два стержневых молниеотвода разной высоты",
               "двумя стержневыми молниеотводами разной высоты",
-              "двух стержневых молниеотводов разной высоты", catenary=False)
+              "двух стержневых молниеотводов разной высоты", catenary=False,
+              centre="середины между молниеотводами", axis="линии молниеотводов")
     ends = ("h_{c} = (h_{c1} + h_{c2})/2;", "r_{c} = (r_{01} + r_{02})/2;",
             "r_{cx} = r_{c}(h_{c} − h_{x})/h_{c}.")
     zone = (par("Зона защиты двух стержневых молниеотводов разной высоты h_{1} и "
@@ -545,7 +572,8 @@ def otchet3():
 
 def otchet4():
     rod = Rod(4, "одиночный тросовый молниеотвод", "одиночным тросовым молниеотводом",
-              "одиночного тросового молниеотвода", catenary=True)
+              "одиночного тросового молниеотвода", catenary=True,
+              centre="середины троса", axis="оси троса")
     layout = ("Принят одиночный тросовый молниеотвод: стальной трос сечением "
               "35–50 мм^{2}, натянутый между двумя опорами высотой h_{оп} = ##vi& м.")
     zone = (par("Зона защиты одиночного тросового молниеотвода высотой h ≤ 150 м "
@@ -590,7 +618,8 @@ def otchet4():
 def otchet5():
     rod = Rod(5, "двойной тросовый молниеотвод",
               "двойным тросовым молниеотводом (два троса одинаковой высоты)",
-              "двойного тросового молниеотвода", catenary=True)
+              "двойного тросового молниеотвода", catenary=True,
+              centre="середины между тросами", axis="тросов")
     layout = ("Принят двойной тросовый молниеотвод: два стальных троса сечением "
               "35–50 мм^{2}, натянутых параллельно на расстоянии L друг от друга "
               "между опорами высотой h_{оп} = ##vi& м.")
