@@ -46,6 +46,8 @@ Design TForm1::design() const {
         for (int i = 0; i < rod->inputCount(); ++i)
             d.rodInputs.push_back(Text(fields[static_cast<size_t>(i)]->text()));
     }
+    if (d.rodType == kRodSystem || d.listRodType == kRodSystem)
+        d.rods = systemRods();
     const QLineEdit* const results[] = {Edit13, Edit14, Edit15, Edit16, Edit17, Edit18};
     for (size_t i = 0; i < d.results.size(); ++i)
         d.results[i] = Text(results[i]->text());
@@ -69,6 +71,8 @@ void TForm1::clearDesign() {
     Form5->reset();
     Form6->hide();
     Form8->hide();
+    setSystemRods({});
+    Form8->showRodTable(false);
 }
 
 void TForm1::showDesign(const DesignFile& file) {
@@ -97,6 +101,8 @@ void TForm1::showDesign(const DesignFile& file) {
     TabSheet1MouseMove(); // the pointer crosses the page on its way to "Далее>>"
     if (!file.rodType || Edit5->text().isEmpty())
         return;
+    if (*file.rodType == kRodSystem)
+        setSystemRods(file.rods); // before "Далее>>", which fills only an empty table
     handle(&TForm1::Button1Click);
     const auto fields = rodInputs();
     for (size_t i = 0; i < file.rodInputs.size() && i < fields.size(); ++i)

@@ -176,6 +176,12 @@ bool DesignDocument::writeTo(const QString& path) {
     try {
         check(design.building);
         check(design.rodInputs);
+        // A rod's place is a number in the file: it must be typed.
+        for (const RodText& rod : design.rods) {
+            services_.numbers.toFloat(QString::fromStdString(rod.x));
+            services_.numbers.toFloat(QString::fromStdString(rod.y));
+            check(std::array{rod.h});
+        }
     } catch (const ConversionError& e) {
         services_.dialogs.error(&window_, QStringLiteral("Файл «%1» не сохранён: %2")
                                               .arg(Native(path), QString::fromUtf8(e.what())));

@@ -42,6 +42,13 @@ std::optional<BuildingSize> BuildingSizeOf(const Design& design, const NumberTex
 }
 
 std::optional<ZoneDrawing> DrawingOf(const Design& design, const NumberText& numbers) {
+    if (design.rodType == kRodSystem) {
+        if (!design.system)
+            return std::nullopt;
+        const SystemCalculation& s = *design.system;
+        return SystemDrawingOf({s.rods, s.hx, {design.zoneA, design.zoneB}, s.zone},
+                               BuildingSizeOf(design, numbers));
+    }
     const Calculation* done = design.completedOfThisType();
     if (!done)
         return std::nullopt;

@@ -1,5 +1,7 @@
 #include "app/rodlayouts.h"
 
+#include "calc/rodsystem.h"
+
 namespace vostrel {
 
 namespace {
@@ -40,10 +42,21 @@ constexpr RodLayout kLayouts[] = {
     // 5: double catenary
     {{" Высота опор hоп, м", " Длина пролёта тросов a, м", " Расстояние между тросами L, м", kHx},
      {kH0, kR0, kRx, {{" Высота зоны посередине между", " тросами hc, м"}, Q::Hc}, kRc, kRcx}},
+    // 6: a system of rods, typed in the plan window; its results are counts
+    // and the least rcx of its pairs, not quantities of one zone.
+    {{kHx, nullptr, nullptr, nullptr},
+     {{{{" Число молниеотводов", nullptr}, Q::None},
+       {{" Число соседних пар", nullptr}, Q::None},
+       {{" Наименьшая полуширина rcx, м", nullptr}, Q::None},
+       kNone,
+       kNone,
+       kNone}}},
 };
 } // namespace
 
 const RodLayout& RodLayoutFor(std::int32_t code) {
+    if (code == kRodSystem)
+        return kLayouts[kRodSystem - 1];
     return kLayouts[IsRodType(code) ? code - 1 : kSingleCatenary - 1];
 }
 

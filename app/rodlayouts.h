@@ -23,7 +23,7 @@ struct RodLayout {
     std::array<ResultRow, 6> results;
 };
 
-// The layout of rod type `code` (1 to 5).
+// The layout of rod type `code` (1 to 6).
 const RodLayout& RodLayoutFor(std::int32_t code);
 
 } // namespace vostrel

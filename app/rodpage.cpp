@@ -174,6 +174,8 @@ void TForm1::GroupBox3MouseMove() {
         return std::all_of(fields.begin(), fields.end(),
                            [](QLineEdit* f) { return !f->text().isEmpty(); });
     };
+    if (v8 && !v9 && !v10 && !v11 && filled({Edit8})) // a system: hx only
+        Button3->setEnabled(true);
     if (v8 && v9 && !v10 && !v11 && filled({Edit8, Edit9}))
         Button3->setEnabled(true);
     if (v8 && v9 && v10 && !v11 && filled({Edit8, Edit9, Edit10}))
@@ -183,9 +185,11 @@ void TForm1::GroupBox3MouseMove() {
 }
 
 void TForm1::Button3Click() {
+    const std::int32_t code = design_.rodType;
+    if (code == kRodSystem)
+        return calculateSystem(); // a system has no report template yet
     // "Отчёт" is enabled whatever follows.
     Button2->setEnabled(true);
-    const std::int32_t code = design_.rodType;
     if (!IsRodType(code))
         return;
     const RodLayout& layout = RodLayoutFor(code);

@@ -4,6 +4,7 @@
 #include "app/rodlayouts.h"
 #include "report/unit7.h"
 #include "ui/controls.h"
+#include "windows/rodtable.h"
 #include "windows/unit4.h"
 #include "windows/unit5.h"
 #include "windows/unit6.h"
@@ -36,6 +37,7 @@ const QStringList kRodTypes = {
     QStringLiteral("Двойной стержневой молниеотвод разной высоты"),
     QStringLiteral("Одиночный тросовый молниетвод"),
     QStringLiteral("Двойной тросовый молниеотвод одинаковой высоты"),
+    QStringLiteral("Многократный стержневой молниеотвод"),
 };
 
 // Enter or Space on a field that opens a window opens it as a click does.
@@ -201,6 +203,7 @@ void TForm1::setPeers(TForm2* form2, TForm5* form5, TForm6* form6, TForm7* form7
     for (QLineEdit* field : {Edit1, Edit2, Edit3})
         connect(field, &QLineEdit::textChanged, this, [this] { handle(&TForm1::refreshDrawing); });
     connect(Memo1, &QPlainTextEdit::textChanged, this, [this] { handle(&TForm1::refreshDrawing); });
+    connect(form8->RodTable1, &RodTable::rodsEdited, this, &TForm1::designChanged);
     connect(form8, &TForm8::placementChanged, this, [this](const Placement& placement) {
         design_.placement = placement;
         Label24->setText(Form8->figure()->verdict.text);
@@ -339,7 +342,7 @@ int TForm1::rodTypeIndex() const {
 
 void TForm1::takeRodTypeCode() {
     const int index = rodTypeIndex();
-    if (index >= 0 && index <= 4)
+    if (index >= 0 && index < kRodTypes.size())
         design_.rodType = index + 1;
 }
 
@@ -359,6 +362,8 @@ void TForm1::Button1Click() {
     }
     Button6->setEnabled(false); // the fields no longer show a calculation
     design_.completed.reset();
+    design_.system.reset();
+    startSystem();
     refreshDrawing();
     for (QLineEdit* field :
          {Edit8, Edit9, Edit10, Edit11, Edit13, Edit14, Edit15, Edit16, Edit17, Edit18})

@@ -98,6 +98,12 @@ private:
     void Button6Click();   // the drawing
     void refreshDrawing(); // the drawing window, after a calculation or a change
 
+    // A system of rods (rod type 6): its rods in the plan window's table.
+    std::vector<RodText> systemRods() const;
+    void setSystemRods(const std::vector<RodText>& rods);
+    void startSystem();     // at "Далее>>": the table shown, four rods for a new design
+    void calculateSystem(); // "Расчёт" of a system
+
     // The rod page's input fields, in the order of their rows.
     std::array<QLineEdit*, 4> rodInputs() const { return {Edit8, Edit9, Edit10, Edit11}; }
     // The rod page's result fields, in the order of their rows.

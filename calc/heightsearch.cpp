@@ -74,8 +74,8 @@ LeastSystemHeight(const std::vector<Rod>& rods, ZoneFlags flags, const Building&
     std::vector<Rod> raised = rods;
     for (Rod& rod : raised)
         rod.h = kHeightSteps / 10.0;
-    if (auto error = CheckRods(raised))
-        return *error;
+    if (const auto checked = CheckRods(raised); !checked)
+        return checked.reason();
     const DelaunayGraph graph = Delaunay(PositionsOf(raised));
     return LeastProtectingHeight(
         [&](double height) {

@@ -196,26 +196,26 @@ bool RodPair::joined() const {
     return pairCase() != PairCase::Single && rcx() > 0;
 }
 
-std::optional<RodInputError> CheckRods(const std::vector<Rod>& rods) {
+Outcome<void, RodInputError> CheckRods(const std::vector<Rod>& rods) {
     using Field = RodInputError::Field;
     if (rods.empty())
-        return RodInputError{Field::Count, 0, 0, "Не задано ни одного молниеотвода"};
+        return Failure(RodInputError{Field::Count, 0, 0, "Не задано ни одного молниеотвода"});
     if (rods.size() > kMostRods)
-        return RodInputError{Field::Count, static_cast<int>(kMostRods) + 1, 0,
-                             "Молниеотвод " + Numbered(static_cast<int>(kMostRods) + 1) +
-                                 " лишний: молниеотводов должно быть не больше 100"};
+        return Failure(RodInputError{Field::Count, static_cast<int>(kMostRods) + 1, 0,
+                                     "Молниеотвод " + Numbered(static_cast<int>(kMostRods) + 1) +
+                                         " лишний: молниеотводов должно быть не больше 100"});
     for (std::size_t i = 0; i < rods.size(); ++i)
         if (auto error = CheckRod(rods[i], static_cast<int>(i) + 1))
-            return error;
+            return Failure(std::move(*error));
     for (std::size_t i = 0; i < rods.size(); ++i)
         for (std::size_t j = i + 1; j < rods.size(); ++j)
             if (std::hypot(rods[j].x - rods[i].x, rods[j].y - rods[i].y) < kLeastRodDistance) {
                 const int a = static_cast<int>(i) + 1, b = static_cast<int>(j) + 1;
-                return RodInputError{Field::Position, a, b,
-                                     "Молниеотводы " + Numbered(a) + " и " + Numbered(b) +
-                                         " стоят в одной точке"};
+                return Failure(RodInputError{Field::Position, a, b,
+                                             "Молниеотводы " + Numbered(a) + " и " + Numbered(b) +
+                                                 " стоят в одной точке"});
             }
-    return std::nullopt;
+    return {};
 }
 
 std::vector<Point> PositionsOf(const std::vector<Rod>& rods) {
@@ -246,8 +246,8 @@ RodSystemZone SystemZone(const std::vector<Rod>& rods, const DelaunayGraph& grap
 }
 
 RodSystemOutcome SystemZoneOf(const std::vector<Rod>& rods, double hx, ZoneFlags flags) {
-    if (auto error = CheckRods(rods))
-        return *error;
+    if (const auto checked = CheckRods(rods); !checked)
+        return checked.reason();
     return SystemZone(rods, Delaunay(PositionsOf(rods)), hx, flags);
 }
 
@@ -261,8 +261,8 @@ ZoneSection PairSectionOf(const std::vector<Rod>& rods, const RodPair& pair, dou
 
 std::variant<RodSystemVerdict, RodInputError>
 SystemVerdictOf(const std::vector<Rod>& rods, ZoneFlags flags, const Building& building) {
-    if (auto error = CheckRods(rods))
-        return *error;
+    if (const auto checked = CheckRods(rods); !checked)
+        return checked.reason();
     RodSystemVerdict verdict;
     verdict.zone = SystemZone(rods, Delaunay(PositionsOf(rods)), building.height, flags);
     verdict.check = CheckRoof(verdict.zone.plan, building);

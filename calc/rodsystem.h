@@ -17,6 +17,7 @@
 #pragma once
 
 #include "calc/delaunay.h"
+#include "calc/outcome.h"
 #include "calc/rodtypes.h"
 #include "calc/rodzones.h"
 #include "calc/roofcheck.h"
@@ -88,7 +89,7 @@ struct RodInputError {
 // rod, x, y within ±kFarthestRod and h above 0 and at most kMaxRodHeight (a
 // value that is not a finite number fails its field); then every two rods at
 // least kLeastRodDistance apart.
-std::optional<RodInputError> CheckRods(const std::vector<Rod>& rods);
+Outcome<void, RodInputError> CheckRods(const std::vector<Rod>& rods);
 
 // The zone at the height hx for rods already checked and the Delaunay graph
 // of their positions (PositionsOf), which the height search computes once.

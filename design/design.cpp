@@ -12,6 +12,7 @@ constexpr RodTypeInfo kRodTypes[] = {
     {kUnequalRods, "Двойной стержневой молниеотвод разной высоты", {"h1", "h2", "L", kHx}},
     {kSingleCatenary, "Одиночный тросовый молниетвод", {"hоп", "a", kHx, nullptr}},
     {kDoubleCatenary, "Двойной тросовый молниеотвод одинаковой высоты", {"hоп", "a", "L", kHx}},
+    {kRodSystem, "Многократный стержневой молниеотвод", {kHx, nullptr, nullptr, nullptr}},
 };
 } // namespace
 
@@ -36,6 +37,9 @@ const Calculation* Design::completedOfThisType() const {
 }
 
 bool Design::calculated() const {
+    if (rodType == kRodSystem)
+        return system && system->texts == rods && rodInputs.size() == 1 &&
+               rodInputs.front() == system->hxText;
     const Calculation* done = completedOfThisType();
     return done && done->texts == rodInputs;
 }

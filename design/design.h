@@ -5,6 +5,7 @@
 #pragma once
 
 #include "calc/placement.h"
+#include "calc/rodsystem.h"
 #include "calc/rodtypes.h"
 
 #include <array>
@@ -56,6 +57,23 @@ struct Calculation {
     RodZone zone;
 };
 
+// A rod of a system (rod type 6) as typed in the plan window's table.
+struct RodText {
+    std::string x, y, h;
+
+    bool operator==(const RodText&) const = default;
+};
+
+// A completed calculation of a system: the texts it came from, the rods and
+// hx as numbers, and the zone at hx.
+struct SystemCalculation {
+    std::vector<RodText> texts;
+    std::string hxText;
+    std::vector<Rod> rods;
+    double hx = 0;
+    RodSystemZone zone;
+};
+
 struct Design {
     std::array<std::string, 3> building;    // width S, length L, height h (m)
     std::optional<int> thunderstormHours;   // the map legend's class of N
@@ -72,6 +90,9 @@ struct Design {
     // The rods' place on the site plan as typed in the drawing window, kept
     // across calculations; none: centred over the building.
     std::optional<Placement> placement;
+    std::vector<RodText> rods; // a system's rods as typed (rod type 6)
+
+    std::optional<SystemCalculation> system; // the last completed calculation of a system
 
     std::optional<Calculation> completed; // the last completed calculation
     RodZones zones;                       // the last result of each rod type

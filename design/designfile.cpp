@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -163,6 +164,72 @@ void ReadRodInputs(const Json& root, DesignFile& file, std::string_view separato
         throw Refusal{"«calculated» отмечает расчёт, но данные молниеотвода заданы не все"};
 }
 
+// A coordinate as the shortest text that reads back as the same number.
+std::string CoordinateText(double value, std::string_view separator) {
+    char buffer[32];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    return Replace(std::string(buffer, end), ".", separator);
+}
+
+// A coordinate text as the file's number; none when it is not one.
+std::optional<double> CoordinateOf(const std::string& text, std::string_view separator) {
+    const std::string dotted = Replace(text, separator, ".");
+    double value = 0;
+    const char* const end = dotted.data() + dotted.size();
+    const auto [at, error] = std::from_chars(dotted.data(), end, value);
+    if (error != std::errc() || at != end || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::string CoordinateFrom(const Json& rod, const char* key, const std::string& where,
+                           std::string_view separator) {
+    const auto found = rod.find(key);
+    if (found == rod.end() || !found->is_number())
+        throw Refusal{"значение " + Quoted(where + "." + key) + " должно быть числом"};
+    const double value = found->get<double>();
+    if (!std::isfinite(value) || std::fabs(value) > kFarthestRod)
+        throw Refusal{"значение " + Quoted(where + "." + key) +
+                      " должно быть в пределах ±10 000 м"};
+    return CoordinateText(value, separator);
+}
+
+// "rods": at most kMostRods objects of x, y (numbers, m) and h (a text).
+void ReadRods(const Json& root, DesignFile& file, std::string_view separator) {
+    const auto rods = root.find("rods");
+    if (rods == root.end() || rods->is_null())
+        return;
+    if (!rods->is_array())
+        throw Refusal{"значение «rods» должно быть списком молниеотводов"};
+    if (rods->size() > kMostRods)
+        throw Refusal{"в «rods» " + std::to_string(rods->size()) +
+                      " молниеотводов, а их может быть не больше 100"};
+    for (std::size_t i = 0; i < rods->size(); ++i) {
+        const Json& rod = (*rods)[i];
+        const std::string where = "rods[" + std::to_string(i) + "]";
+        if (!rod.is_object())
+            throw Refusal{"значение " + Quoted(where) + " должно быть объектом"};
+        const auto h = rod.find("h");
+        if (h == rod.end())
+            throw Refusal{"в " + Quoted(where) + " нет высоты «h»"};
+        file.rods.push_back({CoordinateFrom(rod, "x", where, separator),
+                             CoordinateFrom(rod, "y", where, separator),
+                             NumberOf(*h, where + ".h", separator)});
+    }
+}
+
+Json RodsJson(const std::vector<RodText>& rods, std::string_view separator) {
+    Json list = Json::array();
+    const auto number = [&](const std::string& text) {
+        const auto value = CoordinateOf(text, separator);
+        return value ? Json(*value) : Json(nullptr);
+    };
+    for (const RodText& rod : rods)
+        list.push_back(
+            {{"x", number(rod.x)}, {"y", number(rod.y)}, {"h", Replace(rod.h, separator, ".")}});
+    return list;
+}
+
 // The rods' placement on the site plan: an object of three finite numbers
 // within kMaxPlacement; other keys in it are ignored.
 void ReadPlacement(const Json& root, DesignFile& file) {
@@ -209,6 +276,8 @@ DesignFile FileContentOf(const Design& design) {
     const std::int32_t type = design.listRodType != 0 ? design.listRodType : design.rodType;
     if (FindRodType(type)) {
         file.rodType = type;
+        if (type == kRodSystem)
+            file.rods = design.rods;
         if (type == design.rodType) {
             file.rodInputs = design.rodInputs;
             file.calculated = design.calculated();
@@ -235,6 +304,8 @@ std::string WriteDesignFile(const DesignFile& file, std::string_view separator) 
                  {"rodType", orNull(file.rodType)},
                  {"rodInputs", inputs},
                  {"calculated", file.calculated}};
+    if (!file.rods.empty())
+        root["rods"] = RodsJson(file.rods, separator);
     if (file.placement)
         root["placement"] = {{"x", file.placement->x},
                              {"y", file.placement->y},
@@ -254,6 +325,7 @@ DesignReading ReadDesignFile(std::string_view bytes, std::string_view separator)
         ReadBuilding(root, file, separator);
         ReadChoices(root, file);
         ReadRodInputs(root, file, separator);
+        ReadRods(root, file, separator);
         ReadPlacement(root, file);
         return {std::move(file), {}};
     } catch (const Refusal& refusal) {

@@ -27,6 +27,8 @@ struct DesignFile {
     std::optional<std::int32_t> buildingType; // catalogue code
     std::optional<std::int32_t> rodType;
     std::vector<std::string> rodInputs; // the rod page's inputs in row order
+    // A system's rods (rod type 6): x and y are numbers in the file, h a text.
+    std::vector<RodText> rods;
     bool calculated = false;
     std::optional<Placement> placement; // none: centred over the building
 

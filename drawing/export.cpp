@@ -104,6 +104,8 @@ QString RodTypeName(std::int32_t code) {
         return QStringLiteral("одиночный тросовый");
     case kDoubleCatenary:
         return QStringLiteral("двойной тросовый");
+    case kRodSystem:
+        return QStringLiteral("многократный стержневой");
     default:
         return {};
     }

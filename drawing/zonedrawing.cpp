@@ -748,9 +748,25 @@ Building BuildingOf(const BuildingSize& size) {
     return {size.width, size.length, size.height};
 }
 
+// The system's check at the building's height; its zone top that of the
+// tallest rod.
+std::optional<RoofVerdict> SystemRoofOf(const ZoneDrawing& d) {
+    const SystemDrawing& s = *d.system;
+    const auto verdict = SystemVerdictOf(s.rods, s.flags, BuildingOf(*d.building));
+    const auto* v = std::get_if<RodSystemVerdict>(&verdict);
+    if (!v || v->zone.rods.empty())
+        return std::nullopt;
+    const auto tallest = std::max_element(
+        v->zone.rods.begin(), v->zone.rods.end(),
+        [](const SingleRodResult& a, const SingleRodResult& b) { return a.h0 < b.h0; });
+    return RoofVerdict{*tallest, v->zone.plan, v->check, v->uncovered};
+}
+
 std::optional<RoofVerdict> RoofOf(const ZoneDrawing& d) {
     if (!d.building)
         return std::nullopt;
+    if (d.system)
+        return SystemRoofOf(d);
     const ZoneKind kind = ZoneKindOf(d.zone);
     return RoofVerdictOf(d.code, d.inputs,
                          {kind == ZoneKind::A ? 1 : 0, kind == ZoneKind::B ? 1 : 0}, PlacementOf(d),
@@ -786,13 +802,44 @@ Verdict VerdictOf(const ZoneDrawing& d, std::string_view separator) {
     return VerdictFrom(d, RoofOf(d), separator);
 }
 
+ZoneDrawing SystemDrawingOf(SystemDrawing system, std::optional<BuildingSize> building) {
+    ZoneDrawing d;
+    d.building = building;
+    const RodSystemZone& zone = system.zone;
+    const double hx = system.hx;
+    if (zone.criticalPair) {
+        const RodPair& pair = zone.pairs[*zone.criticalPair];
+        const Rod& a = system.rods[static_cast<std::size_t>(pair.first)];
+        const Rod& b = system.rods[static_cast<std::size_t>(pair.second)];
+        if (const auto* equal = std::get_if<DoubleRodResult>(&pair.zone)) {
+            d.code = kDoubleRod;
+            d.inputs = {a.h, pair.L, hx, 0};
+            d.zone = *equal;
+        } else {
+            d.code = kUnequalRods;
+            d.inputs = {a.h, b.h, pair.L, hx};
+            d.zone = std::get<UnequalRodResult>(pair.zone);
+        }
+        d.placement = Placement{(a.x + b.x) / 2, (a.y + b.y) / 2,
+                                std::atan2(b.y - a.y, b.x - a.x) * 180 / std::numbers::pi};
+    } else if (!system.rods.empty()) {
+        const Rod& rod = system.rods.front();
+        d.code = kSingleRod;
+        d.inputs = {rod.h, hx, 0, 0};
+        d.zone = zone.rods.front();
+        d.placement = Placement{rod.x, rod.y, 0};
+    }
+    d.system = std::move(system);
+    return d;
+}
+
 ZoneFigure PrepareZoneFigure(const ZoneDrawing& drawing, std::string_view separator) {
     const Placement placement = PlacementOf(drawing);
     const ZonePlan local = PlanOf(drawing.inputs, drawing.zone);
     std::optional<RoofVerdict> roof = RoofOf(drawing);
     ZoneFigure f{drawing,
                  SectionOf(drawing.code, drawing.inputs, drawing.zone),
-                 Placed(local, placement),
+                 drawing.system ? drawing.system->zone.plan : Placed(local, placement),
                  {},
                  {},
                  {},

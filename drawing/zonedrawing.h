@@ -5,6 +5,7 @@
 #pragma once
 
 #include "calc/placement.h"
+#include "calc/rodsystem.h"
 #include "calc/rodtypes.h"
 
 #include <QColor>
@@ -29,6 +30,15 @@ struct BuildingSize {
     double height;
 };
 
+// A system of rods (rod type 6) as drawn: its rods, hx, the zone flags and
+// its zone at hx.
+struct SystemDrawing {
+    std::vector<Rod> rods;
+    double hx = 0;
+    ZoneFlags flags;
+    RodSystemZone zone;
+};
+
 // What the drawing shows: the last completed calculation and the building.
 struct ZoneDrawing {
     std::int32_t code = 0; // rod type
@@ -38,7 +48,15 @@ struct ZoneDrawing {
     // Where the rods stand on the site plan; none: centred over the building,
     // along its length.
     std::optional<Placement> placement = std::nullopt;
+    // A system: its plan and verdict replace the rod type's; code, inputs,
+    // zone and placement are then those of the pair the section shows.
+    std::optional<SystemDrawing> system = std::nullopt;
 };
+
+// The drawing of a system of checked rods with its zone at hx: the section
+// through the pair with the least rcx (when every pair is single, the
+// shortest; a lone rod's own), placed along that pair.
+ZoneDrawing SystemDrawingOf(SystemDrawing system, std::optional<BuildingSize> building);
 
 // The placement the drawing shows: its own, else the centred one.
 Placement PlacementOf(const ZoneDrawing& drawing);

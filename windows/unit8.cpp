@@ -1,6 +1,7 @@
 #include "unit8.h"
 
 #include "calc/numtext.h"
+#include "rodtable.h"
 #include "ui/controls.h"
 
 #include <QDir>
@@ -127,12 +128,16 @@ TForm8::TForm8(Services& services)
     Label4->setAccessibleName(QStringLiteral("Вывод"));
     Label4->setWordWrap(true);
     Label4->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    RodTable1 = new RodTable(this);
+    RodTable1->setFixedWidth(300);
+    RodTable1->hide();
     Button2 = MakeButton(this, "Button2", {0, 0, 190, 25}, QStringLiteral("Подобрать высоту"), 10);
     Button2->setFixedSize(190, 25);
     Button2->setEnabled(false);
     auto* side = new QVBoxLayout;
     side->addWidget(placement);
     side->addWidget(Button2);
+    side->addWidget(RodTable1, 1);
     side->addWidget(Label4);
     side->addStretch();
     auto* top = new QHBoxLayout;
@@ -172,13 +177,21 @@ void TForm8::clearDrawing(const QString& why) {
     Image1->update();
 }
 
+void TForm8::showRodTable(bool shown) {
+    RodTable1->setVisible(shown);
+    Edit1->parentWidget()->setVisible(!shown);
+}
+
+bool TForm8::placeable() const {
+    return figure_ && figure_->drawing.building && !figure_->drawing.system;
+}
+
 // The fields and the verdict after the figure; a field whose text already
 // reads as the placement is left as typed.
 void TForm8::showPlacement() {
     Label4->setText(figure_ ? figure_->verdict.text : why_);
-    const std::optional<Placement> placement = figure_ && figure_->drawing.building
-                                                   ? std::optional(PlacementOf(figure_->drawing))
-                                                   : std::nullopt;
+    const std::optional<Placement> placement =
+        placeable() ? std::optional(PlacementOf(figure_->drawing)) : std::nullopt;
     const double values[] = {placement ? placement->x : 0, placement ? placement->y : 0,
                              placement ? placement->angleDegrees : 0};
     Button2->setEnabled(placement.has_value());
@@ -202,7 +215,7 @@ void TForm8::showPlacement() {
 // A placement typed: the drawing follows at once. A field that does not
 // read as a number (yet) changes nothing; the verdict line says why.
 void TForm8::placementEdited() {
-    if (!figure_ || !figure_->drawing.building)
+    if (!placeable())
         return;
     const std::pair<QLineEdit*, const char*> edits[] = {
         {Edit1, "x, м"}, {Edit2, "y, м"}, {Edit3, "Угол, °"}};
@@ -227,7 +240,7 @@ void TForm8::placementEdited() {
 }
 
 void TForm8::movePlacement(Point by, double turnDegrees) {
-    if (!figure_ || !figure_->drawing.building)
+    if (!placeable())
         return;
     Placement placement = PlacementOf(figure_->drawing);
     placement.x += by.x;
@@ -245,8 +258,9 @@ void TForm8::place(const Placement& placement) {
 }
 
 SheetInscription TForm8::inscription() const {
-    return {QStringLiteral("Зона защиты — %1").arg(RodTypeName(figure_->drawing.code)),
-            object_.simplified(), QDate::currentDate()};
+    const std::int32_t code = figure_->drawing.system ? kRodSystem : figure_->drawing.code;
+    return {QStringLiteral("Зона защиты — %1").arg(RodTypeName(code)), object_.simplified(),
+            QDate::currentDate()};
 }
 
 Outcome<void, QString> TForm8::save(const QString& file, DrawingFormat pdf) const {

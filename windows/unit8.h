@@ -17,6 +17,8 @@ class QPushButton;
 
 namespace vostrel {
 
+class RodTable;
+
 class TForm8 final : public Form {
     Q_OBJECT
 public:
@@ -45,6 +47,10 @@ public:
     QLineEdit* Edit3;     // the rods' axis against x, degrees: "Угол, °"
     QLabel* Label4;       // the verdict, read as "Вывод"
     QPushButton* Button2; // "Подобрать высоту" (heightpick.cpp)
+    RodTable* RodTable1;  // a system's rods and its results (rod type 6), else hidden
+
+    // Shows the rods' table in place of the placement (rod type 6) or hides it.
+    void showRodTable(bool shown);
 
 signals:
     // The user has typed a placement; the drawing already shows it.
@@ -59,6 +65,7 @@ private:
     void placementEdited();
     void movePlacement(Point by, double turnDegrees); // dragged or turned in the plan
     void place(const Placement& placement);
+    bool placeable() const; // a building drawn and not a system: the placement may change
     void showPlacement();
     SheetInscription inscription() const;
 

@@ -362,7 +362,8 @@ void TestSystem::badInput() {
     QFETCH(int, rod);
     QFETCH(int, other);
     QFETCH(QString, message);
-    const std::optional<RodInputError> error = CheckRods(rods);
+    const auto checked = CheckRods(rods);
+    const RodInputError* error = checked ? nullptr : &checked.reason();
     const auto outcome = SystemZoneOf(rods, 5, kZoneB);
     if (message.isEmpty()) {
         QVERIFY(!error);

@@ -3,12 +3,14 @@
 // the old file, and the question before changes not saved are lost.
 #include "fixture.h"
 #include "version.h"
+#include "windows/rodtable.h"
 
 #include <QAction>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMimeData>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <unistd.h>
 
@@ -76,6 +78,7 @@ private slots:
     void question_data();
     void question();
     void droppedFileOpens();
+    void systemRoundTrip();
 };
 
 void TestDesignFile::roundTrip_data() {
@@ -210,8 +213,8 @@ void TestDesignFile::badFile_data() {
     QTest::newRow("class not on the legend")
         << kHead + R"("thunderstormHours": 30})"
         << "значения «thunderstormHours» 30 нет на карте (5, 10, 20, 40, 60, 80, 100 или 140)";
-    QTest::newRow("rod type 6") << kHead + R"("rodType": 6})"
-                                << "значение «rodType» 6 не тип молниеотвода (1–5)";
+    QTest::newRow("rod type 7") << kHead + R"("rodType": 7})"
+                                << "значение «rodType» 7 не тип молниеотвода (1–6)";
     QTest::newRow("too many inputs")
         << kHead + R"("rodType": 1, "rodInputs": ["30", "10", "5"]})"
         << "в «rodInputs» 3 значений, а выбранный тип молниеотвода принимает 2";
@@ -379,3 +382,56 @@ void TestDesignFile::droppedFileOpens() {
 
 QTEST_MAIN(TestDesignFile)
 #include "tst_designfile.moc"
+
+// A system's rods as typed, with an added rod: saved under ",", the file's
+// keys, and opened under "." with the same rods and results.
+void TestDesignFile::systemRoundTrip() {
+    QTemporaryDir dir;
+    const QString saved = dir.filePath("система.vostrel");
+    const auto rods = [](Program& p) {
+        QStringList cells;
+        const QTableWidget* t = p.form8.RodTable1->Table1;
+        for (int r = 0; r < t->rowCount(); ++r)
+            for (int c = 0; c < t->columnCount(); ++c)
+                cells << t->item(r, c)->text();
+        t = p.form8.RodTable1->Table3;
+        for (int r = 0; r < t->rowCount(); ++r)
+            for (int c = 0; c < t->columnCount(); ++c)
+                cells << t->item(r, c)->text();
+        return cells.replaceInStrings(".", ",");
+    };
+    QStringList before, cells;
+    {
+        Program p(",");
+        ToRodPage(p, false, 5);
+        QTableWidget* table = p.form8.RodTable1->Table1;
+        table->item(2, 3)->setText("25,5");
+        p.form8.RodTable1->Button1->click();
+        table->item(4, 1)->setText("17,25");
+        table->item(4, 2)->setText("-7");
+        Calculate(p, {"9,5"});
+        QCOMPARE(p.dialogs.texts(), QStringList());
+        before = Shown(p);
+        cells = rods(p);
+        p.dialogs.fileName = saved;
+        Command(p, "FileSave");
+        QCOMPARE(p.dialogs.texts(), QStringList());
+    }
+    const QJsonObject json = QJsonDocument::fromJson(Read(saved)).object();
+    QCOMPARE(json["rodType"].toInt(), 6);
+    QCOMPARE(json["rodInputs"].toArray().first().toString(), "9.5");
+    const QJsonArray list = json["rods"].toArray();
+    QCOMPARE(list.size(), 5);
+    QCOMPARE(list[0].toObject()["x"].toDouble(), -2.0);
+    QCOMPARE(list[2].toObject()["h"].toString(), "25.5");
+    QCOMPARE(list[4].toObject()["x"].toDouble(), 17.25);
+    QCOMPARE(list[4].toObject()["y"].toDouble(), -7.0);
+
+    Program q(".");
+    q.window1.openFile(saved);
+    QCOMPARE(Shown(q), before);
+    QCOMPARE(rods(q), cells);
+    QVERIFY(!q.window1.isWindowModified());
+    q.form8.RodTable1->Table1->item(0, 3)->setText("21");
+    QVERIFY(q.window1.isWindowModified()); // a rod typed is a change
+}

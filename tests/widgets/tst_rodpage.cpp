@@ -3,11 +3,27 @@
 #include "fixture.h"
 
 #include "ui/controls.h"
+#include "windows/rodtable.h"
 
 #include <QAccessible>
 #include <QGroupBox>
+#include <QTableWidget>
 
 using namespace vostrel;
+
+namespace {
+// The cells of a table, row after row, "|" between the columns.
+QStringList Cells(const QTableWidget* table) {
+    QStringList rows;
+    for (int r = 0; r < table->rowCount(); ++r) {
+        QStringList row;
+        for (int c = 0; c < table->columnCount(); ++c)
+            row << (table->item(r, c) ? table->item(r, c)->text() : QString());
+        rows << row.join('|');
+    }
+    return rows;
+}
+} // namespace
 
 class TestRodPage : public QObject {
     Q_OBJECT
@@ -26,6 +42,7 @@ private slots:
     void rodHeightWithoutRodType();
     void rodHeightRefused_data();
     void rodHeightRefused();
+    void systemOfRods();
 };
 
 void TestRodPage::wholeDesign_data() {
@@ -385,3 +402,70 @@ void TestRodPage::rodHeightWithoutRodType() {
 
 QTEST_MAIN(TestRodPage)
 #include "tst_rodpage.moc"
+
+// A system of rods: four rods at the corners of the 36 x 12 m building, the
+// table typed in the plan window, its results, and refusals that change
+// nothing.
+void TestRodPage::systemOfRods() {
+    Program p(",");
+    ToRodPage(p, false, 5);
+    MainWindow& f = p.form1;
+    RodTable* rods = p.form8.RodTable1;
+    QVERIFY(!rods->isHidden());
+    QVERIFY(!f.Edit8->isHidden() && f.Edit9->isHidden());
+    QCOMPARE(rods->Button1->accessibleName(), "Добавить");
+    QCOMPARE(rods->Button2->accessibleName(), "Удалить");
+    const QStringList corners = {"1|-2|-2|20", "2|38|-2|20", "3|38|14|20", "4|-2|14|20"};
+    QCOMPARE(Cells(rods->Table1), corners);
+
+    // Zone B, h = 20: h0 = 18,4, r0 = 30, rx = 1,5 (20 - 10/0,92) = 13,7 at
+    // hx = 10. The four sides (the corners lie on one circle: no diagonal)
+    // are the pairs, hc = 18,4 - 0,14 (L - 20) and rcx = 30 (hc - 10) / hc:
+    // the least on the long sides, 30 * 5,6 / 15,6 = 10,8.
+    Calculate(p, {"10"});
+    QCOMPARE(p.dialogs.texts(), QStringList());
+    QCOMPARE(ResultTexts(f).first(3), QStringList({"  4", "  4", "  10,8"}));
+    QCOMPARE(Cells(rods->Table2).first(), "1|18,4|30,0|13,7");
+    QCOMPARE(rods->Table3->rowCount(), 4);
+    QVERIFY(Cells(rods->Table3).contains("1–2|40,0|h < L ≤ 6h|15,6|30,0|10,8"));
+    QVERIFY(f.Button6->isEnabled());
+    QVERIFY(p.form8.figure() && p.form8.figure()->drawing.system);
+    QVERIFY(p.form8.figure()->verdict.inside); // the rods' rectangle holds the roof
+    QCOMPARE(Find<QLabel>(p.window1, "Label24")->text(), p.form8.figure()->verdict.text);
+    const QStringList pairs = Cells(rods->Table3);
+
+    // Refused: nothing computed or changed.
+    const auto refused = [&](int row, int column, const QString& text, const QString& why) {
+        const QString was = rods->Table1->item(row, column)->text();
+        rods->Table1->item(row, column)->setText(text);
+        p.dialogs.clear();
+        Click(f.Button3);
+        QCOMPARE(p.dialogs.texts().size(), 1);
+        QVERIFY2(p.dialogs.texts().first().contains(why), qPrintable(p.dialogs.texts().first()));
+        QCOMPARE(ResultTexts(f).first(3), QStringList({"  4", "  4", "  10,8"}));
+        QCOMPARE(Cells(rods->Table3), pairs);
+        rods->Table1->item(row, column)->setText(was);
+    };
+    refused(1, 1, "-2,05", "Молниеотводы № 1 и № 2 стоят в одной точке");
+    refused(2, 3, "0", "Высота молниеотвода № 3 должна быть больше 0 м");
+    refused(3, 3, "150,1", "Высота молниеотвода № 4 должна быть не больше 150 м");
+    refused(3, 2, "10001", "Координата y молниеотвода № 4 должна быть в пределах ±10 000 м");
+    refused(2, 1, "3x", "Молниеотвод № 3, поле «x»");
+
+    // A rod added beyond the building, one removed: the count follows.
+    rods->Button1->click(); // the plan window is not shown
+    QCOMPARE(rods->Table1->rowCount(), 5);
+    rods->Table1->item(4, 1)->setText("18");
+    rods->Table1->item(4, 2)->setText("30");
+    rods->Table1->setCurrentCell(0, 1);
+    rods->Button2->click();
+    QCOMPARE(Cells(rods->Table1).first(), "1|38|-2|20");
+    Click(f.Button3);
+    QCOMPARE(ResultTexts(f).first(), "  4");
+    QVERIFY(p.form8.figure()->verdict.inside);
+    // Rod 1 moved 42 m away: the corner (36, 0) lies outside every joined
+    // pair's region and 14,1 m from rod 2, beyond its rx = 13,7 at 10 m.
+    rods->Table1->item(0, 1)->setText("80");
+    Click(f.Button3);
+    QVERIFY(!p.form8.figure()->verdict.inside);
+}

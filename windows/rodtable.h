@@ -1,0 +1,57 @@
+// The rods of a system (rod type 6) in the plan window: a table of the rods
+// to type (№, x, y, h) with "Добавить" and "Удалить", and the tables of the
+// last calculation's results, per rod and per neighbouring pair.
+#pragma once
+
+#include "calc/rodsystem.h"
+
+#include <QString>
+#include <QWidget>
+#include <vector>
+
+class QPushButton;
+class QTableWidget;
+
+namespace vostrel {
+
+class NumberText;
+
+// A rod's texts as typed.
+struct RodRow {
+    QString x, y, h;
+
+    bool operator==(const RodRow&) const = default;
+};
+
+class RodTable final : public QWidget {
+    Q_OBJECT
+public:
+    explicit RodTable(QWidget* parent);
+
+    std::vector<RodRow> rods() const;
+    void setRods(const std::vector<RodRow>& rods);
+
+    // The results of `zone` computed for the rods shown; `numbers` writes them.
+    void showResults(const RodSystemZone& zone, const NumberText& numbers);
+    void clearResults();
+
+    QTableWidget* Table1; // the rods: "№", "x", "y", "h"; x, y, h typed
+    QPushButton* Button1; // "Добавить": a rod after the last, 5 m beyond it
+    QPushButton* Button2; // "Удалить": the current rod
+    QTableWidget* Table2; // per rod: "№", "h0", "r0", "rx"
+    QTableWidget* Table3; // per pair: "Пара", "L", "Случай", "hc", "rc", "rcx"
+
+signals:
+    // A rod was typed, added or removed.
+    void rodsEdited();
+
+private:
+    void Button1Click();
+    void Button2Click();
+    void addRow(const RodRow& rod);
+    void renumber();
+
+    bool filling_ = false; // rows set by the program, not typed
+};
+
+} // namespace vostrel
