@@ -66,6 +66,37 @@ void TForm1::createBuildingPage() {
     TabSheet1->installEventFilter(this);
     GroupBox1 = MakeFrame(TabSheet1, "GroupBox1", {0, 0, 775, 273});
     GroupBox1->installEventFilter(this);
+    createBuildingFields();
+
+    for (QLineEdit* field : {Edit1, Edit2, Edit3})
+        field->installEventFilter(this);
+    Edit4->setCursor(Qt::PointingHandCursor);
+    Edit4->installEventFilter(this);
+    Memo1->viewport()->setCursor(Qt::PointingHandCursor);
+    Memo1->viewport()->installEventFilter(this);
+    Memo1->installEventFilter(this); // its keys
+
+    // A typed text is not a pick: the rod type code then stays as it was.
+    connect(ComboBox1->lineEdit(), &QLineEdit::textEdited, this, [this] { rodTypeTyped_ = true; });
+    connect(ComboBox1, &QComboBox::activated, this, [this] { rodTypeTyped_ = false; });
+
+    Label14 = new QLabel(TabSheet1);
+    Label14->setObjectName(QStringLiteral("Label14"));
+    Label14->move(120, 288);
+    Label14->hide();
+    Button1 = MakeButton(TabSheet1, "Button1", {632, 280, 105, 25}, QStringLiteral("Далее>>"), 10,
+                         QColor(Qt::blue));
+    Button5 = MakeButton(TabSheet1, "Button5", {32, 280, 169, 25},
+                         QStringLiteral("Высота молниеотвода"), 10, QColor(0, 128, 128));
+    Button1->setEnabled(false);
+    Button5->setEnabled(false);
+    onClick(Button1, &TForm1::Button1Click);
+    onClick(Button5, &TForm1::Button5Click);
+}
+
+// The building's rows on GroupBox1: a caption and its field each, the field
+// named for screen readers by its caption.
+void TForm1::createBuildingFields() {
     QWidget* g = GroupBox1;
 
     Label1 = RowCaption(g, "Label1", {16, 16, 116, 16}, QStringLiteral("Ширина здания, м"));
@@ -109,31 +140,6 @@ void TForm1::createBuildingPage() {
         field->setAccessibleName(label->text());
         label->setBuddy(field);
     }
-
-    for (QLineEdit* field : {Edit1, Edit2, Edit3})
-        field->installEventFilter(this);
-    Edit4->setCursor(Qt::PointingHandCursor);
-    Edit4->installEventFilter(this);
-    Memo1->viewport()->setCursor(Qt::PointingHandCursor);
-    Memo1->viewport()->installEventFilter(this);
-    Memo1->installEventFilter(this); // its keys
-
-    // A typed text is not a pick: the rod type code then stays as it was.
-    connect(ComboBox1->lineEdit(), &QLineEdit::textEdited, this, [this] { rodTypeTyped_ = true; });
-    connect(ComboBox1, &QComboBox::activated, this, [this] { rodTypeTyped_ = false; });
-
-    Label14 = new QLabel(TabSheet1);
-    Label14->setObjectName(QStringLiteral("Label14"));
-    Label14->move(120, 288);
-    Label14->hide();
-    Button1 = MakeButton(TabSheet1, "Button1", {632, 280, 105, 25}, QStringLiteral("Далее>>"), 10,
-                         QColor(Qt::blue));
-    Button5 = MakeButton(TabSheet1, "Button5", {32, 280, 169, 25},
-                         QStringLiteral("Высота молниеотвода"), 10, QColor(0, 128, 128));
-    Button1->setEnabled(false);
-    Button5->setEnabled(false);
-    onClick(Button1, &TForm1::Button1Click);
-    onClick(Button5, &TForm1::Button5Click);
 }
 
 // The menu bar above the pages: the window grows by its height. Every change

@@ -75,6 +75,7 @@ protected:
 
 private:
     void createBuildingPage();
+    void createBuildingFields();
     void createRodPage();
     void createMenu();
     void setTabOrder();

@@ -60,20 +60,25 @@ struct Writer {
     }
 };
 
+// Whether the zone is a rod's or a cable's: their formulas differ in their
+// constants.
+enum class Conductor { Rod, Cable };
+
 // The factor of r0 = factor · h and rx = factor · (h − hx/top).
-std::string Factor(const Writer& w, bool zoneA, bool catenary, const std::string& h) {
-    if (zoneA)
-        return Cat({w.constant(catenary ? "(1,35 − 0,0025 · " : "(1,1 − 0,002 · "), h, ")"});
-    return w.constant(catenary ? "1,7" : "1,5");
+std::string Factor(const Writer& w, ZoneKind zone, Conductor by, const std::string& h) {
+    const bool cable = by == Conductor::Cable;
+    if (zone == ZoneKind::A)
+        return Cat({w.constant(cable ? "(1,35 − 0,0025 · " : "(1,1 − 0,002 · "), h, ")"});
+    return w.constant(cable ? "1,7" : "1,5");
 }
 
 // The lines of a single rod's or catenary's h0, r0 and rx for the height h
 // and hx, the symbols with the index `index` ("", "1" or "2").
-void AddSingle(FormulaNumbers& out, const Writer& w, bool zoneA, bool catenary, double h, double hx,
-               double h0, double r0, double rx, std::string_view index) {
+void AddSingle(FormulaNumbers& out, const Writer& w, ZoneKind zone, Conductor by, double h,
+               double hx, double h0, double r0, double rx, std::string_view index) {
     const std::string hs = w.input(h);
-    const std::string factor = Factor(w, zoneA, catenary, hs);
-    const std::string top = w.constant(zoneA ? "0,85" : "0,92");
+    const std::string factor = Factor(w, zone, by, hs);
+    const std::string top = w.constant(zone == ZoneKind::A ? "0,85" : "0,92");
     const auto join = [](std::string& to, const std::string& line) {
         to += to.empty() ? line : "\n" + line;
     };
@@ -85,8 +90,9 @@ void AddSingle(FormulaNumbers& out, const Writer& w, bool zoneA, bool catenary, 
 }
 
 // The drop of hc below h0 over (L − h): "0,14" or "(0,17 + 3·10⁻⁴ · 30)".
-std::string Drop(bool zoneA, bool cables, const Writer& w, double h) {
-    if (zoneA)
+std::string Drop(ZoneKind zone, Conductor by, const Writer& w, double h) {
+    const bool cables = by == Conductor::Cable;
+    if (zone == ZoneKind::A)
         return Cat(
             {w.constant(cables ? "(0,14 + 5·10⁻⁴ · " : "(0,17 + 3·10⁻⁴ · "), w.input(h), ")"});
     return w.constant(cables ? "0,12" : "0,14");
@@ -94,15 +100,15 @@ std::string Drop(bool zoneA, bool cables, const Writer& w, double h) {
 
 // hc (symbol `hc`) of two rods (cables) of height h at L by the case that
 // applied, h0 the zone top it starts from (symbol `h0`).
-std::string LoweredLine(const Writer& w, PairCase pair, bool zoneA, bool cables, double h, double L,
-                        double h0, double hc, std::string_view hcSymbol,
+std::string LoweredLine(const Writer& w, PairCase pair, ZoneKind zone, Conductor by, double h,
+                        double L, double h0, double hc, std::string_view hcSymbol,
                         std::string_view h0Symbol) {
     if (pair == PairCase::Single)
         return {};
     if (pair == PairCase::Close)
         return w.line(hcSymbol, h0Symbol, hc);
     return w.line(hcSymbol,
-                  Cat({w.result(h0), " − ", Drop(zoneA, cables, w, h), " · (", w.input(L), " − ",
+                  Cat({w.result(h0), " − ", Drop(zone, by, w, h), " · (", w.input(L), " − ",
                        w.input(h), ")"}),
                   hc);
 }
@@ -115,10 +121,10 @@ std::string MidwayLine(const Writer& w, double rc, double hc, double hx, double 
 }
 
 // The inner region of two rods or cables of equal height h.
-std::string PairInner(const Writer& w, bool zoneA, bool cables, double h, double L, double hx,
+std::string PairInner(const Writer& w, ZoneKind zone, Conductor by, double h, double L, double hx,
                       double h0, double r0, double rx, double hc, double rc, double rcx,
                       PairCase pair) {
-    const std::string hcLine = LoweredLine(w, pair, zoneA, cables, h, L, h0, hc, "hc", "h0");
+    const std::string hcLine = LoweredLine(w, pair, zone, by, h, L, h0, hc, "hc", "h0");
     switch (pair) {
     case PairCase::Single:
         return {};
@@ -155,12 +161,12 @@ std::string UnequalInner(const Writer& w, const UnequalRodResult& r, double h1, 
                          double hx) {
     if (r.pairCase == PairCase::Single)
         return {};
-    const bool a = r.zone == ZoneKind::A;
-    return Lines({LoweredLine(w, r.hc1Case, a, false, h1, L, r.h01, r.hc1, "hc1", "h01"),
-                  LoweredLine(w, r.hc2Case, a, false, h2, L, r.h02, r.hc2, "hc2", "h02"),
-                  w.line("hc", Cat({"(", w.result(r.hc1), " + ", w.result(r.hc2), ")/2"}), r.hc),
-                  w.line("rc", Cat({"(", w.result(r.r01), " + ", w.result(r.r02), ")/2"}), r.rc),
-                  MidwayLine(w, r.rc, r.hc, hx, r.rcx)});
+    return Lines(
+        {LoweredLine(w, r.hc1Case, r.zone, Conductor::Rod, h1, L, r.h01, r.hc1, "hc1", "h01"),
+         LoweredLine(w, r.hc2Case, r.zone, Conductor::Rod, h2, L, r.h02, r.hc2, "hc2", "h02"),
+         w.line("hc", Cat({"(", w.result(r.hc1), " + ", w.result(r.hc2), ")/2"}), r.hc),
+         w.line("rc", Cat({"(", w.result(r.r01), " + ", w.result(r.r02), ")/2"}), r.rc),
+         MidwayLine(w, r.rc, r.hc, hx, r.rcx)});
 }
 
 // The cable's height below its supports: "h = hоп − 2 = 20 − 2 = 18,0 м".
@@ -175,38 +181,35 @@ struct Numbers {
 
     FormulaNumbers operator()(const SingleRodResult& r) const {
         FormulaNumbers out;
-        AddSingle(out, w, r.zone == ZoneKind::A, false, in.h, in.hx, r.h0, r.r0, r.rx, "");
+        AddSingle(out, w, r.zone, Conductor::Rod, in.h, in.hx, r.h0, r.r0, r.rx, "");
         return out;
     }
     FormulaNumbers operator()(const CatenaryResult& r) const {
         FormulaNumbers out;
         out.cable = CableLine(w, in.hSupport, r.h);
-        AddSingle(out, w, r.zone == ZoneKind::A, true, r.h, in.hx, r.h0, r.r0, r.rx, "");
+        AddSingle(out, w, r.zone, Conductor::Cable, r.h, in.hx, r.h0, r.r0, r.rx, "");
         return out;
     }
     FormulaNumbers operator()(const DoubleRodResult& r) const {
         FormulaNumbers out;
-        const bool a = r.zone == ZoneKind::A;
-        AddSingle(out, w, a, false, in.h, in.hx, r.h0, r.r0, r.rx, "");
-        out.inner = PairInner(w, a, false, in.h, in.L, in.hx, r.h0, r.r0, r.rx, r.hc, r.rc, r.rcx,
-                              r.pairCase);
+        AddSingle(out, w, r.zone, Conductor::Rod, in.h, in.hx, r.h0, r.r0, r.rx, "");
+        out.inner = PairInner(w, r.zone, Conductor::Rod, in.h, in.L, in.hx, r.h0, r.r0, r.rx, r.hc,
+                              r.rc, r.rcx, r.pairCase);
         return out;
     }
     FormulaNumbers operator()(const UnequalRodResult& r) const {
         FormulaNumbers out;
-        const bool a = r.zone == ZoneKind::A;
-        AddSingle(out, w, a, false, in.h, in.hx, r.h01, r.r01, r.rx1, "1");
-        AddSingle(out, w, a, false, in.h2, in.hx, r.h02, r.r02, r.rx2, "2");
+        AddSingle(out, w, r.zone, Conductor::Rod, in.h, in.hx, r.h01, r.r01, r.rx1, "1");
+        AddSingle(out, w, r.zone, Conductor::Rod, in.h2, in.hx, r.h02, r.r02, r.rx2, "2");
         out.inner = UnequalInner(w, r, in.h, in.h2, in.L, in.hx);
         return out;
     }
     FormulaNumbers operator()(const DoubleCatenaryResult& r) const {
         FormulaNumbers out;
         out.cable = CableLine(w, in.hSupport, r.h);
-        const bool a = r.zone == ZoneKind::A;
-        AddSingle(out, w, a, true, r.h, in.hx, r.h0, r.r0, r.rx, "");
-        out.inner = Lines({PairInner(w, a, true, r.h, in.L, in.hx, r.h0, r.r0, r.rx, r.hc, r.rc,
-                                     r.rcx, r.pairCase),
+        AddSingle(out, w, r.zone, Conductor::Cable, r.h, in.hx, r.h0, r.r0, r.rx, "");
+        out.inner = Lines({PairInner(w, r.zone, Conductor::Cable, r.h, in.L, in.hx, r.h0, r.r0,
+                                     r.rx, r.hc, r.rc, r.rcx, r.pairCase),
                            PrimeLine(w, r, in.L, in.hx)});
         return out;
     }

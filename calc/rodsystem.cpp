@@ -65,15 +65,6 @@ RodPair PairOf(const std::vector<Rod>& rods, DelaunayGraph::Edge edge, double hx
     return pair;
 }
 
-double Area(const std::vector<Point>& polygon) {
-    double area = 0;
-    for (std::size_t i = 0; i < polygon.size(); ++i) {
-        const Point a = polygon[i], b = polygon[(i + 1) % polygon.size()];
-        area += a.x * b.y - a.y * b.x;
-    }
-    return area / 2;
-}
-
 // The convex hull, counter-clockwise, without points on its sides.
 std::vector<Point> Hull(std::vector<Point> points) {
     std::sort(points.begin(), points.end(),

@@ -211,15 +211,6 @@ private:
     std::optional<Cell> bestCell_; // a settled cell gave it
 };
 
-double Area(const std::vector<Point>& polygon) {
-    double area = 0;
-    for (std::size_t i = 0; i < polygon.size(); ++i) {
-        const Point a = polygon[i], b = polygon[(i + 1) % polygon.size()];
-        area += a.x * b.y - a.y * b.x;
-    }
-    return area / 2;
-}
-
 // The part of a convex polygon on the left of a→b (side > 0) or on its
 // right (side < 0).
 std::vector<Point> Clip(const std::vector<Point>& polygon, Point a, Point b, double side) {

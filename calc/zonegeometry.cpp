@@ -82,12 +82,10 @@ void AddPolygon(std::vector<PlanPiece>& pieces, std::vector<Point> points) {
             core.push_back(p);
     while (core.size() > 1 && Length(core.front() - core.back()) <= kTouch)
         core.pop_back();
-    double area = 0;
-    for (std::size_t i = 0; i < core.size(); ++i)
-        area += Cross(core[i], core[(i + 1) % core.size()]);
-    if (core.size() < 3 || !(std::fabs(area) > kTouch))
+    const double twice = 2 * Area(core);
+    if (core.size() < 3 || !(std::fabs(twice) > kTouch))
         return;
-    if (area < 0)
+    if (twice < 0)
         std::reverse(core.begin(), core.end());
     pieces.push_back({PlanPiece::Shape::Polygon, std::move(core), 0});
 }
@@ -373,6 +371,13 @@ ZonePlan PlanOf(const DoubleCatenaryResult& r, double a, double L) {
         AddTaper(plan.pieces, u0, l0, {-1, 0}, r.rx, r.rcx, r.rx, Sides::One);
     }
     return plan;
+}
+
+double Area(const std::vector<Point>& polygon) {
+    double twice = 0;
+    for (std::size_t i = 0; i < polygon.size(); ++i)
+        twice += Cross(polygon[i], polygon[(i + 1) % polygon.size()]);
+    return twice / 2;
 }
 
 std::vector<Point> Outline(const PlanPiece& piece, double stepDegrees) {

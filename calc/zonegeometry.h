@@ -78,6 +78,10 @@ double SignedDistance(const PlanPiece& piece, Point p);
 // stepDegrees, every vertex on the true boundary.
 std::vector<Point> Outline(const PlanPiece& piece, double stepDegrees = 2);
 
+// The signed area of a closed polygon, the first point not repeated:
+// positive when it runs counter-clockwise.
+double Area(const std::vector<Point>& polygon);
+
 // The boundary of the union of the plan's pieces, as the parts of each
 // piece's Outline that no other piece covers (edges shared by two pieces are
 // left out). The window fills each piece's Outline and strokes these.

@@ -170,6 +170,7 @@ public:
 private:
     QString num(double v) const { return QString::fromStdString(FixedText(v, 1, f_.separator)); }
     void setFont(qreal points, bool bold = false) { p_.setFont(DrawingFont(points, bold)); }
+    void setBoldFont(qreal points) { setFont(points, /*bold=*/true); }
     QFontMetricsF metrics() const { return QFontMetricsF(p_.font(), p_.device()); }
     QPen pen(const QColor& c, qreal points, Qt::PenStyle style = Qt::SolidLine) const {
         QPen pen(c, points * pt_, style);
@@ -417,13 +418,13 @@ Box Painter::planBox() const {
 // The room the view's drawing takes in its frame, leaving the margins for
 // the title, the scale bar and the dimensions round it.
 QRectF Painter::fitArea(const QRectF& area) {
-    setFont(9, true);
+    setBoldFont(9);
     return area.adjusted(44 * pt_, 14 * pt_ + metrics().height(), -44 * pt_, -34 * pt_);
 }
 
 // The room of a view's title, kept from the labels.
 QRectF Painter::titleBox(const QRectF& area, const QString& title) {
-    setFont(9, true);
+    setBoldFont(9);
     const QRectF box(area.topLeft() + QPointF(3 * pt_, 3 * pt_),
                      textSize(title) + QSizeF(2 * pt_, 0));
     labels_.take(box);
@@ -437,7 +438,7 @@ void Painter::frame(const QRectF& area, const QString& title, const QRectF& box)
     p_.setPen(pen(QColor(160, 160, 160), 0.6));
     p_.setBrush(Qt::NoBrush);
     p_.drawRect(area);
-    setFont(9, true);
+    setBoldFont(9);
     p_.fillRect(box, Qt::white);
     p_.setPen(Qt::black);
     p_.drawText(box, Qt::AlignCenter, title);
@@ -542,7 +543,7 @@ void Painter::plan(const View& view) {
     }
     scaleBar(view);
     if (f_.plan.pieces.empty()) {
-        setFont(8, true);
+        setBoldFont(8);
         const QString text = QStringLiteral("На высоте hx зона защиты отсутствует");
         const QSizeF size = textSize(text);
         const QPointF at(frame_.center().x() - size.width() / 2, frame_.top() + 20 * pt_);
@@ -575,7 +576,7 @@ void Painter::uncovered(const View& view) {
     p_.setPen(pen(QColor(200, 0, 0), 1.4));
     line(worst - QPointF(r, r), worst + QPointF(r, r));
     line(worst - QPointF(r, -r), worst + QPointF(r, -r));
-    setFont(7, true);
+    setBoldFont(7);
     const QString text = QStringLiteral("%1 м").arg(num(f_.roof->check.overshoot));
     const QSizeF size = textSize(text);
     std::vector<QRectF> candidates;

@@ -53,12 +53,34 @@ constexpr std::array<Replacement, 2> kInner{{
     {"##cs&", V::Case},
     {"##in&", V::NumbersInner},
 }};
-
 // The rods' placement on the site plan, at the end of the inputs.
 constexpr std::array<Replacement, 3> kPlacement{{
     {"##px&", V::PlacementX},
     {"##py&", V::PlacementY},
     {"##pa&", V::PlacementAngle},
+}};
+// The zone's height h0 and radii r0 and rx, each written twice, of one rod or
+// of the two equal rods or cables.
+constexpr std::array<Replacement, 6> kZone{{
+    {"##h0&", V::Edit13},
+    {"##h0&", V::Edit13},
+    {"##r0&", V::Edit14},
+    {"##r0&", V::Edit14},
+    {"##rx&", V::Edit15},
+    {"##rx&", V::Edit15},
+}};
+// The middle of the span of two equal rods or cables: hc, rc and rcx.
+constexpr std::array<Replacement, 3> kMiddle{{
+    {"##hc&", V::Edit16},
+    {"##rc&", V::Edit17},
+    {"##cx&", V::Edit18},
+}};
+// The supports' height and the span between them, each written twice.
+constexpr std::array<Replacement, 4> kSupports{{
+    {"##vi&", V::Edit8},
+    {"##vi&", V::Edit8},
+    {"##aa&", V::Edit9},
+    {"##aa&", V::Edit9},
 }};
 
 template <std::size_t... N> constexpr auto Join(const std::array<Replacement, N>&... parts) {
@@ -71,53 +93,22 @@ template <std::size_t... N> constexpr auto Join(const std::array<Replacement, N>
 }
 template <std::size_t N> using Own = std::array<Replacement, N>;
 
-// The single catenary: the building's rows, its supports, span, hx, zone and
-// doubled radii, its sag and cable height, and what every report has.
-constexpr auto kSingleCatenaryRows =
-    Join(Own<26>{{
-             {"##ll&", V::Edit1},     {"##ss&", V::Edit2},        {"##hh&", V::Edit3},
-             {"##nn&", V::Edit4},     {"##ka&", V::Edit7},        {"##zo&", V::Edit5},
-             {"##vi&", V::Edit8},     {"##vi&", V::Edit8},        {"##aa&", V::Edit9},
-             {"##aa&", V::Edit9},     {"##hx&", V::Edit10},       {"##hx&", V::Edit10},
-             {"##h0&", V::Edit13},    {"##h0&", V::Edit13},       {"##r0&", V::Edit14},
-             {"##r0&", V::Edit14},    {"##r0&", V::Edit14},       {"##r0&", V::Edit14},
-             {"##r0&", V::Edit14},    {"##rx&", V::Edit15},       {"##rx&", V::Edit15},
-             {"##rx&", V::Edit15},    {"##rx&", V::Edit15},       {"#2rx&", V::DoubledRx},
-             {"#2r0&", V::DoubledR0}, {"##ch&", V::CableNumbers},
-         }},
-         kPlacement, kCommon);
-
 constexpr auto kSingleRodRows = Join(kBuilding,
-                                     Own<9>{{
+                                     Own<3>{{
                                          {"##hr&", V::Edit8},
                                          {"##hx&", V::Edit9},
                                          {"##hx&", V::Edit9},
-                                         {"##h0&", V::Edit13},
-                                         {"##h0&", V::Edit13},
-                                         {"##r0&", V::Edit14},
-                                         {"##r0&", V::Edit14},
-                                         {"##rx&", V::Edit15},
-                                         {"##rx&", V::Edit15},
                                      }},
-                                     kPlacement, kCommon);
+                                     kZone, kPlacement, kCommon);
 
 constexpr auto kDoubleRodRows = Join(kBuilding,
-                                     Own<13>{{
+                                     Own<4>{{
                                          {"##hr&", V::Edit8},
                                          {"##ld&", V::Edit9},
                                          {"##hx&", V::Edit10},
                                          {"##hx&", V::Edit10},
-                                         {"##h0&", V::Edit13},
-                                         {"##h0&", V::Edit13},
-                                         {"##r0&", V::Edit14},
-                                         {"##r0&", V::Edit14},
-                                         {"##rx&", V::Edit15},
-                                         {"##rx&", V::Edit15},
-                                         {"##hc&", V::Edit16},
-                                         {"##rc&", V::Edit17},
-                                         {"##cx&", V::Edit18},
                                      }},
-                                     kInner, kPlacement, kCommon);
+                                     kZone, kMiddle, kInner, kPlacement, kCommon);
 
 constexpr auto kUnequalRodRows = Join(kBuilding,
                                       Own<18>{{
@@ -142,25 +133,38 @@ constexpr auto kUnequalRodRows = Join(kBuilding,
                                       }},
                                       kInner, kPlacement, kCommon);
 
-constexpr auto kDoubleCatenaryRows = Join(kBuilding,
-                                          Own<18>{{
-                                              {"##vi&", V::Edit8},
-                                              {"##vi&", V::Edit8},
-                                              {"##aa&", V::Edit9},
-                                              {"##aa&", V::Edit9},
+// The single catenary: hx, the zone with its r0 and rx written more often,
+// the doubled radii, and its sag and cable height.
+constexpr auto kSingleCatenaryRows = Join(kBuilding, kSupports,
+                                          Own<16>{{
+                                              {"##hx&", V::Edit10},
+                                              {"##hx&", V::Edit10},
+                                              {"##h0&", V::Edit13},
+                                              {"##h0&", V::Edit13},
+                                              {"##r0&", V::Edit14},
+                                              {"##r0&", V::Edit14},
+                                              {"##r0&", V::Edit14},
+                                              {"##r0&", V::Edit14},
+                                              {"##r0&", V::Edit14},
+                                              {"##rx&", V::Edit15},
+                                              {"##rx&", V::Edit15},
+                                              {"##rx&", V::Edit15},
+                                              {"##rx&", V::Edit15},
+                                              {"#2rx&", V::DoubledRx},
+                                              {"#2r0&", V::DoubledR0},
+                                              {"##ch&", V::CableNumbers},
+                                          }},
+                                          kPlacement, kCommon);
+
+constexpr auto kDoubleCatenaryRows = Join(kBuilding, kSupports,
+                                          Own<4>{{
                                               {"##ld&", V::Edit10},
                                               {"##hx&", V::Edit11},
                                               {"##hx&", V::Edit11},
                                               {"##ch&", V::CableNumbers},
-                                              {"##h0&", V::Edit13},
-                                              {"##h0&", V::Edit13},
-                                              {"##r0&", V::Edit14},
-                                              {"##r0&", V::Edit14},
-                                              {"##rx&", V::Edit15},
-                                              {"##rx&", V::Edit15},
-                                              {"##hc&", V::Edit16},
-                                              {"##rc&", V::Edit17},
-                                              {"##cx&", V::Edit18},
+                                          }},
+                                          kZone, kMiddle,
+                                          Own<1>{{
                                               {"##rp&", V::Rpx},
                                           }},
                                           kInner, kPlacement, kCommon);

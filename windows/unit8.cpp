@@ -263,19 +263,19 @@ SheetInscription TForm8::inscription() const {
             QDate::currentDate()};
 }
 
-QString TForm8::save(const QString& file, DrawingFormat pdf) const {
+Outcome<void, QString> TForm8::save(const QString& file, DrawingFormat pdf) const {
     const QString suffix = QFileInfo(file).suffix().toLower();
     if (suffix != QLatin1String("png") && suffix != QLatin1String("svg") &&
         suffix != QLatin1String("pdf"))
-        return QStringLiteral("Чертёж сохраняется в формате PNG, SVG или PDF: у файла «%1» нет "
-                              "расширения .png, .svg или .pdf")
-            .arg(QDir::toNativeSeparators(file));
+        return Failure(QStringLiteral("Чертёж сохраняется в формате PNG, SVG или PDF: у файла «%1» "
+                                      "нет расширения .png, .svg или .pdf")
+                           .arg(QDir::toNativeSeparators(file)));
     if (!figure_)
-        return QStringLiteral("Чертёж не сохранён: %1").arg(why_);
+        return Failure(QStringLiteral("Чертёж не сохранён: %1").arg(why_));
     QSaveFile out(file);
     const auto failed = [&] {
-        return QStringLiteral("Не удалось сохранить чертёж в файл «%1»: %2")
-            .arg(QDir::toNativeSeparators(file), out.errorString());
+        return Failure(QStringLiteral("Не удалось сохранить чертёж в файл «%1»: %2")
+                           .arg(QDir::toNativeSeparators(file), out.errorString()));
     };
     if (!out.open(QIODevice::WriteOnly))
         return failed();
@@ -284,8 +284,8 @@ QString TForm8::save(const QString& file, DrawingFormat pdf) const {
                                                                   : pdf;
     if (!WriteDrawing(out, format, *figure_, inscription())) {
         out.cancelWriting();
-        return QStringLiteral("Не удалось сохранить чертёж в файл «%1»: ошибка записи")
-            .arg(QDir::toNativeSeparators(file));
+        return Failure(QStringLiteral("Не удалось сохранить чертёж в файл «%1»: ошибка записи")
+                           .arg(QDir::toNativeSeparators(file)));
     }
     if (!out.commit())
         return failed();
@@ -314,9 +314,8 @@ void TForm8::Button1Click() {
     if (QFileInfo(file).suffix().isEmpty())
         file += QLatin1Char('.') + QLatin1String(kFormats[lastFilter_].suffix);
     lastFolder_ = QFileInfo(file).absolutePath();
-    const QString failure = save(file, kFormats[lastFilter_].format);
-    if (!failure.isEmpty())
-        message(failure);
+    if (const Outcome<void, QString> saved = save(file, kFormats[lastFilter_].format); !saved)
+        message(saved.reason());
 }
 
 } // namespace vostrel

@@ -4,6 +4,7 @@
 // the site plan, typed, and the verdict for it as a line of text.
 #pragma once
 
+#include "calc/outcome.h"
 #include "drawing/export.h"
 #include "drawing/zonedrawing.h"
 #include "ui/form.h"
@@ -34,9 +35,10 @@ public:
     const ZoneFigure* figure() const { return figure_ ? &*figure_ : nullptr; }
 
     // Writes the drawing to `file` in the format of its suffix, a PDF as
-    // `pdf` (A4 or A3); the reason it could not, empty on success. Nothing
+    // `pdf` (A4 or A3), or gives the reason it could not. Nothing
     // half-written is left.
-    QString save(const QString& file, DrawingFormat pdf = DrawingFormat::PdfA4) const;
+    Outcome<void, QString> save(const QString& file,
+                                DrawingFormat pdf = DrawingFormat::PdfA4) const;
 
     QWidget* Image1;      // the drawing
     QPushButton* Button1; // "Сохранить…"

@@ -25,15 +25,6 @@ UnequalRodResult Unequal(double rx1, double rx2, double rcx) {
     return r;
 }
 
-double Area(const std::vector<Point>& polygon) {
-    double twice = 0;
-    for (std::size_t i = 0; i < polygon.size(); ++i) {
-        const Point a = polygon[i], b = polygon[(i + 1) % polygon.size()];
-        twice += a.x * b.y - a.y * b.x;
-    }
-    return twice / 2;
-}
-
 } // namespace
 
 class TestGeometry : public QObject {

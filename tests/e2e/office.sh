@@ -19,3 +19,13 @@ office_work() {
 </oor:items>
 XCU
 }
+
+# Starts the program with the work folder's bin/ first on the PATH and its
+# cache folder, numbers written the Russian way: its pid in `app`, its output
+# in program.log (printed if the test fails).
+start_program() {
+    PATH="$work/bin:$PATH" XDG_CACHE_HOME="$work/cache" LC_ALL= LC_NUMERIC=ru_RU.UTF-8 \
+        "$program" >"$work/program.log" 2>&1 &
+    app=$!
+    PROGRAM_LOG="$work/program.log" PROGRAM_PID=$app
+}

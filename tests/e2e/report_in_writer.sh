@@ -30,10 +30,7 @@ fail() {
     exit 1
 }
 
-PATH="$work/bin:$PATH" XDG_CACHE_HOME="$work/cache" LC_ALL= LC_NUMERIC=ru_RU.UTF-8 \
-    "$program" >"$work/program.log" 2>&1 &
-app=$!
-PROGRAM_LOG="$work/program.log" PROGRAM_PID=$app
+start_program
 main=$(wait_for_window "$VOSTREL_TITLE" 30) || fail "no main window"
 drive_building_page "$main" 12 36 10 150 486 3 3 || fail "the building page did not open its windows"
 drive_rod_page "$main" 20 60 10

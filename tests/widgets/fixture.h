@@ -235,10 +235,25 @@ inline const QStringList kRodInputs[] = {{"30", "10"},
                                          {"20", "60", "10"},
                                          {"22", "60", "25", "6"}};
 
+// The rod page's input fields in the order of its rows, and its results.
+inline QList<QLineEdit*> InputFields(const MainWindow& f) {
+    return {f.Edit8, f.Edit9, f.Edit10, f.Edit11};
+}
+inline QList<QLineEdit*> ResultFields(const MainWindow& f) {
+    return {f.Edit13, f.Edit14, f.Edit15, f.Edit16, f.Edit17, f.Edit18};
+}
+// The results as shown, "-" for a hidden field.
+inline QStringList ResultTexts(const MainWindow& f) {
+    QStringList out;
+    for (const QLineEdit* field : ResultFields(f))
+        out << (field->isHidden() ? QStringLiteral("-") : field->text());
+    return out;
+}
+
 // Types the inputs (as many as given, in the order of the rows) over what the
 // fields held and presses "Расчёт".
 inline void Calculate(Program& p, const QStringList& inputs) {
-    QLineEdit* const fields[] = {p.form1.Edit8, p.form1.Edit9, p.form1.Edit10, p.form1.Edit11};
+    const QList<QLineEdit*> fields = InputFields(p.form1);
     for (qsizetype i = 0; i < inputs.size(); ++i) {
         fields[i]->clear();
         Type(fields[i], inputs[i]);

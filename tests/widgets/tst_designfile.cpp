@@ -17,10 +17,6 @@
 using namespace vostrel;
 
 namespace {
-QList<QLineEdit*> Inputs(const MainWindow& f) {
-    return {f.Edit8, f.Edit9, f.Edit10, f.Edit11};
-}
-
 // Everything the window shows of a design, the separator written as "," and
 // hidden fields as "-".
 QStringList Shown(Program& p) {
@@ -117,7 +113,7 @@ void TestDesignFile::roundTrip() {
         Program p(separator);
         ToRodPage(p, zoneA, index);
         for (qsizetype i = 0; i < inputs.size(); ++i)
-            Type(Inputs(p.form1)[i], Sep(inputs[i], separator));
+            Type(InputFields(p.form1)[i], Sep(inputs[i], separator));
         MoveOver(p.form1.GroupBox3, {200, 200});
         Click(p.form1.Button3);
         before = Shown(p);

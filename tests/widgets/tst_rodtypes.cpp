@@ -2,23 +2,13 @@
 // Enter chain, the computed zone and the messages of a calculation.
 #include "fixture.h"
 
+#include "app/rodlayouts.h"
+
 #include <QAccessible>
 
 using namespace vostrel;
 
 namespace {
-QList<QLineEdit*> Inputs(const MainWindow& f) {
-    return {f.Edit8, f.Edit9, f.Edit10, f.Edit11};
-}
-QList<QLineEdit*> Results(const MainWindow& f) {
-    return {f.Edit13, f.Edit14, f.Edit15, f.Edit16, f.Edit17, f.Edit18};
-}
-QStringList Texts(const QList<QLineEdit*>& fields) {
-    QStringList out;
-    for (const QLineEdit* f : fields)
-        out << (f->isHidden() ? QStringLiteral("-") : f->text());
-    return out;
-}
 // The texts of the visible fields emptied.
 QStringList Emptied(QStringList texts) {
     for (QString& text : texts)
@@ -44,37 +34,26 @@ private slots:
     void hugeInputsWriteNothing();
 };
 
+// The page follows the rod type's layout table: the rows it captions are
+// shown with that caption, named by it for screen readers, and chained by
+// Enter; the others are hidden.
 void TestRodTypes::layout_data() {
     QTest::addColumn<int>("index");
     QTest::addColumn<QStringList>("inputs");  // accessible names; empty: hidden
     QTest::addColumn<QStringList>("results"); // likewise
-    const QString h0 = "Вершина защищаемой зоны h0, м", r0 = "Радиус защиты на уровне земли r0, м",
-                  rx = "Радиус защиты rx на высоте hx, м", hx = "Высота зоны защиты hx, м",
-                  L = "Расстояние между молниеотводами L, м",
-                  rc = "Полуширина зоны посередине на уровне земли rc, м",
-                  rcx = "Полуширина зоны посередине на высоте hx rcx, м";
-    QTest::newRow("single rod") << 0 << QStringList{"Высота молниеотвода h, м", hx, "", ""}
-                                << QStringList{h0, r0, rx, "", "", ""};
-    QTest::newRow("two rods")
-        << 1 << QStringList{"Высота молниеотводов h, м", L, hx, ""}
-        << QStringList{h0, r0, rx, "Высота зоны посередине между молниеотводами hc, м", rc, rcx};
-    QTest::newRow("unequal rods") << 2
-                                  << QStringList{"Высота первого молниеотвода h1, м",
-                                                 "Высота второго молниеотвода h2, м", L, hx}
-                                  << QStringList{"Радиус защиты rx1 у первого молниеотвода, м",
-                                                 "Радиус защиты rx2 у второго молниеотвода, м",
-                                                 "Высота зоны посередине hc, м",
-                                                 rc,
-                                                 rcx,
-                                                 ""};
-    QTest::newRow("single catenary")
-        << 3 << QStringList{"Высота опоры hоп, м", "Длина пролёта троса a, м", hx, ""}
-        << QStringList{h0, r0, rx, "", "", ""};
-    QTest::newRow("double catenary")
-        << 4
-        << QStringList{"Высота опор hоп, м", "Длина пролёта тросов a, м",
-                       "Расстояние между тросами L, м", hx}
-        << QStringList{h0, r0, rx, "Высота зоны посередине между тросами hc, м", rc, rcx};
+    const auto name = [](const char* first, const char* second = nullptr) {
+        return (QString::fromUtf8(first ? first : "") + QString::fromUtf8(second ? second : ""))
+            .simplified();
+    };
+    for (int index = 0; index < 5; ++index) {
+        const RodLayout& layout = RodLayoutFor(index + 1);
+        QStringList inputs, results;
+        for (const char* caption : layout.inputs)
+            inputs << name(caption);
+        for (const ResultRow& row : layout.results)
+            results << name(row.caption[0], row.caption[1]);
+        QTest::addRow("rod type %d", index + 1) << index << inputs << results;
+    }
 }
 
 void TestRodTypes::layout() {
@@ -84,9 +63,12 @@ void TestRodTypes::layout() {
     Program p(",");
     MainWindow& f = p.form1;
     ToRodPage(p, false, index);
+    QCOMPARE(f.PageControl1->activePage(), f.TabSheet2);
+    QVERIFY(!f.Button2->isEnabled()); // no report before a calculation
+    QVERIFY(f.Button4->isEnabled());
     const QList<QLabel*> inputCaptions{f.Label7, f.Label8, f.Label10, f.Label13};
     for (int i = 0; i < 4; ++i) {
-        QLineEdit* field = Inputs(f)[i];
+        QLineEdit* field = InputFields(f)[i];
         QCOMPARE(field->isVisible(), !inputs[i].isEmpty());
         QCOMPARE(inputCaptions[i]->text(), inputs[i].isEmpty() ? "" : " " + inputs[i]);
         if (field->isVisible())
@@ -96,7 +78,7 @@ void TestRodTypes::layout() {
         {f.Label15, nullptr},   {f.Label16, nullptr},   {f.Label17, nullptr},
         {f.Label18, f.Label19}, {f.Label20, f.Label21}, {f.Label22, f.Label23}};
     for (int i = 0; i < 6; ++i) {
-        QLineEdit* field = Results(f)[i];
+        QLineEdit* field = ResultFields(f)[i];
         QCOMPARE(field->isVisible(), !results[i].isEmpty());
         const auto [first, second] = resultCaptions[i];
         // Each line begins with one blank; the name joins them with one.
@@ -112,14 +94,14 @@ void TestRodTypes::layout() {
     for (qsizetype i = 0; i < needed; ++i) {
         MoveOver(f.GroupBox3, {200, 200});
         QVERIFY(!f.Button3->isEnabled());
-        Type(Inputs(f)[i], "1");
+        Type(InputFields(f)[i], "1");
         if (i + 1 < needed) { // Enter moves along the visible inputs
-            PressEnter(Inputs(f)[i]);
-            QCOMPARE(f.focusWidget(), Inputs(f)[i + 1]);
+            PressEnter(InputFields(f)[i]);
+            QCOMPARE(f.focusWidget(), InputFields(f)[i + 1]);
         }
     }
-    PressEnter(Inputs(f)[needed - 1]); // the last visible one: the focus stays
-    QCOMPARE(f.focusWidget(), Inputs(f)[needed - 1]);
+    PressEnter(InputFields(f)[needed - 1]); // the last visible one: the focus stays
+    QCOMPARE(f.focusWidget(), InputFields(f)[needed - 1]);
     MoveOver(f.Label7);
     QVERIFY(!f.Button3->isEnabled());
     MoveOver(f.GroupBox3, {200, 200});
@@ -212,70 +194,60 @@ void TestRodTypes::zone() {
     ToRodPage(p, zoneA, index);
     Calculate(p, inputs);
     QCOMPARE(p.dialogs.texts(), message.isEmpty() ? QStringList() : QStringList{message});
-    QCOMPARE(Texts(Results(p.form1)), results);
+    QCOMPARE(ResultTexts(p.form1), results);
     QVERIFY(p.form1.Button2->isEnabled());
 }
 
 void TestRodTypes::limitsRefused_data() {
     QTest::addColumn<int>("index");
-    QTest::addColumn<QStringList>("valid");
     QTest::addColumn<QStringList>("refused");
     QTest::addColumn<QString>("message");
     const QString rodAbove = "Высота молниеотвода должна быть не больше 150 м",
                   rodZero = "Высота молниеотвода должна быть больше 0 м",
                   supportAbove = "Высота опор троса должна быть не больше 150 м",
                   supportZero = "Высота опор троса должна быть больше 0 м";
-    QTest::newRow("single rod of 200 m")
-        << 0 << QStringList{"30", "10"} << QStringList{"200", "10"} << rodAbove;
-    QTest::newRow("single rod of 0 m")
-        << 0 << QStringList{"30", "10"} << QStringList{"0", "10"} << rodZero;
-    QTest::newRow("two rods of 150,1 m")
-        << 1 << QStringList{"30", "40", "10"} << QStringList{"150,1", "40", "10"} << rodAbove;
-    QTest::newRow("second rod of 151 m") << 2 << QStringList{"30", "20", "35", "8"}
-                                         << QStringList{"30", "151", "35", "8"} << rodAbove;
-    QTest::newRow("first rod of 0,0 m") << 2 << QStringList{"30", "20", "35", "8"}
-                                        << QStringList{"0,0", "20", "35", "8"} << rodZero;
-    QTest::newRow("supports of 200 m")
-        << 3 << QStringList{"22", "60", "6"} << QStringList{"200", "60", "6"} << supportAbove;
+    QTest::newRow("single rod of 200 m") << 0 << QStringList{"200", "10"} << rodAbove;
+    QTest::newRow("single rod of 0 m") << 0 << QStringList{"0", "10"} << rodZero;
+    QTest::newRow("two rods of 150,1 m") << 1 << QStringList{"150,1", "40", "10"} << rodAbove;
+    QTest::newRow("second rod of 151 m") << 2 << QStringList{"30", "151", "35", "8"} << rodAbove;
+    QTest::newRow("first rod of 0,0 m") << 2 << QStringList{"0,0", "20", "35", "8"} << rodZero;
+    QTest::newRow("supports of 200 m") << 3 << QStringList{"200", "60", "6"} << supportAbove;
     QTest::newRow("two cables' supports of 0 m")
-        << 4 << QStringList{"22", "60", "25", "6"} << QStringList{"0", "60", "25", "6"}
-        << supportZero;
-    QTest::newRow("span of 150 m")
-        << 4 << QStringList{"22", "60", "25", "6"} << QStringList{"22", "150", "25", "6"}
-        << "Длина пролёта троса a должна быть меньше 150 м";
+        << 4 << QStringList{"0", "60", "25", "6"} << supportZero;
+    QTest::newRow("span of 150 m") << 4 << QStringList{"22", "150", "25", "6"}
+                                   << "Длина пролёта троса a должна быть меньше 150 м";
 }
 
 // Past the instruction's limits nothing is computed, and no result stays.
 void TestRodTypes::limitsRefused() {
     QFETCH(int, index);
-    QFETCH(QStringList, valid);
     QFETCH(QStringList, refused);
     QFETCH(QString, message);
     Program p(",");
     MainWindow& f = p.form1;
     ToRodPage(p, false, index);
-    Calculate(p, valid);
-    const QStringList before = Texts(Results(f));
+    Calculate(p, kRodInputs[index]);
+    const QStringList before = ResultTexts(f);
     p.dialogs.clear();
     Calculate(p, refused);
     QCOMPARE(p.dialogs.texts(), QStringList{message});
     // The results it refused to compute are emptied.
-    QCOMPARE(Texts(Results(f)), Emptied(before));
+    QCOMPARE(ResultTexts(f), Emptied(before));
 }
 
 void TestRodTypes::hugeInputsWriteNothing() {
     Program p(",");
     MainWindow& f = p.form1;
     ToRodPage(p, true, 1);
-    Calculate(p, {"30", "40", "10"});
-    const QStringList before = Texts(Results(f));
+    Calculate(p, kRodInputs[1]);
+    const QStringList before = ResultTexts(f);
     p.dialogs.clear();
     // rx = (1,1 − 0,002h)(h − hx/0,85) overflows for hx = 1,7·10^308: nothing written.
     Calculate(p, {"30", "40", "17" + QString(307, '0')});
     QCOMPARE(
         p.dialogs.texts(),
         QStringList{"Исходные данные молниеотвода слишком велики: зона защиты не вычисляется"});
-    QCOMPARE(Texts(Results(f)), Emptied(before));
+    QCOMPARE(ResultTexts(f), Emptied(before));
 }
 
 QTEST_MAIN(TestRodTypes)
