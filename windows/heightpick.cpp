@@ -1,6 +1,7 @@
 #include "windows/heightpick.h"
 
 #include "ui/dialogs.h"
+#include "windows/rodtable.h"
 #include "windows/unit8.h"
 
 #include <QPushButton>
@@ -22,6 +23,7 @@ QString Raised(std::int32_t code, int row) {
         return QStringLiteral("опор троса hоп");
     case kDoubleCatenary:
         return QStringLiteral("опор тросов hоп");
+    case kRodSystem:
     default:
         return QStringLiteral("всех молниеотводов h");
     }
@@ -31,15 +33,17 @@ QString ZoneLetter(ZoneFlags flags) {
     return flags.zoneB == 1 ? QStringLiteral("Б") : QStringLiteral("А");
 }
 
-HeightOffer Offer(const HeightSearch& found, const QString& raised, ZoneFlags flags, double h,
-                  const NumberText& numbers) {
+// `destination` names where "Да" writes the height.
+HeightOffer Offer(const HeightSearch& found, const QString& raised, const QString& destination,
+                  ZoneFlags flags, double h, const NumberText& numbers) {
     const QString building =
         QStringLiteral("Здание на своей высоте h = %1 м").arg(numbers.fixed(h, 1));
     if (found.height)
         return {found.height, 0,
                 QStringLiteral("%1 защищено (зона %2) при высоте %3 = %4 м — наименьшей с шагом "
-                               "0,1 м. Записать её на страницу молниеотвода?")
-                    .arg(building, ZoneLetter(flags), raised, numbers.fixed(*found.height, 1))};
+                               "0,1 м. Записать её %5?")
+                    .arg(building, ZoneLetter(flags), raised, numbers.fixed(*found.height, 1),
+                         destination)};
     // A miss that one decimal would show as nothing is still a miss.
     const QString miss = found.shortfall < 0.05
                              ? QStringLiteral("менее чем на %1 м").arg(numbers.fixed(0.1, 1))
@@ -65,7 +69,8 @@ HeightOffer OfferHeight(const ZoneDrawing& drawing, const NumberText& numbers) {
     const int row = SearchedInput(drawing.code, drawing.inputs);
     HeightOffer offer =
         Offer(LeastHeight(drawing.code, drawing.inputs, flags, PlacementOf(drawing), building),
-              Raised(drawing.code, row), flags, building.height, numbers);
+              Raised(drawing.code, row), QStringLiteral("на страницу молниеотвода"), flags,
+              building.height, numbers);
     offer.row = row;
     return offer;
 }
@@ -77,18 +82,32 @@ HeightOffer OfferSystemHeight(const std::vector<Rod>& rods, ZoneFlags flags,
         return {
             std::nullopt, 0,
             QStringLiteral("Высота не подобрана: %1").arg(QString::fromStdString(error->message))};
-    return Offer(std::get<HeightSearch>(found), Raised(0, 0), flags, building.height, numbers);
+    return Offer(std::get<HeightSearch>(found), Raised(kRodSystem, 0),
+                 QStringLiteral("в таблицу молниеотводов"), flags, building.height, numbers);
 }
 
-// Offers the least height; "Да" hands it to the rod page.
+// Offers the least height; "Да" hands it to the rod page, or to every rod of
+// a system in the rods' table.
 void TForm8::Button2Click() {
-    if (!figure_)
+    if (!figure_ || !figure_->drawing.building)
         return;
-    const HeightOffer offer = OfferHeight(figure_->drawing, numbers());
+    const ZoneDrawing& drawing = figure_->drawing;
+    if (!drawing.system) {
+        const HeightOffer offer = OfferHeight(drawing, numbers());
+        if (!offer.height)
+            message(offer.text);
+        else if (services_.dialogs.confirm(this, offer.text))
+            emit heightChosen(offer.row, *offer.height);
+        return;
+    }
+    const BuildingSize& size = *drawing.building;
+    const HeightOffer offer =
+        OfferSystemHeight(drawing.system->rods, drawing.system->flags,
+                          Building{size.width, size.length, size.height}, numbers());
     if (!offer.height)
         message(offer.text);
     else if (services_.dialogs.confirm(this, offer.text))
-        emit heightChosen(offer.row, *offer.height);
+        RodTable1->setHeights(numbers().fixed(*offer.height, 1));
 }
 
 } // namespace vostrel

@@ -90,6 +90,11 @@ void RodTable::setRods(const std::vector<RodRow>& rods) {
     clearResults();
 }
 
+void RodTable::setHeights(const QString& h) {
+    for (int row = 0; row < Table1->rowCount(); ++row)
+        Table1->setItem(row, 3, new QTableWidgetItem(h));
+}
+
 void RodTable::addRow(const RodRow& rod) {
     const int row = Table1->rowCount();
     Table1->insertRow(row);

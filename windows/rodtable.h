@@ -37,6 +37,8 @@ public:
 
     std::vector<RodRow> rods() const;
     void setRods(const std::vector<RodRow>& rods);
+    // Gives every rod the height `h`, as if typed.
+    void setHeights(const QString& h);
 
     // The results of `zone` computed for the rods shown; `numbers` writes them.
     void showResults(const RodSystemZone& zone, const NumberText& numbers);

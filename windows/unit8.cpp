@@ -194,7 +194,7 @@ void TForm8::showPlacement() {
         placeable() ? std::optional(PlacementOf(figure_->drawing)) : std::nullopt;
     const double values[] = {placement ? placement->x : 0, placement ? placement->y : 0,
                              placement ? placement->angleDegrees : 0};
-    Button2->setEnabled(placement.has_value());
+    Button2->setEnabled(figure_ && figure_->drawing.building);
     QLineEdit* const edits[] = {Edit1, Edit2, Edit3};
     for (size_t i = 0; i < std::size(edits); ++i) {
         edits[i]->setEnabled(placement.has_value());

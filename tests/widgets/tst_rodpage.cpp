@@ -497,4 +497,18 @@ void TestRodPage::systemOfRods() {
     rods->Table1->item(0, 1)->setText("80");
     Click(f.Button3);
     QVERIFY(!p.form8.figure()->verdict.inside);
+
+    // "Подобрать высоту": one height for every rod; with it the building is
+    // protected, with 0,1 m less it is not.
+    p.dialogs.answer = Dialogs::Answer::Yes;
+    p.form8.Button2->click(); // the plan window is not shown
+    const QString h = rods->rods().front().h;
+    for (const RodRow& rod : rods->rods())
+        QCOMPARE(rod.h, h);
+    Click(f.Button3);
+    QVERIFY(p.form8.figure()->verdict.inside);
+    const double found = QString(h).replace(',', '.').toDouble();
+    rods->setHeights(QString::number(found - 0.1, 'f', 1).replace('.', ','));
+    Click(f.Button3);
+    QVERIFY(!p.form8.figure()->verdict.inside);
 }
