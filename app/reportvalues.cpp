@@ -284,6 +284,8 @@ QString Outcome(const Design& d, ReportValue value, const NumberText& numbers) {
     const std::optional<Calculation> done = Reported(d);
     const bool system = d.rodType == kRodSystem && d.system;
     if (value == ReportValue::Case) {
+        if (system && done && done->code == kSingleRod)
+            return QStringLiteral("молниеотвод один, пар нет");
         if (done)
             return Marked(CaseText(done->code, done->zone, separator));
         return system ? QStringLiteral("молниеотводы рассматриваются как одиночные")
@@ -342,7 +344,7 @@ QString SystemText(const Design& d, ReportValue value, const NumberText& numbers
     case V::PairCount:
         return QString::number(s.zone.pairs.size());
     case V::CriticalPair:
-        return s.zone.criticalPair
+        return s.zone.leastRcx && s.zone.criticalPair
                    ? PairCells(s.zone.pairs[*s.zone.criticalPair], s.zone.zone, numbers).first()
                    : QStringLiteral("—");
     case V::LeastRcx:

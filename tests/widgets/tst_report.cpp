@@ -355,6 +355,20 @@ void TestReport::systemOfRods() {
     p.form1.Button2->click();
     QVERIFY2(p.word.filled()["##wr&"].value(0).contains("изменены молниеотводы"),
              qPrintable(p.word.filled()["##wr&"].value(0)));
+    // A lone rod: no pair, its own zone's numbers and conclusion.
+    for (int i = 0; i < 3; ++i) {
+        p.form8.RodTable1->Table1->setCurrentCell(0, 1);
+        p.form8.RodTable1->Button2->click();
+    }
+    Click(p.form1.Button3);
+    p.word.calls.clear();
+    p.form1.Button2->click();
+    const auto lone = p.word.filled();
+    QCOMPARE(lone["##kp&"] + lone["##mr&"] + lone["##cs&"] + lone["##np&"],
+             (QStringList{"—", "—", "—", "молниеотвод один, пар нет", "0", "0"}));
+    QCOMPARE(lone["##fx&"], (QStringList{"", "\nrx = 1,5 · (20 − 10/0,92) = 13,7 м"}));
+    QCOMPARE(lone["##cn&"],
+             QStringList{"Объекты высотой hx = 10,0 м находятся в зоне защиты: rx = 13,7 м."});
 }
 
 void TestReport::progressWindowPaints() {
