@@ -128,7 +128,7 @@ QStringList ChangedInputs(const Design& d, const Calculation& done, const Number
         const QString then = Text(done.texts[i]).trimmed();
         if (now != then)
             changed << QStringLiteral("%1 (в расчёте %2, на странице молниеотвода %3)")
-                           .arg(QString::fromUtf8(rod ? rod->inputNames[i] : ""), then,
+                           .arg(QString::fromUtf8(rod ? rod->inputs[i].name : ""), then,
                                 now.isEmpty() ? QStringLiteral("пусто") : now);
     }
     const ZoneKind used = ZoneKindOf(done.zone), now = FlagsKind(d.zoneA, d.zoneB);
@@ -300,7 +300,7 @@ QString Outcome(const Design& d, ReportValue value, const NumberText& numbers) {
     if (!done)
         return QStringLiteral("Расчёт зоны защиты не выполнен.");
     std::string text =
-        ConclusionText(done->code, done->zone, HxOf(done->code, done->inputs), separator);
+        ConclusionText(done->code, done->zone, InputsOf(done->code, done->inputs).hx, separator);
     if (system && done->code != kSingleRod) {
         const RodPair& pair = d.system->zone.pairs[*d.system->zone.criticalPair];
         text = QStringLiteral("Пара молниеотводов № %1–%2 с наименьшим rcx. ")

@@ -30,16 +30,6 @@ namespace vostrel {
 namespace {
 const QString kEnterAll = QStringLiteral("Введите все значения");
 
-// The rod types in the order of their codes 1 to 5.
-const QStringList kRodTypes = {
-    QStringLiteral("Одиночный стержневой молниеотвод"),
-    QStringLiteral("Двойной стержневой молниеотвод одинаковой высоты"),
-    QStringLiteral("Двойной стержневой молниеотвод разной высоты"),
-    QStringLiteral("Одиночный тросовый молниетвод"),
-    QStringLiteral("Двойной тросовый молниеотвод одинаковой высоты"),
-    QStringLiteral("Многократный стержневой молниеотвод"),
-};
-
 // Enter or Space on a field that opens a window opens it as a click does.
 bool IsOpeningKey(const QKeyEvent& event) {
     const int key = event.key();
@@ -104,7 +94,8 @@ void TForm1::createBuildingPage() {
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->setEditable(true);
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
-    ComboBox1->addItems(kRodTypes);
+    for (const RodTypeInfo& type : RodTypeInfos())
+        ComboBox1->addItem(QString::fromUtf8(type.name));
     ComboBox1->setCurrentIndex(-1);
     ComboBox1->setEditText(QString());
     fitRodTypeList();
@@ -336,7 +327,7 @@ int TForm1::rodTypeIndex() const {
 
 void TForm1::takeRodTypeCode() {
     const int index = rodTypeIndex();
-    if (index >= 0 && index < kRodTypes.size())
+    if (index >= 0 && static_cast<size_t>(index) < RodTypeInfos().size())
         design_.rodType = index + 1;
 }
 

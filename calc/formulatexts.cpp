@@ -171,44 +171,43 @@ std::string CableLine(const Writer& w, double hop, double h) {
 
 struct Numbers {
     const Writer& w;
-    const ZoneInputs& in;
-    double hx;
+    RodInputs in;
 
     FormulaNumbers operator()(const SingleRodResult& r) const {
         FormulaNumbers out;
-        AddSingle(out, w, r.zone == ZoneKind::A, false, in[0], hx, r.h0, r.r0, r.rx, "");
+        AddSingle(out, w, r.zone == ZoneKind::A, false, in.h, in.hx, r.h0, r.r0, r.rx, "");
         return out;
     }
     FormulaNumbers operator()(const CatenaryResult& r) const {
         FormulaNumbers out;
-        out.cable = CableLine(w, in[0], r.h);
-        AddSingle(out, w, r.zone == ZoneKind::A, true, r.h, hx, r.h0, r.r0, r.rx, "");
+        out.cable = CableLine(w, in.hSupport, r.h);
+        AddSingle(out, w, r.zone == ZoneKind::A, true, r.h, in.hx, r.h0, r.r0, r.rx, "");
         return out;
     }
     FormulaNumbers operator()(const DoubleRodResult& r) const {
         FormulaNumbers out;
         const bool a = r.zone == ZoneKind::A;
-        AddSingle(out, w, a, false, in[0], hx, r.h0, r.r0, r.rx, "");
-        out.inner = PairInner(w, a, false, in[0], in[1], hx, r.h0, r.r0, r.rx, r.hc, r.rc, r.rcx,
+        AddSingle(out, w, a, false, in.h, in.hx, r.h0, r.r0, r.rx, "");
+        out.inner = PairInner(w, a, false, in.h, in.L, in.hx, r.h0, r.r0, r.rx, r.hc, r.rc, r.rcx,
                               r.pairCase);
         return out;
     }
     FormulaNumbers operator()(const UnequalRodResult& r) const {
         FormulaNumbers out;
         const bool a = r.zone == ZoneKind::A;
-        AddSingle(out, w, a, false, in[0], hx, r.h01, r.r01, r.rx1, "1");
-        AddSingle(out, w, a, false, in[1], hx, r.h02, r.r02, r.rx2, "2");
-        out.inner = UnequalInner(w, r, in[0], in[1], in[2], hx);
+        AddSingle(out, w, a, false, in.h, in.hx, r.h01, r.r01, r.rx1, "1");
+        AddSingle(out, w, a, false, in.h2, in.hx, r.h02, r.r02, r.rx2, "2");
+        out.inner = UnequalInner(w, r, in.h, in.h2, in.L, in.hx);
         return out;
     }
     FormulaNumbers operator()(const DoubleCatenaryResult& r) const {
         FormulaNumbers out;
-        out.cable = CableLine(w, in[0], r.h);
+        out.cable = CableLine(w, in.hSupport, r.h);
         const bool a = r.zone == ZoneKind::A;
-        AddSingle(out, w, a, true, r.h, hx, r.h0, r.r0, r.rx, "");
-        out.inner = Lines(
-            {PairInner(w, a, true, r.h, in[2], hx, r.h0, r.r0, r.rx, r.hc, r.rc, r.rcx, r.pairCase),
-             PrimeLine(w, r, in[2], hx)});
+        AddSingle(out, w, a, true, r.h, in.hx, r.h0, r.r0, r.rx, "");
+        out.inner = Lines({PairInner(w, a, true, r.h, in.L, in.hx, r.h0, r.r0, r.rx, r.hc, r.rc,
+                                     r.rcx, r.pairCase),
+                           PrimeLine(w, r, in.L, in.hx)});
         return out;
     }
 };
@@ -295,7 +294,7 @@ std::string Unmarked(std::string_view text) {
 FormulaNumbers FormulaNumbersOf(std::int32_t code, const ZoneInputs& inputs, const RodZone& zone,
                                 std::string_view separator) {
     const Writer w{separator};
-    FormulaNumbers numbers = std::visit(Numbers{w, inputs, HxOf(code, inputs)}, zone);
+    FormulaNumbers numbers = std::visit(Numbers{w, InputsOf(code, inputs)}, zone);
     if (ZoneKindOf(zone) == ZoneKind::None)
         return {numbers.cable, {}, {}, {}, {}};
     return numbers;

@@ -10,8 +10,7 @@ RodZone ZoneAtHeight(std::int32_t code, const ZoneInputs& inputs, const RodZone&
     const ZoneKind kind = ZoneKindOf(zone);
     if (kind == ZoneKind::None || !IsRodType(code))
         return zone;
-    ZoneInputs at = inputs;
-    at[static_cast<size_t>(InputCount(code) - 1)] = hx;
+    const ZoneInputs at = WithInput(code, inputs, &RodInputs::hx, hx);
     RodZones previous;
     previous.keep(zone);
     return ZoneOf(code, at, kind == ZoneKind::A ? 1 : 0, kind == ZoneKind::B ? 1 : 0, previous);
@@ -26,8 +25,7 @@ double ZoneTop(const RodZone& zone) {
 
 HeightCheck CheckAtHeight(std::int32_t code, const ZoneInputs& inputs, const RodZone& zone,
                           double width, double length, double height) {
-    ZoneInputs at = inputs;
-    at[static_cast<size_t>(std::max(InputCount(code), 1) - 1)] = height;
+    const ZoneInputs at = WithInput(code, inputs, &RodInputs::hx, height);
     const RodZone atHeight = ZoneAtHeight(code, inputs, zone, height);
     return {height, ZoneTop(atHeight), CheckBuilding(PlanOf(at, atHeight), width, length)};
 }

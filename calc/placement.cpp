@@ -28,8 +28,7 @@ ZonePlan Placed(const ZonePlan& plan, const Placement& placement) {
 }
 
 ZoneInputs WithHx(std::int32_t code, ZoneInputs inputs, double hx) {
-    inputs[static_cast<std::size_t>(std::max(InputCount(code), 1) - 1)] = hx;
-    return inputs;
+    return WithInput(code, inputs, &RodInputs::hx, hx);
 }
 
 RoofVerdict RoofVerdictOf(std::int32_t code, const ZoneInputs& inputs, ZoneFlags flags,

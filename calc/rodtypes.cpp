@@ -1,5 +1,8 @@
 #include "rodtypes.h"
 
+#include "rodsystem.h"
+
+#include <algorithm>
 #include <cmath>
 #include <type_traits>
 
@@ -9,59 +12,85 @@ namespace {
 template <class... F> struct Overloaded : F... { using F::operator()...; };
 template <class... F> Overloaded(F...) -> Overloaded<F...>;
 
-} // namespace
-
-int InputCount(std::int32_t code) {
-    switch (code) {
-    case kSingleRod:
-        return 2;
-    case kDoubleRod:
-    case kSingleCatenary:
-        return 3;
-    case kUnequalRods:
-    case kDoubleCatenary:
-        return 4;
-    default:
-        return 0;
-    }
-}
-
-namespace {
-// What each input row of a rod type holds, in the order of InputCount.
-enum class Row { RodHeight, SupportHeight, Span, Other };
-constexpr Row kRows[][4] = {
-    {Row::RodHeight, Row::Other, Row::Other, Row::Other},
-    {Row::RodHeight, Row::Other, Row::Other, Row::Other},
-    {Row::RodHeight, Row::RodHeight, Row::Other, Row::Other},
-    {Row::SupportHeight, Row::Span, Row::Other, Row::Other},
-    {Row::SupportHeight, Row::Span, Row::Other, Row::Other},
+// The rod types: code, the list's name, the input rows in page order.
+using I = RodInputs;
+constexpr RodInputSlot kHx{"hx", &I::hx};
+constexpr RodTypeInfo kRodTypes[] = {
+    {kSingleRod, "Одиночный стержневой молниеотвод", {{{"h", &I::h}, kHx}}},
+    {kDoubleRod,
+     "Двойной стержневой молниеотвод одинаковой высоты",
+     {{{"h", &I::h}, {"L", &I::L}, kHx}}},
+    {kUnequalRods,
+     "Двойной стержневой молниеотвод разной высоты",
+     {{{"h1", &I::h}, {"h2", &I::h2}, {"L", &I::L}, kHx}}},
+    {kSingleCatenary,
+     "Одиночный тросовый молниетвод",
+     {{{"hоп", &I::hSupport}, {"a", &I::a}, kHx}}},
+    {kDoubleCatenary,
+     "Двойной тросовый молниеотвод одинаковой высоты",
+     {{{"hоп", &I::hSupport}, {"a", &I::a}, {"L", &I::L}, kHx}}},
+    // The rods themselves are typed in the plan window's table.
+    {kRodSystem, "Многократный стержневой молниеотвод", {{kHx}}},
 };
 
-InputRefusal RowRefusal(Row row, double value) {
-    const bool rod = row == Row::RodHeight;
-    switch (row) {
-    case Row::RodHeight:
-    case Row::SupportHeight:
+// Why the value of an input is refused: rod and support heights above 0 up
+// to 150 m, a catenary's span below 150 m; other inputs are not limited here.
+InputRefusal SlotRefusal(double RodInputs::*field, double value) {
+    const bool rod = field == &I::h || field == &I::h2;
+    if (rod || field == &I::hSupport) {
         if (!(value > 0))
             return rod ? InputRefusal::RodHeightNotPositive
                        : InputRefusal::SupportHeightNotPositive;
         if (!AtMost(value, kMaxRodHeight))
             return rod ? InputRefusal::RodHeightAboveLimit : InputRefusal::SupportHeightAboveLimit;
-        return InputRefusal::None;
-    case Row::Span:
-        return CatenarySpanAllowed(value) ? InputRefusal::None : InputRefusal::SpanTooLong;
-    case Row::Other:
-        break;
     }
+    if (field == &I::a && !CatenarySpanAllowed(value))
+        return InputRefusal::SpanTooLong;
     return InputRefusal::None;
 }
 } // namespace
 
+int RodTypeInfo::inputCount() const {
+    return static_cast<int>(std::count_if(inputs.begin(), inputs.end(),
+                                          [](const RodInputSlot& slot) { return slot.name; }));
+}
+
+std::span<const RodTypeInfo> RodTypeInfos() {
+    return kRodTypes;
+}
+
+const RodTypeInfo* FindRodType(std::int32_t code) {
+    for (const RodTypeInfo& type : kRodTypes)
+        if (type.code == code)
+            return &type;
+    return nullptr;
+}
+
+int InputCount(std::int32_t code) {
+    const RodTypeInfo* type = FindRodType(code);
+    return type ? type->inputCount() : 0;
+}
+
+RodInputs InputsOf(std::int32_t code, const ZoneInputs& inputs) {
+    RodInputs named;
+    if (const RodTypeInfo* type = FindRodType(code))
+        for (size_t i = 0; i < inputs.size() && type->inputs[i].value; ++i)
+            named.*type->inputs[i].value = inputs[i];
+    return named;
+}
+
+ZoneInputs WithInput(std::int32_t code, ZoneInputs inputs, double RodInputs::*field, double value) {
+    if (const RodTypeInfo* type = FindRodType(code))
+        for (size_t i = 0; i < inputs.size(); ++i)
+            if (type->inputs[i].value == field)
+                inputs[i] = value;
+    return inputs;
+}
+
 InputRefusal RefusalOf(std::int32_t code, const ZoneInputs& inputs) {
-    if (!IsRodType(code))
-        return InputRefusal::None;
-    for (size_t i = 0; i < inputs.size(); ++i)
-        if (const InputRefusal r = RowRefusal(kRows[static_cast<size_t>(code - 1)][i], inputs[i]);
+    const RodTypeInfo* type = FindRodType(code);
+    for (size_t i = 0; type && i < inputs.size() && type->inputs[i].value; ++i)
+        if (const InputRefusal r = SlotRefusal(type->inputs[i].value, inputs[i]);
             r != InputRefusal::None)
             return r;
     return InputRefusal::None;
@@ -76,25 +105,28 @@ void RodZones::keep(const RodZone& zone) {
                zone);
 }
 
-RodZone ZoneOf(std::int32_t code, const ZoneInputs& in, std::int32_t zoneA, std::int32_t zoneB,
+RodZone ZoneOf(std::int32_t code, const ZoneInputs& inputs, std::int32_t zoneA, std::int32_t zoneB,
                const RodZones& previous) {
+    // Any other code (the system of rods has its own routine) computes as the
+    // double catenary, as it always has.
+    const RodInputs in = InputsOf(IsRodType(code) ? code : kDoubleCatenary, inputs);
     switch (code) {
     case kSingleRod:
-        return SingleRodZone(in[0], in[1], zoneA, zoneB, previous.singleRod);
+        return SingleRodZone(in.h, in.hx, zoneA, zoneB, previous.singleRod);
     case kDoubleRod:
-        return DoubleRodZone(in[0], in[1], in[2], zoneA, zoneB, previous.doubleRod);
+        return DoubleRodZone(in.h, in.L, in.hx, zoneA, zoneB, previous.doubleRod);
     case kUnequalRods:
-        return UnequalRodZone(in[0], in[1], in[2], in[3], zoneA, zoneB, previous.unequalRods);
+        return UnequalRodZone(in.h, in.h2, in.L, in.hx, zoneA, zoneB, previous.unequalRods);
     case kSingleCatenary:
-        return CatenaryZone(in[0], in[1], in[2], zoneA, zoneB, previous.singleCatenary);
+        return CatenaryZone(in.hSupport, in.a, in.hx, zoneA, zoneB, previous.singleCatenary);
     default:
-        return DoubleCatenaryZone(in[0], in[1], in[2], in[3], zoneA, zoneB,
+        return DoubleCatenaryZone(in.hSupport, in.a, in.L, in.hx, zoneA, zoneB,
                                   previous.doubleCatenary);
     }
 }
 
 double HxOf(std::int32_t code, const ZoneInputs& inputs) {
-    return inputs[static_cast<size_t>(std::max(InputCount(code), 1) - 1)];
+    return InputsOf(code, inputs).hx;
 }
 
 ZoneWarning WarningOf(const RodZone& zone, double hx) {
@@ -183,24 +215,39 @@ bool IsFinite(const RodZone& zone) {
     return true;
 }
 
-ZonePlan PlanOf(const ZoneInputs& in, const RodZone& zone) {
+namespace {
+// The rod type a result is of.
+std::int32_t CodeOf(const RodZone& zone) {
+    return std::visit(Overloaded{[](const SingleRodResult&) { return kSingleRod; },
+                                 [](const DoubleRodResult&) { return kDoubleRod; },
+                                 [](const UnequalRodResult&) { return kUnequalRods; },
+                                 [](const CatenaryResult&) { return kSingleCatenary; },
+                                 [](const DoubleCatenaryResult&) { return kDoubleCatenary; }},
+                      zone);
+}
+} // namespace
+
+ZonePlan PlanOf(const ZoneInputs& inputs, const RodZone& zone) {
+    const RodInputs in = InputsOf(CodeOf(zone), inputs);
     return std::visit(
         Overloaded{[](const SingleRodResult& z) { return PlanOf(z); },
-                   [&](const DoubleRodResult& z) { return PlanOf(z, in[1]); },
-                   [&](const UnequalRodResult& z) { return PlanOf(z, in[2]); },
-                   [&](const CatenaryResult& z) { return PlanOf(z, in[1]); },
-                   [&](const DoubleCatenaryResult& z) { return PlanOf(z, in[1], in[2]); }},
+                   [&](const DoubleRodResult& z) { return PlanOf(z, in.L); },
+                   [&](const UnequalRodResult& z) { return PlanOf(z, in.L); },
+                   [&](const CatenaryResult& z) { return PlanOf(z, in.a); },
+                   [&](const DoubleCatenaryResult& z) { return PlanOf(z, in.a, in.L); }},
         zone);
 }
 
-ZoneSection SectionOf(std::int32_t code, const ZoneInputs& in, const RodZone& zone) {
-    const double hx = HxOf(code, in);
+ZoneSection SectionOf(std::int32_t code, const ZoneInputs& inputs, const RodZone& zone) {
+    const RodInputs in = InputsOf(CodeOf(zone), inputs);
+    // The protected height as the rod type `code` reads it.
+    const double hx = HxOf(code, inputs);
     return std::visit(
-        Overloaded{[&](const SingleRodResult& z) { return SectionOf(z, in[0], hx); },
-                   [&](const DoubleRodResult& z) { return SectionOf(z, in[0], in[1], hx); },
-                   [&](const UnequalRodResult& z) { return SectionOf(z, in[0], in[1], in[2], hx); },
+        Overloaded{[&](const SingleRodResult& z) { return SectionOf(z, in.h, hx); },
+                   [&](const DoubleRodResult& z) { return SectionOf(z, in.h, in.L, hx); },
+                   [&](const UnequalRodResult& z) { return SectionOf(z, in.h, in.h2, in.L, hx); },
                    [&](const CatenaryResult& z) { return SectionOf(z, hx); },
-                   [&](const DoubleCatenaryResult& z) { return SectionOf(z, in[2], hx); }},
+                   [&](const DoubleCatenaryResult& z) { return SectionOf(z, in.L, hx); }},
         zone);
 }
 

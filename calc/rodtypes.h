@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <variant>
 
 namespace vostrel {
@@ -30,11 +31,49 @@ constexpr bool IsCatenary(std::int32_t code) {
     return code == kSingleCatenary || code == kDoubleCatenary;
 }
 
-// How many inputs a type takes, in the order of the rod page's rows:
-// 1: h, hx; 2: h, L, hx; 3: h1, h2, L, hx; 4: hоп, a, hx; 5: hоп, a, L, hx.
-int InputCount(std::int32_t code);
-
+// The inputs of a rod type as numbers, in the order of the rod page's rows.
 using ZoneInputs = std::array<double, 4>;
+
+// The inputs of any rod type by what they mean; one the type does not take is 0.
+struct RodInputs {
+    double h = 0;        // rod height h, or the first rod's h1
+    double h2 = 0;       // the second rod's height
+    double hSupport = 0; // a catenary's support height hоп
+    double a = 0;        // a catenary's span
+    double L = 0;        // the distance between the rods or cables
+    double hx = 0;       // the protected height
+};
+
+// One input row of a rod type: its short name and the value it gives.
+struct RodInputSlot {
+    const char* name = nullptr; // null past the last input
+    double RodInputs::*value = nullptr;
+};
+
+// What one rod type is as data: its code, its name in the rod type list and
+// its inputs in the order of the rod page's rows (the last is always the
+// protected height hx). The rod page's layout (app/rodlayouts.h) and the
+// report's table (report/report.h) of the type are reached by the same code.
+struct RodTypeInfo {
+    std::int32_t code;
+    const char* name;
+    std::array<RodInputSlot, 4> inputs;
+
+    int inputCount() const;
+};
+
+// Every rod type, in the order of their codes.
+std::span<const RodTypeInfo> RodTypeInfos();
+// The rod type of `code`; null when there is none.
+const RodTypeInfo* FindRodType(std::int32_t code);
+
+// How many inputs a type takes; 0 for a code that is no rod type.
+int InputCount(std::int32_t code);
+// The inputs of rod type `code` by their meaning.
+RodInputs InputsOf(std::int32_t code, const ZoneInputs& inputs);
+// The inputs with the one of `field` set to `value`; unchanged when the type
+// takes no such input.
+ZoneInputs WithInput(std::int32_t code, ZoneInputs inputs, double RodInputs::*field, double value);
 
 // The instruction's formulas hold for rods (catenary supports) up to 150 m.
 inline constexpr double kMaxRodHeight = 150;
@@ -73,7 +112,7 @@ struct RodZones {
 RodZone ZoneOf(std::int32_t code, const ZoneInputs& inputs, std::int32_t zoneA, std::int32_t zoneB,
                const RodZones& previous);
 
-// The protected height of the inputs: the last of them.
+// The protected height of the inputs.
 double HxOf(std::int32_t code, const ZoneInputs& inputs);
 
 ZoneWarning WarningOf(const RodZone& zone, double hx);

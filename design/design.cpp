@@ -1,36 +1,6 @@
 #include "design.h"
 
-#include <algorithm>
-
 namespace vostrel {
-
-namespace {
-constexpr const char* kHx = "hx";
-constexpr RodTypeInfo kRodTypes[] = {
-    {kSingleRod, "Одиночный стержневой молниеотвод", {"h", kHx, nullptr, nullptr}},
-    {kDoubleRod, "Двойной стержневой молниеотвод одинаковой высоты", {"h", "L", kHx, nullptr}},
-    {kUnequalRods, "Двойной стержневой молниеотвод разной высоты", {"h1", "h2", "L", kHx}},
-    {kSingleCatenary, "Одиночный тросовый молниетвод", {"hоп", "a", kHx, nullptr}},
-    {kDoubleCatenary, "Двойной тросовый молниеотвод одинаковой высоты", {"hоп", "a", "L", kHx}},
-    {kRodSystem, "Многократный стержневой молниеотвод", {kHx, nullptr, nullptr, nullptr}},
-};
-} // namespace
-
-int RodTypeInfo::inputCount() const {
-    return static_cast<int>(std::count_if(inputNames.begin(), inputNames.end(),
-                                          [](const char* name) { return name != nullptr; }));
-}
-
-std::span<const RodTypeInfo> RodTypeInfos() {
-    return kRodTypes;
-}
-
-const RodTypeInfo* FindRodType(std::int32_t code) {
-    for (const RodTypeInfo& type : kRodTypes)
-        if (type.code == code)
-            return &type;
-    return nullptr;
-}
 
 const Calculation* Design::completedOfThisType() const {
     return completed && completed->code == rodType ? &*completed : nullptr;

@@ -11,27 +11,10 @@
 #include <array>
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <string>
 #include <vector>
 
 namespace vostrel {
-
-// What one rod type is as data: its code, its name in the rod type list and
-// the short names of its inputs in the order of the rod page's rows (the last
-// is always the protected height hx).
-struct RodTypeInfo {
-    std::int32_t code;
-    const char* name;
-    std::array<const char*, 4> inputNames; // null past the last input
-
-    int inputCount() const;
-};
-
-// Every rod type, in the order of their codes.
-std::span<const RodTypeInfo> RodTypeInfos();
-// The rod type of `code`; null when there is none.
-const RodTypeInfo* FindRodType(std::int32_t code);
 
 // The building type confirmed in the catalogue and what it put on the page.
 struct BuildingType {

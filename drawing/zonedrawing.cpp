@@ -285,7 +285,8 @@ double Painter::paint(const QRectF& area) {
     // The titles' room kept first, their text painted over the views.
     const std::pair<QRectF, QString> titles[] = {
         {l.section, QStringLiteral("Вертикальное сечение")},
-        {l.plan, QStringLiteral("План на высоте hx = %1 м").arg(num(HxOf(d_.code, d_.inputs)))}};
+        {l.plan,
+         QStringLiteral("План на высоте hx = %1 м").arg(num(InputsOf(d_.code, d_.inputs).hx))}};
     QRectF titleBoxes[2];
     for (int i = 0; i < 2; ++i)
         titleBoxes[i] = titleBox(titles[i].first, titles[i].second);
@@ -785,7 +786,7 @@ Verdict VerdictFrom(const ZoneDrawing& d, const std::optional<RoofVerdict>& roof
         ZoneTop(roof->zone),
         {roof->check.inside, roof->check.overshoot, roof->check.nothingProtected}};
     return {QString::fromStdString(HeightVerdictText(check, separator)),
-            QString::fromStdString(HeightNoteText(check, HxOf(d.code, d.inputs), separator)),
+            QString::fromStdString(HeightNoteText(check, InputsOf(d.code, d.inputs).hx, separator)),
             check.check.inside && !check.tallerThanZone(), true};
 }
 

@@ -7,6 +7,7 @@
 
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -14,6 +15,7 @@ using namespace vostrel;
 
 Q_DECLARE_METATYPE(PairCase)
 Q_DECLARE_METATYPE(ZoneWarning)
+Q_DECLARE_METATYPE(InputRefusal)
 
 namespace {
 
@@ -160,6 +162,8 @@ private slots:
     void hxAsTyped();
     void quotedCases();
     void betweenUnequalTops();
+    void inputsByMeaning_data();
+    void inputsByMeaning();
 };
 
 void TestZones::workedExamples_data() {
@@ -655,6 +659,44 @@ void TestZones::sentences() {
              "проверена не вся высота.");
     QCOMPARE(QString::fromStdString(VerdictText({false, 0.01, false}, 10, 10, ",")),
              "Здание выходит из зоны защиты на высоте hx менее чем на 0,1 м.");
+}
+
+// Each rod type's rows give the named inputs its formulas read, hx is the one
+// the building's height replaces, and a height above 150 m in the first row
+// is refused as the row's kind.
+void TestZones::inputsByMeaning_data() {
+    QTest::addColumn<int>("code");
+    // h, h2, hоп, a, L, hx from the rows 11, 22, 33, 44.
+    QTest::addColumn<Values>("named");
+    QTest::addColumn<InputRefusal>("firstTooHigh");
+    QTest::newRow("single rod") << 1 << Values{11, 0, 0, 0, 0, 22}
+                                << InputRefusal::RodHeightAboveLimit;
+    QTest::newRow("two rods") << 2 << Values{11, 0, 0, 0, 22, 33}
+                              << InputRefusal::RodHeightAboveLimit;
+    QTest::newRow("unequal rods") << 3 << Values{11, 22, 0, 0, 33, 44}
+                                  << InputRefusal::RodHeightAboveLimit;
+    QTest::newRow("single catenary")
+        << 4 << Values{0, 0, 11, 22, 0, 33} << InputRefusal::SupportHeightAboveLimit;
+    QTest::newRow("double catenary")
+        << 5 << Values{0, 0, 11, 22, 33, 44} << InputRefusal::SupportHeightAboveLimit;
+    QTest::newRow("system of rods") << 6 << Values{0, 0, 0, 0, 0, 11} << InputRefusal::None;
+    QTest::newRow("no rod type") << 0 << Values{0, 0, 0, 0, 0, 0} << InputRefusal::None;
+}
+
+void TestZones::inputsByMeaning() {
+    QFETCH(int, code);
+    QFETCH(Values, named);
+    QFETCH(InputRefusal, firstTooHigh);
+    const ZoneInputs rows{11, 22, 33, 44};
+    const RodInputs in = InputsOf(code, rows);
+    QCOMPARE((Values{in.h, in.h2, in.hSupport, in.a, in.L, in.hx}), named);
+    QCOMPARE(InputCount(code),
+             int(std::count_if(named.begin(), named.end(), [](double v) { return v != 0; })));
+    // hx replaced, nothing else.
+    const RodInputs at = InputsOf(code, WithInput(code, rows, &RodInputs::hx, 5));
+    QCOMPARE(at.hx, code ? 5.0 : 0.0);
+    QCOMPARE(at.h + at.h2 + at.hSupport + at.a + at.L, in.h + in.h2 + in.hSupport + in.a + in.L);
+    QCOMPARE(RefusalOf(code, {151, 10, 10, 10}), firstTooHigh);
 }
 
 QTEST_APPLESS_MAIN(TestZones)
