@@ -178,8 +178,12 @@ BORDERS = ("\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10"
 TEXT_TAGS = {"##bt&", "##lo&", "##qk&"}
 
 
-def table(rows, widths=(5355, 4000), header=False):
+def table(rows, widths=(5355, 4000), header=False, split=False):
     """A bordered table, captions left, values right-aligned.
+
+    With `split`, a row may break across pages: a system's row holds a line
+    for each of up to 100 rods, more than a page, which a word processor
+    would otherwise cut off.
 
     A row given as a single string is a subheading across the whole width.
     The header row (header=True) repeats on a new page; it and every
@@ -193,7 +197,7 @@ def table(rows, widths=(5355, 4000), header=False):
         if sub:
             cells = [bold(cells)]
         keep = first or sub
-        row = ["\\trowd\\trgaph108\\trleft0\\trqc\\trkeep"
+        row = ["\\trowd\\trgaph108\\trleft0\\trqc" + ("" if split and not first else "\\trkeep")
                + ("\\trkeepfollow" if keep else "") + ("\\trhdr" if first else "")]
         x = 0
         for w in row_widths:
@@ -681,7 +685,7 @@ def otchet6():
               "многократного стержневого молниеотвода", catenary=False)
     rods = (par("Молниеотводы (##nr& шт.) на плане:", style=INTRO)
             + table([["№", "x, м", "y, м", "h, м"], ["##sn&", "##sx&", "##sy&", "##sh&"]],
-                    widths=(1355, 2666, 2667, 2667), header=True)
+                    widths=(1355, 2666, 2667, 2667), header=True, split=True)
             + par(PLAN_AXES))
     zone = (par("Зона защиты многократного стержневого молниеотвода определяется как "
                 "зона защиты попарно взятых соседних стержневых молниеотводов. "
@@ -705,11 +709,12 @@ def otchet6():
     results_part = (par("Зоны одиночных молниеотводов:", style=INTRO)
                     + table([["№", "h_{0}, м", "r_{0}, м", "r_{x}, м"],
                              ["##sn&", "##s0&", "##sr&", "##sq&"]],
-                            widths=(1355, 2666, 2667, 2667), header=True)
+                            widths=(1355, 2666, 2667, 2667), header=True, split=True)
                     + par("Пары соседних молниеотводов (##np& шт.):", style=INTRO)
                     + table([["Пара", "L, м", "Случай", "h_{c}, м", "r_{c}, м", "r_{cx}, м"],
                              ["##qn&", "##ql&", "##qk&", "##qh&", "##qr&", "##qx&"]],
-                            widths=(1000, 1300, 2255, 1600, 1600, 1600), header=True)
+                            widths=(1000, 1300, 2255, 1600, 1600, 1600), header=True,
+                            split=True)
                     + not_determined("молниеотводы пары"))
     sections = [lambda n: inputs(n, rod, [["Высота защищаемого уровня h_{x}, м", "##hx&"],
                                           ["Число молниеотводов", "##nr&"]]) + rods,
