@@ -9,6 +9,7 @@
 #include "calc/strike.h"
 #include "calc/zonetexts.h"
 #include "rtf/rtf.h"
+#include "windows/rodtable.h"
 
 #include <QStringList>
 #include <cmath>
@@ -27,7 +28,10 @@ constexpr bool Follow(ReportValue first, ReportValue last, int count) {
 static_assert(Follow(ReportValue::Edit8, ReportValue::Edit11, 4) &&
               Follow(ReportValue::Edit13, ReportValue::Edit18, 6) &&
               Follow(ReportValue::NumbersH0A, ReportValue::NumbersRxA, 3) &&
-              Follow(ReportValue::NumbersH0B, ReportValue::NumbersRxB, 3));
+              Follow(ReportValue::NumbersH0B, ReportValue::NumbersRxB, 3) &&
+              Follow(ReportValue::RodNumbers, ReportValue::RodRx, 7) &&
+              Follow(ReportValue::PairNames, ReportValue::PairRcx, 6) &&
+              ReportValue::LeastRcx > ReportValue::SystemHx);
 
 std::optional<BuildingSize> BuildingSizeOf(const Design& design, const NumberText& numbers) {
     try {
@@ -141,9 +145,58 @@ QStringList ChangedInputs(const Design& d, const Calculation& done, const Number
     return changed;
 }
 
+// A system's critical pair as a calculation of two rods (equal: code 2,
+// different: code 3, its first rod as rod 1); a lone rod as a single rod;
+// none for rods all single or without a calculation.
+std::optional<Calculation> CriticalPairOf(const Design& d) {
+    if (d.rodType != kRodSystem || !d.system)
+        return std::nullopt;
+    const SystemCalculation& s = *d.system;
+    if (s.zone.rods.size() == 1)
+        return Calculation{kSingleRod, {s.rods[0].h, s.hx, 0, 0}, {}, s.zone.rods[0]};
+    if (!s.zone.criticalPair || !s.zone.leastRcx)
+        return std::nullopt;
+    const RodPair& pair = s.zone.pairs[*s.zone.criticalPair];
+    const Rod& a = s.rods[static_cast<size_t>(pair.first)];
+    const Rod& b = s.rods[static_cast<size_t>(pair.second)];
+    if (const auto* equal = std::get_if<DoubleRodResult>(&pair.zone))
+        return Calculation{kDoubleRod, {a.h, pair.L, s.hx, 0}, {}, *equal};
+    return Calculation{
+        kUnequalRods, {a.h, b.h, pair.L, s.hx}, {}, std::get<UnequalRodResult>(pair.zone)};
+}
+
+// The calculation the formulas, the case and the conclusion show: the last
+// completed one of the rod type, or a system's critical pair.
+std::optional<Calculation> Reported(const Design& d) {
+    if (d.rodType == kRodSystem)
+        return CriticalPairOf(d);
+    const Calculation* done = d.completedOfThisType();
+    return done ? std::optional<Calculation>(*done) : std::nullopt;
+}
+
+// A system's warning: no calculation, or rods or hx changed since it.
+QString SystemWarning(const Design& d) {
+    if (!d.system)
+        return QStringLiteral("Внимание: Расчёт не выполнен: результатов расчёта зоны защиты в "
+                              "отчёте нет.");
+    QStringList changed;
+    if (d.rods != d.system->texts)
+        changed << QStringLiteral("молниеотводы");
+    if (Text(d.system->hxText).trimmed() != RodInput(d, 0).trimmed())
+        changed << QStringLiteral("hx (в расчёте %1, на странице молниеотвода %2)")
+                       .arg(Text(d.system->hxText).trimmed(), RodInput(d, 0).trimmed());
+    if (changed.isEmpty())
+        return {};
+    return QStringLiteral("Внимание: после последнего расчёта изменены %1. Отчёт составлен по "
+                          "данным последнего расчёта; для новых данных Расчёт не выполнен.")
+        .arg(changed.join(QStringLiteral(", ")));
+}
+
 // What the report's values lack: a completed calculation, or which inputs
 // changed since it; empty when nothing.
 QString Warning(const Design& d, const NumberText& numbers) {
+    if (d.rodType == kRodSystem)
+        return SystemWarning(d);
     const QString none = QStringLiteral("Расчёт не выполнен: результатов расчёта зоны защиты в "
                                         "отчёте нет.");
     if (!d.completed)
@@ -188,7 +241,7 @@ QString Result(const Design& d, size_t row, const NumberText& numbers) {
 // The numbers under the formulas of the zone and of the inner region.
 QString Numbers(const Design& d, ReportValue value, const NumberText& numbers) {
     using V = ReportValue;
-    const Calculation* done = d.completedOfThisType();
+    const std::optional<Calculation> done = Reported(d);
     if (!done)
         return {};
     const FormulaNumbers formulas =
@@ -224,6 +277,85 @@ QString PlacementText(const Design& d, ReportValue value, const ZoneFigure* figu
     return numbers.fixed(v, 2);
 }
 
+// The inner region's case and the conclusion on objects of height hx: of a
+// system, those of its critical pair.
+QString Outcome(const Design& d, ReportValue value, const NumberText& numbers) {
+    const std::string& separator = numbers.decimalSeparatorUtf8();
+    const std::optional<Calculation> done = Reported(d);
+    const bool system = d.rodType == kRodSystem && d.system;
+    if (value == ReportValue::Case) {
+        if (system && done && done->code == kSingleRod)
+            return QStringLiteral("молниеотвод один, пар нет");
+        if (done)
+            return Marked(CaseText(done->code, done->zone, separator));
+        return system ? QStringLiteral("молниеотводы рассматриваются как одиночные")
+                      : QStringLiteral("не рассчитано");
+    }
+    if (system && !done)
+        return Marked(QStringLiteral("Молниеотводы всех пар рассматриваются как одиночные: на "
+                                     "высоте hx = %1 м защищены объекты в пределах rx от "
+                                     "каждого молниеотвода (таблица зон одиночных "
+                                     "молниеотводов).")
+                          .arg(numbers.fixed(d.system->hx, 1)));
+    if (!done)
+        return QStringLiteral("Расчёт зоны защиты не выполнен.");
+    std::string text =
+        ConclusionText(done->code, done->zone, InputsOf(done->code, done->inputs).hx, separator);
+    if (system && done->code != kSingleRod) {
+        const RodPair& pair = d.system->zone.pairs[*d.system->zone.criticalPair];
+        text = QStringLiteral("Пара молниеотводов № %1–%2 с наименьшим rcx. ")
+                   .arg(pair.first + 1)
+                   .arg(pair.second + 1)
+                   .toStdString() +
+               text;
+    }
+    return Marked(text);
+}
+
+// A column of a system's rods' or pairs' table, a line for each rod (pair),
+// and its other values; "не рассчитано" without a calculation.
+QString SystemText(const Design& d, ReportValue value, const NumberText& numbers) {
+    using V = ReportValue;
+    if (!d.system)
+        return QStringLiteral("не рассчитано");
+    const SystemCalculation& s = *d.system;
+    const auto num = [&](double v) { return numbers.fixed(v, 1); };
+    QStringList lines;
+    for (size_t i = 0; i < s.texts.size() && value >= V::RodNumbers && value <= V::RodRx; ++i) {
+        const RodText& typed = s.texts[i];
+        const SingleRodResult& zone = s.zone.rods[i];
+        const QString cells[] = {QString::number(i + 1),
+                                 Text(typed.x).trimmed(),
+                                 Text(typed.y).trimmed(),
+                                 Text(typed.h).trimmed(),
+                                 num(zone.h0),
+                                 num(zone.r0),
+                                 num(zone.rx)};
+        lines << cells[static_cast<size_t>(value) - static_cast<size_t>(V::RodNumbers)];
+    }
+    for (size_t i = 0; i < s.zone.pairs.size() && value >= V::PairNames && value <= V::PairRcx; ++i)
+        lines << PairCells(s.zone.pairs[i], s.zone.zone, numbers)
+                     .at(static_cast<qsizetype>(value) - static_cast<qsizetype>(V::PairNames));
+    switch (value) {
+    case V::SystemHx:
+        return Text(s.hxText).trimmed();
+    case V::RodCount:
+        return QString::number(s.rods.size());
+    case V::PairCount:
+        return QString::number(s.zone.pairs.size());
+    case V::CriticalPair:
+        return s.zone.leastRcx && s.zone.criticalPair
+                   ? PairCells(s.zone.pairs[*s.zone.criticalPair], s.zone.zone, numbers).first()
+                   : QStringLiteral("—");
+    case V::LeastRcx:
+        return s.zone.leastRcx        ? num(*s.zone.leastRcx)
+               : s.zone.pairs.empty() ? QStringLiteral("—")
+                                      : QStringLiteral("одиночные");
+    default:
+        return Marked(lines.join(QLatin1Char('\n')));
+    }
+}
+
 // The sentences about the calculation, the drawing and N.
 QString Sentence(const Design& d, ReportValue value, const ZoneFigure* figure,
                  const NumberText& numbers) {
@@ -236,12 +368,8 @@ QString Sentence(const Design& d, ReportValue value, const ZoneFigure* figure,
                    ? Marked(FormulaNumbersOf(done->code, done->inputs, done->zone, separator).cable)
                    : Marked("h = " + QuantityText(done, Quantity::H, numbers));
     case V::Case:
-        return done ? Marked(CaseText(done->code, done->zone, separator))
-                    : QStringLiteral("не рассчитано");
     case V::Conclusion:
-        return done ? Marked(ConclusionText(done->code, done->zone,
-                                            InputsOf(done->code, done->inputs).hx, separator))
-                    : QStringLiteral("Расчёт зоны защиты не выполнен.");
+        return Outcome(d, value, numbers);
     case V::Verdict:
         return figure ? Marked(figure->verdict.text)
                       : QStringLiteral("Здание не проверено: нет завершённого расчёта зоны "
@@ -315,6 +443,8 @@ QString ReportText(const Design& d, ReportValue value, const ZoneFigure* figure,
     case V::PlacementAngle:
         return PlacementText(d, value, figure, numbers);
     default:
+        if (value >= V::SystemHx)
+            return SystemText(d, value, numbers);
         return Sentence(d, value, figure, numbers);
     }
 }

@@ -187,7 +187,7 @@ void TForm1::GroupBox3MouseMove() {
 void TForm1::Button3Click() {
     const std::int32_t code = design_.rodType;
     if (code == kRodSystem)
-        return calculateSystem(); // a system has no report template yet
+        return calculateSystem(); // "Отчёт" follows its completed calculation
     // "Отчёт" is enabled whatever follows.
     Button2->setEnabled(true);
     if (!IsRodType(code))

@@ -69,7 +69,7 @@ void TForm1::startSystem() {
     Form8->showRodTable(design_.rodType == kRodSystem);
     if (design_.rodType != kRodSystem)
         return;
-    Button2->setEnabled(false); // no report template for a system yet
+    Button2->setEnabled(false); // the report follows a calculation
     if (!Form8->RodTable1->rods().empty())
         return;
     const Building building{numbers().toFloat(Edit1->text()), numbers().toFloat(Edit2->text()),
@@ -110,6 +110,7 @@ void TForm1::calculateSystem() {
     design_.completed.reset();
     design_.system = SystemCalculation{texts, Edit8->text().toStdString(), std::move(*rods), hx,
                                        std::move(zone)};
+    Button2->setEnabled(true);
     Button6->setEnabled(true);
     refreshDrawing();
 }

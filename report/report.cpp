@@ -169,17 +169,35 @@ constexpr auto kDoubleCatenaryRows = Join(kBuilding, kSupports,
                                           }},
                                           kInner, kPlacement, kCommon);
 
-// By rod type code 1 to 5.
+// A system of rods: its tables' columns, each tag filled once with all the
+// lines of its column; the formulas, the inner case and the drawing's
+// section are those of the critical pair.
+constexpr auto kRodSystemRows =
+    Join(kBuilding,
+         Own<22>{{
+             {"##hx&", V::SystemHx},     {"##hx&", V::SystemHx},   {"##nr&", V::RodCount},
+             {"##nr&", V::RodCount},     {"##np&", V::PairCount},  {"##np&", V::PairCount},
+             {"##sn&", V::RodNumbers},   {"##sn&", V::RodNumbers}, {"##sx&", V::RodX},
+             {"##sy&", V::RodY},         {"##sh&", V::RodH},       {"##s0&", V::RodH0},
+             {"##sr&", V::RodR0},        {"##sq&", V::RodRx},      {"##qn&", V::PairNames},
+             {"##ql&", V::PairL},        {"##qk&", V::PairCases},  {"##qh&", V::PairHc},
+             {"##qr&", V::PairRc},       {"##qx&", V::PairRcx},    {"##kp&", V::CriticalPair},
+             {"##kp&", V::CriticalPair},
+         }},
+         Own<1>{{{"##mr&", V::LeastRcx}}}, kInner, kCommon);
+
+// By rod type code 1 to 6.
 constexpr ReportTable kTables[] = {
     {"otchet1.rtf", kSingleRodRows},      {"otchet2.rtf", kDoubleRodRows},
     {"otchet3.rtf", kUnequalRodRows},     {"otchet4.rtf", kSingleCatenaryRows},
-    {"otchet5.rtf", kDoubleCatenaryRows},
+    {"otchet5.rtf", kDoubleCatenaryRows}, {"otchet6.rtf", kRodSystemRows},
 };
 
 } // namespace
 
 const ReportTable* ReportTableFor(std::int32_t code) {
-    return code >= 1 && code <= 5 ? &kTables[code - 1] : nullptr;
+    return code >= 1 && code <= static_cast<std::int32_t>(std::size(kTables)) ? &kTables[code - 1]
+                                                                              : nullptr;
 }
 
 QStringList ReportSetup::searchPaths(const QString& applicationDir) {

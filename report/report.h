@@ -75,6 +75,27 @@ enum class ReportValue : std::uint8_t {
     PlacementX,
     PlacementY,
     PlacementAngle,
+    // A system of rods: hx and the counts of rods and of neighbouring pairs;
+    // the columns of the rods' and pairs' tables, a line for each rod (pair);
+    // the pair with the least rcx, whose numbers the formulas show, and that rcx.
+    SystemHx,
+    RodCount,
+    PairCount,
+    RodNumbers,
+    RodX,
+    RodY,
+    RodH,
+    RodH0,
+    RodR0,
+    RodRx,
+    PairNames,
+    PairL,
+    PairCases,
+    PairHc,
+    PairRc,
+    PairRcx,
+    CriticalPair,
+    LeastRcx,
 };
 
 struct Replacement {

@@ -29,24 +29,6 @@ QTableWidgetItem* ReadOnly(const QString& text) {
     return item;
 }
 
-// The case of the instruction that gave a pair's inner region; its limit
-// uses hmin for rods of different heights.
-QString CaseText(const RodPair& pair, ZoneKind zone) {
-    const QString h = std::holds_alternative<UnequalRodResult>(pair.zone) ? QStringLiteral("hmin")
-                                                                          : QStringLiteral("h");
-    switch (pair.pairCase()) {
-    case PairCase::Close:
-        return QStringLiteral("L ≤ %1").arg(h);
-    case PairCase::Medium:
-        return QStringLiteral("%1 < L ≤ %2%1").arg(h).arg(zone == ZoneKind::A ? 2 : 6);
-    case PairCase::Wide:
-        return QStringLiteral("2%1 < L ≤ 4%1").arg(h);
-    case PairCase::Single:
-        break;
-    }
-    return QStringLiteral("одиночные");
-}
-
 void SetRow(QTableWidget* table, int row, const QStringList& texts) {
     for (int column = 0; column < texts.size(); ++column)
         table->setItem(row, column, ReadOnly(texts[column]));
@@ -151,6 +133,36 @@ void RodTable::Button2Click() {
     emit rodsEdited();
 }
 
+// The case of the instruction that gave a pair's inner region; its limit
+// uses hmin for rods of different heights.
+QString PairCaseText(const RodPair& pair, ZoneKind zone) {
+    const QString h = std::holds_alternative<UnequalRodResult>(pair.zone) ? QStringLiteral("hmin")
+                                                                          : QStringLiteral("h");
+    switch (pair.pairCase()) {
+    case PairCase::Close:
+        return QStringLiteral("L ≤ %1").arg(h);
+    case PairCase::Medium:
+        return QStringLiteral("%1 < L ≤ %2%1").arg(h).arg(zone == ZoneKind::A ? 2 : 6);
+    case PairCase::Wide:
+        return QStringLiteral("2%1 < L ≤ 4%1").arg(h);
+    case PairCase::Single:
+        break;
+    }
+    return QStringLiteral("одиночные");
+}
+
+QStringList PairCells(const RodPair& p, ZoneKind zone, const NumberText& numbers) {
+    const auto num = [&](double v) { return numbers.fixed(v, 1); };
+    const bool single = p.pairCase() == PairCase::Single;
+    const QString none = single ? QStringLiteral("—") : QString();
+    return {QStringLiteral("%1–%2").arg(p.first + 1).arg(p.second + 1),
+            num(p.L),
+            PairCaseText(p, zone),
+            single ? none : num(p.hc()),
+            single ? none : num(p.rc()),
+            single ? QStringLiteral("одиночные") : num(p.rcx())};
+}
+
 void RodTable::showResults(const RodSystemZone& zone, const NumberText& numbers) {
     const auto num = [&](double v) { return numbers.fixed(v, 1); };
     Table2->setRowCount(static_cast<int>(zone.rods.size()));
@@ -160,15 +172,8 @@ void RodTable::showResults(const RodSystemZone& zone, const NumberText& numbers)
                {QString::number(i + 1), num(r.h0), num(r.r0), num(r.rx)});
     }
     Table3->setRowCount(static_cast<int>(zone.pairs.size()));
-    for (size_t i = 0; i < zone.pairs.size(); ++i) {
-        const RodPair& p = zone.pairs[i];
-        const bool single = p.pairCase() == PairCase::Single;
-        const QString none = single ? QStringLiteral("—") : QString();
-        SetRow(Table3, static_cast<int>(i),
-               {QStringLiteral("%1–%2").arg(p.first + 1).arg(p.second + 1), num(p.L),
-                CaseText(p, zone.zone), single ? none : num(p.hc()), single ? none : num(p.rc()),
-                single ? QStringLiteral("одиночные") : num(p.rcx())});
-    }
+    for (size_t i = 0; i < zone.pairs.size(); ++i)
+        SetRow(Table3, static_cast<int>(i), PairCells(zone.pairs[i], zone.zone, numbers));
 }
 
 void RodTable::clearResults() {

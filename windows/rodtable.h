@@ -6,6 +6,7 @@
 #include "calc/rodsystem.h"
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <vector>
 
@@ -22,6 +23,12 @@ struct RodRow {
 
     bool operator==(const RodRow&) const = default;
 };
+
+// The case of the instruction that gave a pair's inner region ("h < L ≤ 6h",
+// "одиночные"); its limit uses hmin for rods of different heights.
+QString PairCaseText(const RodPair& pair, ZoneKind zone);
+// A pair's row of the pairs' table: the pair, L, the case, hc, rc, rcx.
+QStringList PairCells(const RodPair& pair, ZoneKind zone, const NumberText& numbers);
 
 class RodTable final : public QWidget {
     Q_OBJECT

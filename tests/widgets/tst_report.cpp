@@ -2,10 +2,12 @@
 #include "fixture.h"
 
 #include "rtf/rtf.h"
+#include "windows/rodtable.h"
 
 #include <QGroupBox>
 #include <QProgressBar>
 #include <QRegularExpression>
+#include <QTableWidget>
 
 using namespace vostrel;
 
@@ -57,6 +59,7 @@ private slots:
     void withoutWordProcessor();
     void everyRodTypeHasItsReport();
     void tablesMatchTemplates();
+    void systemOfRods();
     void progressWindowPaints();
 };
 
@@ -286,7 +289,8 @@ void TestReport::everyRodTypeHasItsReport() {
 
 // Each template holds every tag exactly as often as its table fills it.
 void TestReport::tablesMatchTemplates() {
-    for (int code = 1; code <= 5; ++code) {
+    QVERIFY(!ReportTableFor(0) && !ReportTableFor(7));
+    for (int code = 1; code <= 6; ++code) {
         const ReportTable* table = ReportTableFor(code);
         QFile file(QDir(VOSTREL_TEST_TEMPLATES).filePath(table->templateFile));
         QVERIFY2(file.open(QIODevice::ReadOnly), table->templateFile);
@@ -303,6 +307,68 @@ void TestReport::tablesMatchTemplates() {
         // The warning comes first.
         QCOMPARE(tag.match(text).captured(), "##wr&");
     }
+}
+
+// A system of four 20 m rods 2 m outside the corners of the 36 x 12 m
+// building, zone Б, hx = 10: its tables a column a tag, the critical pair's
+// numbers under the formulas, the verdict of the drawing.
+void TestReport::systemOfRods() {
+    Program p(",");
+    ToRodPage(p, false, 5);
+    QVERIFY(!p.form1.Button2->isEnabled()); // nothing to report before "Расчёт"
+    Calculate(p, {"10"});
+    QVERIFY(p.form1.Button2->isEnabled());
+    p.form1.Button2->click();
+    QVERIFY2(p.dialogs.shown.isEmpty(), qPrintable(p.dialogs.texts().join('\n')));
+    QCOMPARE(p.word.calls.at(2),
+             QString("OpenDocument(%1/otchet6.rtf)").arg(VOSTREL_TEST_TEMPLATES));
+    QCOMPARE(p.word.values().size() + p.word.pictures.size(),
+             qsizetype(ReportTableFor(6)->rows.size()));
+    QCOMPARE(p.word.pictures.size(), 1);
+    const auto filled = p.word.filled();
+    QCOMPARE(filled["##wr&"], QStringList{""});
+    QCOMPARE(filled["##hx&"] + filled["##nr&"] + filled["##np&"],
+             (QStringList{"10", "10", "4", "4", "4", "4"}));
+    QCOMPARE(filled["##sn&"].value(0), "1\n2\n3\n4");
+    QCOMPARE(filled["##sx&"] + filled["##sy&"] + filled["##sh&"],
+             (QStringList{"-2\n38\n38\n-2", "-2\n-2\n14\n14", "20\n20\n20\n20"}));
+    QCOMPARE(filled["##s0&"] + filled["##sq&"],
+             (QStringList{"18,4\n18,4\n18,4\n18,4", "13,7\n13,7\n13,7\n13,7"}));
+    // The long sides are the critical pairs: hc = 18,4 − 0,14 (40 − 20).
+    QCOMPARE(filled["##mr&"], QStringList{"10,8"});
+    const QString critical = filled["##kp&"].value(0);
+    QVERIFY2(critical == "1–2" || critical == "3–4", qPrintable(critical));
+    const QStringList pairs = filled["##qn&"].value(0).split('\n');
+    const QStringList rcx = filled["##qx&"].value(0).split('\n');
+    QCOMPARE(pairs.size(), 4);
+    QCOMPARE(rcx.at(pairs.indexOf(critical)), "10,8");
+    QCOMPARE(filled["##fh&"], (QStringList{"", "\nh0 = 0,92 · 20 = 18,4 м"}));
+    QCOMPARE(filled["##in&"], QStringList{"hc = 18,4 − 0,14 · (40 − 20) = 15,6 м\nrc = r0 = 30,0 "
+                                          "м\nrcx = 30,0 · (15,6 − 10)/15,6 = 10,8 м"});
+    QVERIFY2(filled["##cn&"].value(0).startsWith("Пара молниеотводов № " + critical),
+             qPrintable(filled["##cn&"].value(0)));
+    QCOMPARE(filled["##vd&"], QStringList{p.form8.figure()->verdict.text});
+    QVERIFY(p.form8.figure()->verdict.inside);
+    // Rods changed after the calculation: the report says so.
+    p.form8.RodTable1->Table1->item(0, 1)->setText("0");
+    p.word.calls.clear();
+    p.form1.Button2->click();
+    QVERIFY2(p.word.filled()["##wr&"].value(0).contains("изменены молниеотводы"),
+             qPrintable(p.word.filled()["##wr&"].value(0)));
+    // A lone rod: no pair, its own zone's numbers and conclusion.
+    for (int i = 0; i < 3; ++i) {
+        p.form8.RodTable1->Table1->setCurrentCell(0, 1);
+        p.form8.RodTable1->Button2->click();
+    }
+    Click(p.form1.Button3);
+    p.word.calls.clear();
+    p.form1.Button2->click();
+    const auto lone = p.word.filled();
+    QCOMPARE(lone["##kp&"] + lone["##mr&"] + lone["##cs&"] + lone["##np&"],
+             (QStringList{"—", "—", "—", "молниеотвод один, пар нет", "0", "0"}));
+    QCOMPARE(lone["##fx&"], (QStringList{"", "\nrx = 1,5 · (20 − 10/0,92) = 13,7 м"}));
+    QCOMPARE(lone["##cn&"],
+             QStringList{"Объекты высотой hx = 10,0 м находятся в зоне защиты: rx = 13,7 м."});
 }
 
 void TestReport::progressWindowPaints() {

@@ -1,9 +1,11 @@
 #!/usr/bin/python3
-"""Writes the report templates resources/отчёт/otchet1.rtf … otchet5.rtf.
+"""Writes the report templates resources/отчёт/otchet1.rtf … otchet6.rtf.
 
 One template per kind of lightning rod, numbered by the program's rod code:
 1 single rod, 2 two rods of equal height, 3 two rods of different heights,
-4 single catenary, 5 double catenary. Each is the report of a lightning-
+4 single catenary, 5 double catenary, 6 a system of several rods. A system's
+tables have one row of tags under their header: each tag's value is a column
+of the table, a line for each rod (pair), so the rows line up. Each is the report of a lightning-
 protection calculation after RD 34.21.122-87, Appendix 3. Tags such as ##ll&
 stand where the program puts the design values; the k-th value written for a
 tag fills its k-th occurrence, so each tag occurs exactly as many times as the
@@ -52,6 +54,13 @@ TAG_COUNTS = {
     "otchet5.rtf": {**START, "##vi&": 2, "##aa&": 2, "##ld&": 1, "##hx&": 2, **PLACEMENT, **BUILDING,
                     "##ch&": 1, **NUMBERS, **INNER, "##h0&": 2, "##r0&": 2, "##rx&": 2,
                     "##hc&": 1, "##rc&": 1, "##cx&": 1, "##rp&": 1, **END},
+    # A system: hx, the counts of rods and pairs, the rods' columns (number,
+    # x, y, h; then number, h0, r0, rx), the pairs' columns (pair, L, case,
+    # hc, rc, rcx), the critical pair and its least rcx.
+    "otchet6.rtf": {**START, "##hx&": 2, "##nr&": 2, "##sn&": 2, "##sx&": 1, "##sy&": 1,
+                    "##sh&": 1, **BUILDING, **NUMBERS, "##kp&": 2, **INNER, "##s0&": 1,
+                    "##sr&": 1, "##sq&": 1, "##np&": 2, "##qn&": 1, "##ql&": 1, "##qk&": 1,
+                    "##qh&": 1, "##qr&": 1, "##qx&": 1, **END, "##mr&": 1},
 }
 
 # The single catenary's report inserts its fields' texts as they are: the
@@ -166,11 +175,15 @@ BORDERS = ("\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10"
 # Tags whose values are texts, set left-aligned. Every other value is a number
 # (or a category, a zone letter), set right-aligned: the column lines up, and
 # the blanks that lead the single catenary's values vanish on the left.
-TEXT_TAGS = {"##bt&", "##lo&"}
+TEXT_TAGS = {"##bt&", "##lo&", "##qk&"}
 
 
-def table(rows, widths=(5355, 4000), header=False):
+def table(rows, widths=(5355, 4000), header=False, split=False):
     """A bordered table, captions left, values right-aligned.
+
+    With `split`, a row may break across pages: a system's row holds a line
+    for each of up to 100 rods, more than a page, which a word processor
+    would otherwise cut off.
 
     A row given as a single string is a subheading across the whole width.
     The header row (header=True) repeats on a new page; it and every
@@ -184,7 +197,7 @@ def table(rows, widths=(5355, 4000), header=False):
         if sub:
             cells = [bold(cells)]
         keep = first or sub
-        row = ["\\trowd\\trgaph108\\trleft0\\trqc\\trkeep"
+        row = ["\\trowd\\trgaph108\\trleft0\\trqc" + ("" if split and not first else "\\trkeep")
                + ("\\trkeepfollow" if keep else "") + ("\\trhdr" if first else "")]
         x = 0
         for w in row_widths:
@@ -666,7 +679,58 @@ def otchet5():
         layout=layout)
 
 
-TEMPLATES = (otchet1, otchet2, otchet3, otchet4, otchet5)
+def otchet6():
+    rod = Rod(6, "многократный стержневой молниеотвод",
+              "многократным стержневым молниеотводом (несколько молниеотводов)",
+              "многократного стержневого молниеотвода", catenary=False)
+    rods = (par("Молниеотводы (##nr& шт.) на плане:", style=INTRO)
+            + table([["№", "x, м", "y, м", "h, м"], ["##sn&", "##sx&", "##sy&", "##sh&"]],
+                    widths=(1355, 2666, 2667, 2667), header=True, split=True)
+            + par(PLAN_AXES))
+    zone = (par("Зона защиты многократного стержневого молниеотвода определяется как "
+                "зона защиты попарно взятых соседних стержневых молниеотводов. "
+                "Соседними считаются молниеотводы, соединённые ребром триангуляции "
+                "Делоне их положений на плане (для молниеотводов на одной прямой — "
+                "соседние вдоль неё). Пара молниеотводов одинаковой высоты "
+                "рассчитывается как двойной стержневой молниеотвод, пара разной "
+                "высоты — как два молниеотвода разной высоты; торцевые области — "
+                "как зоны одиночных молниеотводов:")
+            + single_zone(ROD_FORMULAS)
+            + par("Внутренняя область пары одинаковой высоты h на расстоянии L:")
+            + inner_region("0,17 + 3·10^{−4}h", "0,14",
+                           "молниеотводы пары рассматриваются как одиночные")
+            + par("Для пары разной высоты h_{c} = (h_{c1} + h_{c2})/2, r_{c} = "
+                  "(r_{01} + r_{02})/2, r_{cx} = r_{c}(h_{c} − h_{x})/h_{c}, а пределы "
+                  "4h и 6h берутся по меньшей высоте h_{min}.")
+            + par("Объекты высотой h_{x} защищены с надёжностью, соответствующей типу "
+                  "зоны, если для каждой пары соседних молниеотводов r_{cx} > 0. Выше "
+                  "приведены числа для пары с наименьшим r_{cx} — пары ##kp&.")
+            + applied_case("высот и расстояния L этой пары"))
+    results_part = (par("Зоны одиночных молниеотводов:", style=INTRO)
+                    + table([["№", "h_{0}, м", "r_{0}, м", "r_{x}, м"],
+                             ["##sn&", "##s0&", "##sr&", "##sq&"]],
+                            widths=(1355, 2666, 2667, 2667), header=True, split=True)
+                    + par("Пары соседних молниеотводов (##np& шт.):", style=INTRO)
+                    + table([["Пара", "L, м", "Случай", "h_{c}, м", "r_{c}, м", "r_{cx}, м"],
+                             ["##qn&", "##ql&", "##qk&", "##qh&", "##qr&", "##qx&"]],
+                            widths=(1000, 1300, 2255, 1600, 1600, 1600), header=True,
+                            split=True)
+                    + not_determined("молниеотводы пары"))
+    sections = [lambda n: inputs(n, rod, [["Высота защищаемого уровня h_{x}, м", "##hx&"],
+                                          ["Число молниеотводов", "##nr&"]]) + rods,
+                strike_count, category,
+                lambda n: heading(n, "Зона защиты") + zone,
+                lambda n: heading(n, "Результаты расчёта") + results_part,
+                lambda n: drawing(n, rod),
+                conclusion]
+    summary_rows = [["Число пар соседних молниеотводов", "##np&"],
+                    ["Наименьшая полуширина зоны r_{cx} на высоте h_{x} = ##hx& м "
+                     "(пара ##kp&), м", "##mr&"]]
+    return rod, document(rod, [title(rod)] + numbered(*sections)
+                         + [summary(summary_rows), signatures()])
+
+
+TEMPLATES = (otchet1, otchet2, otchet3, otchet4, otchet5, otchet6)
 
 
 # --- Reading the output back -----------------------------------------------
