@@ -112,7 +112,7 @@ int main(int argc, char* argv[]) {
         bytes = DrawingPng(image);
         encode.push_back(t.nsecsElapsed() / 1e6);
         t.restart();
-        if (!window.save(dir.filePath(QStringLiteral("drawing.png"))).isEmpty())
+        if (!window.save(dir.filePath(QStringLiteral("drawing.png"))))
             return 1;
         png.push_back(t.nsecsElapsed() / 1e6);
     }
