@@ -85,20 +85,40 @@ void TForm1::startSystem() {
 // "Расчёт" of a system: hx and the rods converted and checked, then the zone;
 // a refusal computes and changes nothing.
 void TForm1::calculateSystem() {
+    if (const std::optional<QString> why = computeSystem())
+        message(*why);
+}
+
+// A rod dragged in the plan: its row rewritten, the zone and the verdict
+// recomputed without a word; a refused place leaves the last zone shown.
+void TForm1::dragSystemRod(int index, Point at) {
+    const QString x = numbers().fixed(at.x, 1), y = numbers().fixed(at.y, 1);
+    const std::vector<RodRow> rows = Form8->RodTable1->rods();
+    if (index < 0 || static_cast<size_t>(index) >= rows.size() ||
+        (rows[static_cast<size_t>(index)].x == x && rows[static_cast<size_t>(index)].y == y))
+        return; // not a tenth of a metre yet: nothing to redo
+    Form8->RodTable1->moveRod(index, x, y);
+    if (!Button6->isEnabled())
+        return; // no zone computed yet: "Расчёт" first
+    try {
+        computeSystem();
+    } catch (const ConversionError&) { // hx not a number: "Расчёт" says so
+    }
+}
+
+// The system's zone from hx and the rods, shown; or why they are refused,
+// nothing computed or changed.
+std::optional<QString> TForm1::computeSystem() {
     const double hx = numbers().toFloat(Edit8->text());
     const std::vector<RodText> texts = systemRods();
     QString why;
     std::optional<std::vector<Rod>> rods = RodNumbers(texts, numbers(), why);
-    if (!rods) {
-        message(why);
-        return;
-    }
+    if (!rods)
+        return why;
     const ZoneFlags flags{design_.zoneA, design_.zoneB};
     RodSystemOutcome outcome = SystemZoneOf(*rods, hx, flags);
-    if (const auto* error = std::get_if<RodInputError>(&outcome)) {
-        message(QString::fromStdString(error->message));
-        return;
-    }
+    if (const auto* error = std::get_if<RodInputError>(&outcome))
+        return QString::fromStdString(error->message);
     RodSystemZone& zone = std::get<RodSystemZone>(outcome);
     Form8->RodTable1->showResults(zone, numbers());
     Edit13->setText(QStringLiteral("  %1").arg(zone.rods.size()));
@@ -113,6 +133,7 @@ void TForm1::calculateSystem() {
     Button2->setEnabled(true);
     Button6->setEnabled(true);
     refreshDrawing();
+    return std::nullopt;
 }
 
 } // namespace vostrel

@@ -195,6 +195,7 @@ void TForm1::setPeers(TForm2* form2, TForm5* form5, TForm6* form6, TForm7* form7
         connect(field, &QLineEdit::textChanged, this, [this] { handle(&TForm1::refreshDrawing); });
     connect(Memo1, &QPlainTextEdit::textChanged, this, [this] { handle(&TForm1::refreshDrawing); });
     connect(form8->RodTable1, &RodTable::rodsEdited, this, &TForm1::designChanged);
+    connect(form8, &TForm8::rodDragged, this, &TForm1::dragSystemRod);
     connect(form8, &TForm8::placementChanged, this, [this](const Placement& placement) {
         design_.placement = placement;
         Label24->setText(Form8->figure()->verdict.text);

@@ -103,6 +103,8 @@ private:
     void setSystemRods(const std::vector<RodText>& rods);
     void startSystem();     // at "Далее>>": the table shown, four rods for a new design
     void calculateSystem(); // "Расчёт" of a system
+    std::optional<QString> computeSystem();  // its zone, or why the rods are refused
+    void dragSystemRod(int index, Point at); // a rod dragged in the plan
 
     // The rod page's input fields, in the order of their rows.
     std::array<QLineEdit*, 4> rodInputs() const { return {Edit8, Edit9, Edit10, Edit11}; }

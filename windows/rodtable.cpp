@@ -95,6 +95,16 @@ void RodTable::setHeights(const QString& h) {
         Table1->setItem(row, 3, new QTableWidgetItem(h));
 }
 
+void RodTable::moveRod(int row, const QString& x, const QString& y) {
+    if (row < 0 || row >= Table1->rowCount())
+        return;
+    filling_ = true;
+    Table1->item(row, 1)->setText(x);
+    Table1->item(row, 2)->setText(y);
+    filling_ = false;
+    emit rodsEdited();
+}
+
 void RodTable::addRow(const RodRow& rod) {
     const int row = Table1->rowCount();
     Table1->insertRow(row);

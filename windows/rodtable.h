@@ -39,6 +39,8 @@ public:
     void setRods(const std::vector<RodRow>& rods);
     // Gives every rod the height `h`, as if typed.
     void setHeights(const QString& h);
+    // Rod `row` (from 0) moved to the texts `x`, `y`: one edit of the rods.
+    void moveRod(int row, const QString& x, const QString& y);
 
     // The results of `zone` computed for the rods shown; `numbers` writes them.
     void showResults(const RodSystemZone& zone, const NumberText& numbers);

@@ -29,12 +29,16 @@ namespace {
 // Paints the drawing at whatever size the window gives it, or why there is
 // none.
 // In the plan, a drag moves the rods by as many metres as the mouse went,
-// a turn of the wheel turns them by 5° a step.
+// a turn of the wheel turns them by 5° a step. In a system's plan a drag
+// that starts on a rod moves that rod alone.
 class Canvas final : public QWidget {
 public:
     using Move = std::function<void(Point by, double turnDegrees)>;
-    Canvas(QWidget* parent, const std::optional<ZoneFigure>& drawing, const QString& why, Move move)
-        : QWidget(parent), drawing_(drawing), why_(why), move_(std::move(move)) {
+    using DragRod = std::function<void(int index, Point at)>;
+    Canvas(QWidget* parent, const std::optional<ZoneFigure>& drawing, const QString& why, Move move,
+           DragRod dragRod)
+        : QWidget(parent), drawing_(drawing), why_(why), move_(std::move(move)),
+          dragRod_(std::move(dragRod)) {
         setAttribute(Qt::WA_OpaquePaintEvent); // every pixel painted: no flicker
     }
 
@@ -53,17 +57,35 @@ protected:
         }
     }
     void mousePressEvent(QMouseEvent* event) override {
-        dragging_ = event->button() == Qt::LeftButton && planFrame_.contains(event->position());
+        const bool left = event->button() == Qt::LeftButton;
+        rod_ = left ? rodAt(event->position()) : -1;
+        dragging_ = left && rod_ < 0 && planFrame_.contains(event->position());
         last_ = event->position();
+        // The rod held where it was picked, not snapped to the pointer, and
+        // moved in the metres of the plan as pressed: the view refits to the
+        // zone as it changes, the pointer's metres stay.
+        if (rod_ >= 0) {
+            const Rod& rod = drawing_->drawing.system->rods[static_cast<std::size_t>(rod_)];
+            pressed_ = plan_.inverted();
+            grab_ = QPointF(rod.x, rod.y) - pressed_.map(last_);
+        }
     }
     void mouseMoveEvent(QMouseEvent* event) override {
+        if (rod_ >= 0) {
+            const QPointF at = pressed_.map(event->position()) + grab_;
+            dragRod_(rod_, {at.x(), at.y()});
+            return;
+        }
         if (!dragging_ || !plan_.isInvertible())
             return;
         const QPointF by = plan_.inverted().map(event->position()) - plan_.inverted().map(last_);
         last_ = event->position();
         move_({by.x(), by.y()}, 0);
     }
-    void mouseReleaseEvent(QMouseEvent*) override { dragging_ = false; }
+    void mouseReleaseEvent(QMouseEvent*) override {
+        dragging_ = false;
+        rod_ = -1;
+    }
     void wheelEvent(QWheelEvent* event) override {
         if (!planFrame_.contains(event->position()))
             return;
@@ -72,12 +94,33 @@ protected:
     }
 
 private:
+    // The system's rod nearest `pixel` within 8 px of it, or -1.
+    int rodAt(QPointF pixel) const {
+        if (!drawing_ || !drawing_->drawing.system || !plan_.isInvertible())
+            return -1;
+        const std::vector<Rod>& rods = drawing_->drawing.system->rods;
+        int nearest = -1;
+        double least = 8;
+        for (std::size_t i = 0; i < rods.size(); ++i) {
+            const QPointF off = plan_.map(QPointF(rods[i].x, rods[i].y)) - pixel;
+            if (const double d = std::hypot(off.x(), off.y()); d <= least) {
+                least = d;
+                nearest = static_cast<int>(i);
+            }
+        }
+        return nearest;
+    }
+
     const std::optional<ZoneFigure>& drawing_;
     const QString& why_;
     Move move_;
-    QTransform plan_;  // metres of the plan to pixels, as last painted
-    QRectF planFrame_; // the plan's frame; empty: nothing to move
-    bool dragging_ = false;
+    DragRod dragRod_;
+    QTransform plan_;       // metres of the plan to pixels, as last painted
+    QRectF planFrame_;      // the plan's frame; empty: nothing to move
+    bool dragging_ = false; // the placement
+    int rod_ = -1;          // the system's rod dragged, or -1
+    QTransform pressed_;    // pixels to metres when it was picked
+    QPointF grab_;          // from the pointer to that rod, m
     QPointF last_;
 };
 
@@ -102,8 +145,13 @@ TForm8::TForm8(Services& services)
     setWindowFlags(Qt::Window);
     setMinimumSize(640, 480);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    Image1 =
-        new Canvas(this, figure_, why_, [this](Point by, double turn) { movePlacement(by, turn); });
+    // A rod dragged to a tenth of a metre, as it is typed.
+    const auto tenth = [](double v) { return std::round(v * 10) / 10 + 0.0; }; // no "-0"
+    Image1 = new Canvas(
+        this, figure_, why_, [this](Point by, double turn) { movePlacement(by, turn); },
+        [this, tenth](int index, Point at) {
+            emit rodDragged(index, {tenth(at.x), tenth(at.y)});
+        });
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setAccessibleName(QStringLiteral("Чертёж зоны защиты"));
     Button1 = MakeButton(this, "Button1", {0, 0, 105, 25}, QStringLiteral("Сохранить…"), 10);

@@ -58,6 +58,9 @@ signals:
     // The user has accepted `height` (m) for the rod page's input row `row`
     // (from 0): the least that protects the building as placed.
     void heightChosen(int row, double height);
+    // A rod of a system (index from 0) dragged in the plan to `at`, m,
+    // rounded to 0,1 m.
+    void rodDragged(int index, vostrel::Point at);
 
 private:
     void Button1Click();

@@ -8,6 +8,8 @@
 #include <QAccessible>
 #include <QGroupBox>
 #include <QTableWidget>
+#include <cmath>
+#include <functional>
 
 using namespace vostrel;
 
@@ -43,6 +45,7 @@ private slots:
     void rodHeightRefused_data();
     void rodHeightRefused();
     void systemOfRods();
+    void systemRodDragged();
 };
 
 void TestRodPage::wholeDesign_data() {
@@ -482,4 +485,78 @@ void TestRodPage::systemOfRods() {
     rods->setHeights(QString::number(found - 0.1, 'f', 1).replace('.', ','));
     Click(f.Button3);
     QVERIFY(!p.form8.figure()->verdict.inside);
+}
+
+// A rod of a system dragged in the plan: its x in the table follows to
+// 0,1 m, the zone and the verdict with it; a place the checks refuse leaves
+// the last zone shown, without a message.
+void TestRodPage::systemRodDragged() {
+    Program p(",");
+    ToRodPage(p, false, 5);
+    MainWindow& f = p.form1;
+    RodTable* rods = p.form8.RodTable1;
+    Calculate(p, {"10"});
+    p.form8.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&p.form8));
+    QWidget* canvas = p.form8.Image1;
+    // The plan as drawn now; picked 3 px off the rod at (x, y), moved `dx`
+    // px along x: where that rod lands, rounded to 0,1 m.
+    QTransform plan;
+    QPoint from;
+    const auto pick = [&](double x, double y) {
+        RenderZoneDrawing(*p.form8.figure(), canvas->size(), canvas->logicalDpiX(),
+                          {.plan = &plan});
+        from = plan.map(QPointF(x, y)).toPoint() + QPoint(3, 2);
+        QTest::mousePress(canvas, Qt::LeftButton, {}, from);
+        return [&, x](int dx) {
+            const QTransform metres = plan.inverted();
+            return std::round((x + metres.map(QPointF(from + QPoint(dx, 0))).x() -
+                               metres.map(QPointF(from)).x()) *
+                              10) /
+                   10;
+        };
+    };
+    const auto moveTo = [&](int dx) { QTest::mouseMove(canvas, from + QPoint(dx, 0)); };
+
+    // Rod 1 halfway to rod 2, then onto it (typed where the drag ends, not
+    // yet computed): the last place is refused, the halfway zone stays.
+    std::function<double(int)> landing = pick(-2, -2);
+    const int onto = static_cast<int>(std::lround(40 * plan.m11()));
+    const QString there = p.services.numbers.fixed(landing(onto), 1);
+    rods->Table1->item(1, 1)->setText(there);
+    moveTo(onto / 2);
+    QCOMPARE(p.form8.figure()->drawing.system->rods[0].x, landing(onto / 2));
+    const QStringList halfway = ResultTexts(f).first(3);
+    const QStringList pairs = Cells(rods->Table3);
+    moveTo(onto);
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, from + QPoint(onto, 0));
+    QCOMPARE(Cells(rods->Table1).first(), "1|" + there + "|-2,0|20");
+    QCOMPARE(p.dialogs.texts(), QStringList());
+    QCOMPARE(ResultTexts(f).first(3), halfway);
+    QCOMPARE(Cells(rods->Table3), pairs);
+    QCOMPARE(p.form8.figure()->drawing.system->rods[0].x, landing(onto / 2));
+    // "Расчёт" still says why.
+    Click(f.Button3);
+    QCOMPARE(p.dialogs.texts().size(), 1);
+    QVERIFY(p.dialogs.texts().first().contains("Молниеотводы № 1 и № 2 стоят в одной точке"));
+    p.dialogs.clear();
+
+    // The rods of the typed case that loses the corner (36, 0): rod 1 from
+    // (38, -2) dragged 42 m along x, the verdict turns.
+    rods->setRods({{"38", "-2", "20"}, {"38", "14", "20"}, {"-2", "14", "20"}, {"18", "30", "20"}});
+    Click(f.Button3);
+    QVERIFY(p.form8.figure()->verdict.inside);
+    const QStringList results = ResultTexts(f).first(3);
+    landing = pick(38, -2);
+    const int away = static_cast<int>(std::lround(42 * plan.m11()));
+    moveTo(away / 2);
+    moveTo(away);
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, from + QPoint(away, 0));
+    const QString x = p.services.numbers.fixed(landing(away), 1);
+    QCOMPARE(Cells(rods->Table1).first(), "1|" + x + "|-2,0|20");
+    QCOMPARE(p.dialogs.texts(), QStringList());
+    QCOMPARE(p.form8.figure()->drawing.system->rods[0].x, landing(away));
+    QVERIFY(!p.form8.figure()->verdict.inside);
+    QCOMPARE(Find<QLabel>(p.window1, "Label24")->text(), p.form8.figure()->verdict.text);
+    QVERIFY(ResultTexts(f).first(3) != results);
 }
